@@ -1,0 +1,58 @@
+#include "application.h"
+
+#include <QCoreApplication>
+#include <QLoggingCategory>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace App {
+
+namespace {
+QString &pathOverride()
+{
+    static QString path;
+    return path;
+}
+} // namespace
+
+QString Path()
+{
+    const QString &overridden = pathOverride();
+    return overridden.isEmpty() ? QCoreApplication::applicationDirPath() : overridden;
+}
+
+void setPath(const QString &folder)
+{
+    pathOverride() = folder;
+}
+
+void End()
+{
+    QCoreApplication::exit(0);
+}
+
+void prepareBrowserEngine()
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The engine reports its start-up parameters on stderr; they say nothing to a user.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.debug=false\n"
+                                                    "qt.webenginecontext.info=false"));
+    // The program writes only its own folders and settings file: no shader caches either.
+    qputenv("QT_DISABLE_SHADER_DISK_CACHE", "1");
+    qputenv("MESA_SHADER_CACHE_DISABLE", "true");
+    if (geteuid() == 0) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        std::fputs("TavrelDictionary: running as root, so the browser sandbox is turned off\n",
+                   stderr);
+    }
+}
+
+bool hasDisplay()
+{
+    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM")
+        || !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace App

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QPushButton>
+#include <QStatusBar>
+
+class QFont;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+// The few control kinds the windows are built from, created with their design-time look.
+namespace Controls {
+
+// "MS Sans Serif" at the given size, regular; a sans-serif substitute is used where it is missing.
+QFont msSansSerif(qreal pointSize);
+
+// A left-aligned caption with no border that takes no focus. Plain text, always: a caption never
+// turns into markup.
+QLabel *label(QWidget *parent, const QString &caption, float left, float top, float width,
+              float height);
+
+// A single-line text box with a border and no length limit of its own.
+QLineEdit *textBox(QWidget *parent, const QString &text, float left, float top, float width,
+                   float height);
+
+// Chains the focus order through the given controls in the order given.
+void tabOrder(std::initializer_list<QWidget *> controls);
+
+} // namespace Controls
+
+// A push button that is never a default or cancel button, yet is pressed by Space or Enter while
+// it has the focus, as the platform's ordinary buttons are.
+class CommandButton : public QPushButton
+{
+    Q_OBJECT
+public:
+    CommandButton(const QString &caption, QWidget *parent, float left, float top, float width,
+                  float height);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+};
+
+// A status bar that shows one line of text across its whole width. Only the program's own calls
+// change that text: hover tips and temporary messages never reach it.
+class StatusBar : public QStatusBar
+{
+    Q_OBJECT
+public:
+    explicit StatusBar(QWidget *parent, float height);
+
+    QString SimpleText() const;
+    void setSimpleText(const QString &text);
+
+private:
+    QLabel *m_text = nullptr;
+};

@@ -1,0 +1,22 @@
+#include "common/application.h"
+#include "main_window/frmBrowser.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    if (!App::hasDisplay()) {
+        std::fputs("TavrelDictionary: no display to open a window on; without one, run it as "
+                   "'xvfb-run -a TavrelDictionary'\n",
+                   stderr);
+        return 1;
+    }
+    App::prepareBrowserEngine();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("TavrelDictionary"));
+
+    frmBrowser::instance().Show();
+    return QApplication::exec();
+}

@@ -1,0 +1,165 @@
+#include "frmBrowser.h"
+
+#include "browserlayout.h"
+#include "lookup.h"
+#include "settingsfile.h"
+
+#include "common/application.h"
+#include "common/controls.h"
+#include "common/providers.h"
+#include "common/twips.h"
+#include "common/webbrowser.h"
+#include "dialogs/frmOption.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+
+frmBrowser &frmBrowser::instance()
+{
+    return sharedInstance<frmBrowser>();
+}
+
+frmBrowser::frmBrowser()
+    : Form(QStringLiteral("Tavrel Dictionary v1.1 (English <> Chinese Dictionary)"), 11880, 9210,
+           QPointF(1650, 1350))
+{
+}
+
+void frmBrowser::CreateControls(FormWindow &window)
+{
+    QWidget *client = window.client();
+
+    m_Label2 = Controls::label(client, QStringLiteral("Word:"), 360, 265, 975, 375);
+    m_Label2->setFont(Controls::msSansSerif(13.5));
+    m_txtWord = Controls::textBox(client, QString(), 1320, 240, 8775, 495);
+    m_txtWord->setFont(Controls::msSansSerif(13.5));
+    m_cmdGo1 = new CommandButton(QStringLiteral("Translate"), client, 10200, 240, 1575, 495);
+    m_cmdGo1->setFont(Controls::msSansSerif(12));
+    m_WebBrowser1 = new WebBrowser(client);
+    Twips::place(*m_WebBrowser1, 360, 960, 11415, 7695);
+    m_StatusBar1 = new StatusBar(&window, 420);
+    window.setStatusBar(m_StatusBar1);
+
+    Controls::tabOrder({m_cmdGo1, m_txtWord, m_WebBrowser1});
+    m_cmdGo1->setFocus();
+
+    createMenus(window);
+
+    connect(m_cmdGo1, &QPushButton::clicked, this, &frmBrowser::cmdGo1_Click);
+}
+
+void frmBrowser::createMenus(FormWindow &window)
+{
+    QMenuBar *bar = window.menuBar();
+
+    m_mnuDictionary = bar->addMenu(QStringLiteral("Option"));
+    m_mnuQueryString = m_mnuDictionary->addAction(QStringLiteral("Online Dictionary Query String"));
+    m_mnuDictionary->addSeparator();
+    m_mnuExit = m_mnuDictionary->addAction(QStringLiteral("Exit"));
+
+    m_mnuHelp = bar->addMenu(QStringLiteral("Help"));
+    m_mnuWebsite = m_mnuHelp->addAction(QStringLiteral("Website"));
+    m_mnuHelp->addSeparator();
+    m_mnuAbout = m_mnuHelp->addAction(QStringLiteral("About"));
+
+    connect(m_mnuExit, &QAction::triggered, this, &frmBrowser::mnuExit_Click);
+    connect(m_mnuWebsite, &QAction::triggered, this, &frmBrowser::mnuWebsite_Click);
+}
+
+QLabel *frmBrowser::Label2() { return control(m_Label2); }
+QLineEdit *frmBrowser::txtWord() { return control(m_txtWord); }
+CommandButton *frmBrowser::cmdGo1() { return control(m_cmdGo1); }
+WebBrowser *frmBrowser::WebBrowser1() { return control(m_WebBrowser1); }
+StatusBar *frmBrowser::StatusBar1() { return control(m_StatusBar1); }
+QMenu *frmBrowser::mnuDictionary() { return control(m_mnuDictionary); }
+QAction *frmBrowser::mnuQueryString() { return control(m_mnuQueryString); }
+QAction *frmBrowser::mnuExit() { return control(m_mnuExit); }
+QMenu *frmBrowser::mnuHelp() { return control(m_mnuHelp); }
+QAction *frmBrowser::mnuWebsite() { return control(m_mnuWebsite); }
+QAction *frmBrowser::mnuAbout() { return control(m_mnuAbout); }
+
+void frmBrowser::Form_Load()
+{
+    const QString appPath = App::Path();
+    SettingsFile::createFolderIfMissing(appPath + QStringLiteral("/temp"));
+    frmOption::instance().Load();
+    WebBrowser1()->Navigate(QStringLiteral("about:blank"));
+    strSessionPath = appPath + QStringLiteral("/session");
+    SettingsFile::createFolderIfMissing(strSessionPath);
+
+    const QString settingsPath = strSessionPath + QStringLiteral("/tavrel.xml");
+    if (SettingsFile::isPresent(settingsPath)) {
+        // A file that cannot be read gives an empty template, not the default: the user had
+        // saved something, and silently replacing it would hide that.
+        QString content;
+        ReadTextFile(settingsPath, content);
+        frmOption::instance().txtChinese()->setText(GetTagValue(content, QStringLiteral("Chinese")));
+    } else {
+        frmOption::instance().txtChinese()->setText(Providers::hongKongTemplate());
+    }
+}
+
+void frmBrowser::Form_Unload(bool &cancel)
+{
+    Q_UNUSED(cancel)
+    frmOption::instance().Unload();
+}
+
+void frmBrowser::Form_Resize()
+{
+    if (!BrowserLayout::appliesTo(ScaleWidth(), ScaleHeight()))
+        return;
+    const float buttonWidth = Twips::width(*cmdGo1());
+    Twips::setWidth(*txtWord(), BrowserLayout::wordBoxWidth(Width(), buttonWidth));
+    Twips::setLeft(*cmdGo1(),
+                   BrowserLayout::buttonLeft(Twips::left(*txtWord()), Twips::width(*txtWord())));
+    Twips::setWidth(*WebBrowser1(), BrowserLayout::browserWidth(Width()));
+    Twips::setHeight(*WebBrowser1(), BrowserLayout::browserHeight(Height()));
+}
+
+void frmBrowser::cmdGo1_Click()
+{
+    const QString address =
+        buildLookupAddress(txtWord()->text(), frmOption::instance().txtChinese()->text());
+    if (!trimSpaces(txtWord()->text()).isEmpty())
+        GoToUrl(address);
+}
+
+void frmBrowser::mnuExit_Click()
+{
+    Unload();
+    App::End();
+}
+
+void frmBrowser::mnuWebsite_Click()
+{
+    GoToUrl(Providers::makerWebsite());
+}
+
+void frmBrowser::GoToUrl(const QString &address)
+{
+    StatusBar1()->setSimpleText(QStringLiteral("goto ") + address);
+    WebBrowser1()->Navigate(address);
+}
+
+bool frmBrowser::ReadTextFile(const QString &path, QString &content)
+{
+    return SettingsFile::readTextFile(path, content);
+}
+
+QString frmBrowser::GetTagValue(const QString &content, const QString &tag)
+{
+    return SettingsFile::getTagValue(content, tag);
+}
+
+bool frmBrowser::WriteTextFile(const QString &path, const QString &content, QString *error)
+{
+    return SettingsFile::writeTextFile(path, content, error);
+}
+
+QString frmBrowser::BuildSettingsXml(const QString &queryTemplate)
+{
+    return SettingsFile::buildSettingsXml(queryTemplate);
+}

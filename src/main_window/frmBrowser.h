@@ -1,0 +1,72 @@
+#pragma once
+
+#include "common/form.h"
+
+class CommandButton;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class StatusBar;
+class WebBrowser;
+
+// The main window: the word box, "Translate", the browser that shows the dictionary's answer,
+// and the status bar that names the address it was sent to. Starting the program loads it.
+class frmBrowser : public Form
+{
+    Q_OBJECT
+public:
+    static frmBrowser &instance();
+
+    QLabel *Label2();
+    QLineEdit *txtWord();
+    CommandButton *cmdGo1();
+    WebBrowser *WebBrowser1();
+    StatusBar *StatusBar1();
+
+    QMenu *mnuDictionary();
+    QAction *mnuQueryString();
+    QAction *mnuExit();
+    QMenu *mnuHelp();
+    QAction *mnuWebsite();
+    QAction *mnuAbout();
+
+protected:
+    void CreateControls(FormWindow &window) override;
+    void Form_Load() override;
+    void Form_Unload(bool &cancel) override;
+    void Form_Resize() override;
+
+private:
+    frmBrowser();
+    friend class Form;
+
+    void createMenus(FormWindow &window);
+
+    void cmdGo1_Click();
+    void mnuExit_Click();
+    void mnuWebsite_Click();
+
+    void GoToUrl(const QString &address);
+
+    bool ReadTextFile(const QString &path, QString &content);
+    QString GetTagValue(const QString &content, const QString &tag);
+    bool WriteTextFile(const QString &path, const QString &content, QString *error = nullptr);
+    QString BuildSettingsXml(const QString &queryTemplate);
+
+    // The application folder followed by "/session"; set once at start-up.
+    QString strSessionPath;
+
+    QPointer<QLabel> m_Label2;
+    QPointer<QLineEdit> m_txtWord;
+    QPointer<CommandButton> m_cmdGo1;
+    QPointer<WebBrowser> m_WebBrowser1;
+    QPointer<StatusBar> m_StatusBar1;
+
+    QPointer<QMenu> m_mnuDictionary;
+    QPointer<QAction> m_mnuQueryString;
+    QPointer<QAction> m_mnuExit;
+    QPointer<QMenu> m_mnuHelp;
+    QPointer<QAction> m_mnuWebsite;
+    QPointer<QAction> m_mnuAbout;
+};
