@@ -1,4 +1,5 @@
 #include "common/application.h"
+#include "common/form.h"
 #include "main_window/frmBrowser.h"
 
 #include <QApplication>
@@ -18,5 +19,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("TavrelDictionary"));
 
     frmBrowser::instance().Show();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    Form::DestroyAll();
+    return code;
 }

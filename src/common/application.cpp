@@ -29,7 +29,9 @@ void setPath(const QString &folder)
 
 void End()
 {
-    QCoreApplication::exit(0);
+    // quit(), not exit(): outside the main loop it does nothing, where exit() would make every
+    // later event loop return at once.
+    QCoreApplication::quit();
 }
 
 void prepareBrowserEngine()
@@ -50,8 +52,7 @@ void prepareBrowserEngine()
 
 bool hasDisplay()
 {
-    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM")
-        || !qEnvironmentVariableIsEmpty("DISPLAY")
+    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
         || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 

@@ -45,16 +45,6 @@ QLineEdit *textBox(QWidget *parent, const QString &text, float left, float top, 
     return control;
 }
 
-void tabOrder(std::initializer_list<QWidget *> controls)
-{
-    QWidget *previous = nullptr;
-    for (QWidget *control : controls) {
-        if (previous)
-            QWidget::setTabOrder(previous, control);
-        previous = control;
-    }
-}
-
 } // namespace Controls
 
 CommandButton::CommandButton(const QString &caption, QWidget *parent, float left, float top,

@@ -8,7 +8,9 @@ class QLabel;
 class QLineEdit;
 class QWidget;
 
-// The few control kinds the windows are built from, created with their design-time look.
+// The few control kinds the windows are built from, created with their design-time look. A window
+// creates its controls in tab-index order: Tab visits them in the order they were created, and
+// controls made later by the browser engine fall in behind them.
 namespace Controls {
 
 // "MS Sans Serif" at the given size, regular; a sans-serif substitute is used where it is missing.
@@ -22,9 +24,6 @@ QLabel *label(QWidget *parent, const QString &caption, float left, float top, fl
 // A single-line text box with a border and no length limit of its own.
 QLineEdit *textBox(QWidget *parent, const QString &text, float left, float top, float width,
                    float height);
-
-// Chains the focus order through the given controls in the order given.
-void tabOrder(std::initializer_list<QWidget *> controls);
 
 } // namespace Controls
 

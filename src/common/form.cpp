@@ -25,18 +25,6 @@ std::vector<SharedInstance> &sharedInstances()
     return instances;
 }
 
-void destroySharedInstances()
-{
-    // Windows unloaded in the last moments of the event loop are still waiting for deletion.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    std::vector<SharedInstance> instances;
-    instances.swap(sharedInstances());
-    for (const SharedInstance &instance : instances) {
-        delete instance.form;
-        instance.forget();
-    }
-}
-
 // A window that has never been shown does not know its frame yet; the frame of any window shown
 // before is the best guess, since all windows of the program have the same kind of frame.
 QMargins &lastKnownFrameMargins()
@@ -121,8 +109,7 @@ Form::Form(const QString &caption, float clientWidth, float clientHeight,
     , m_clientWidth(clientWidth)
     , m_clientHeight(clientHeight)
     , m_clientPosition(clientPosition)
-{
-}
+{ }
 
 Form::~Form()
 {
@@ -131,11 +118,22 @@ Form::~Form()
 
 void Form::registerInstance(Form *form, void (*forget)())
 {
-    if (sharedInstances().empty())
-        qAddPostRoutine(destroySharedInstances);
     // The program ends when its last window is unloaded, not when the last one is hidden.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     sharedInstances().push_back({form, forget});
+}
+
+void Form::DestroyAll()
+{
+    // Windows unloaded in the last moments of the event loop are still waiting for deletion.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    std::vector<SharedInstance> instances;
+    instances.swap(sharedInstances());
+    for (const SharedInstance &instance : instances) {
+        delete instance.form;
+        instance.forget();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 bool Form::AnyLoaded()
@@ -176,10 +174,10 @@ void Form::placeAtDesignGeometry()
     const int width = Twips::toPixels(m_clientWidth);
     m_window->resize(width, Twips::toPixels(m_clientHeight));
     const int menu = menuHeight();
-    const QRect interior(m_clientPosition ? QPoint(Twips::toPixels(float(m_clientPosition->x())),
-                                                   Twips::toPixels(float(m_clientPosition->y()))
-                                                       - menu)
-                                          : m_window->geometry().topLeft(),
+    const QRect interior(m_clientPosition
+                             ? QPoint(Twips::toPixels(float(m_clientPosition->x())),
+                                      Twips::toPixels(float(m_clientPosition->y())) - menu)
+                             : m_window->geometry().topLeft(),
                          QSize(width, Twips::toPixels(m_clientHeight) + menu));
     m_window->setGeometry(interior);
 }

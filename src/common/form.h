@@ -84,15 +84,19 @@ public:
 
     static bool AnyLoaded();
 
+    // Deletes every shared instance and its window. Called before the QApplication goes: the
+    // browser engine cannot outlive it, and windows deleted later crash in its teardown.
+    static void DestroyAll();
+
 protected:
     explicit Form(const QString &caption, float clientWidth, float clientHeight,
                   std::optional<QPointF> clientPosition = std::nullopt);
 
     // Builds the controls with their design-time values into a fresh window.
     virtual void CreateControls(FormWindow &window) = 0;
-    virtual void Form_Load() {}
+    virtual void Form_Load() { }
     virtual void Form_Unload(bool &cancel) { Q_UNUSED(cancel) }
-    virtual void Form_Resize() {}
+    virtual void Form_Resize() { }
 
     // A control of this window, loading the window first when it is unloaded.
     template <class T> T *control(const QPointer<T> &control)
@@ -113,8 +117,6 @@ protected:
 
 private:
     friend class FormWindow;
-    // The instances live until the QApplication goes; then they are deleted, windows first, and
-    // forgotten, so a later QApplication starts from fresh instances.
     static void registerInstance(Form *form, void (*forget)());
 
     void placeAtDesignGeometry();

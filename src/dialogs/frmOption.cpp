@@ -13,38 +13,51 @@ frmOption &frmOption::instance()
 
 frmOption::frmOption()
     : Form(QStringLiteral("Online Dictionary Query String"), 11955, 1545)
-{
-}
+{ }
 
 void frmOption::CreateControls(FormWindow &window)
 {
     QWidget *client = window.client();
+    // Created in tab-index order, which is the order Tab visits them.
     const QFont font = Controls::msSansSerif(12);
 
     m_Label1 = Controls::label(client, QStringLiteral("Query String:"), 240, 270, 1695, 375);
     m_Label1->setFont(font);
-    m_txtChinese =
-        Controls::textBox(client, Providers::hongKongTemplate(), 2040, 240, 8895, 420);
+    m_txtChinese = Controls::textBox(client, Providers::hongKongTemplate(), 2040, 240, 8895, 420);
     m_txtChinese->setFont(font);
     m_cmdSave = new CommandButton(QStringLiteral("Save"), client, 2040, 840, 1335, 495);
     m_cmdCancel = new CommandButton(QStringLiteral("Cancel"), client, 3600, 840, 1335, 495);
     m_cmdChinese = new CommandButton(QStringLiteral("Select"), client, 11040, 240, 735, 420);
 
-    Controls::tabOrder({m_txtChinese, m_cmdSave, m_cmdCancel, m_cmdChinese});
     m_txtChinese->setFocus();
 
     connect(m_cmdSave, &QPushButton::clicked, this, &frmOption::cmdSave_Click);
     connect(m_cmdCancel, &QPushButton::clicked, this, &frmOption::cmdCancel_Click);
 }
 
-QLabel *frmOption::Label1() { return control(m_Label1); }
-QLineEdit *frmOption::txtChinese() { return control(m_txtChinese); }
+QLabel *frmOption::Label1()
+{
+    return control(m_Label1);
+}
+QLineEdit *frmOption::txtChinese()
+{
+    return control(m_txtChinese);
+}
 
-CommandButton *frmOption::cmdSave() { return control(m_cmdSave); }
+CommandButton *frmOption::cmdSave()
+{
+    return control(m_cmdSave);
+}
 
-CommandButton *frmOption::cmdCancel() { return control(m_cmdCancel); }
+CommandButton *frmOption::cmdCancel()
+{
+    return control(m_cmdCancel);
+}
 
-CommandButton *frmOption::cmdChinese() { return control(m_cmdChinese); }
+CommandButton *frmOption::cmdChinese()
+{
+    return control(m_cmdChinese);
+}
 
 void frmOption::cmdSave_Click()
 {

@@ -24,25 +24,23 @@ frmBrowser &frmBrowser::instance()
 frmBrowser::frmBrowser()
     : Form(QStringLiteral("Tavrel Dictionary v1.1 (English <> Chinese Dictionary)"), 11880, 9210,
            QPointF(1650, 1350))
-{
-}
+{ }
 
 void frmBrowser::CreateControls(FormWindow &window)
 {
     QWidget *client = window.client();
 
+    // Created in tab-index order, which is the order Tab visits them.
+    m_cmdGo1 = new CommandButton(QStringLiteral("Translate"), client, 10200, 240, 1575, 495);
+    m_cmdGo1->setFont(Controls::msSansSerif(12));
     m_Label2 = Controls::label(client, QStringLiteral("Word:"), 360, 265, 975, 375);
     m_Label2->setFont(Controls::msSansSerif(13.5));
     m_txtWord = Controls::textBox(client, QString(), 1320, 240, 8775, 495);
     m_txtWord->setFont(Controls::msSansSerif(13.5));
-    m_cmdGo1 = new CommandButton(QStringLiteral("Translate"), client, 10200, 240, 1575, 495);
-    m_cmdGo1->setFont(Controls::msSansSerif(12));
-    m_WebBrowser1 = new WebBrowser(client);
-    Twips::place(*m_WebBrowser1, 360, 960, 11415, 7695);
     m_StatusBar1 = new StatusBar(&window, 420);
     window.setStatusBar(m_StatusBar1);
-
-    Controls::tabOrder({m_cmdGo1, m_txtWord, m_WebBrowser1});
+    m_WebBrowser1 = new WebBrowser(client);
+    Twips::place(*m_WebBrowser1, 360, 960, 11415, 7695);
     m_cmdGo1->setFocus();
 
     createMenus(window);
@@ -68,17 +66,50 @@ void frmBrowser::createMenus(FormWindow &window)
     connect(m_mnuWebsite, &QAction::triggered, this, &frmBrowser::mnuWebsite_Click);
 }
 
-QLabel *frmBrowser::Label2() { return control(m_Label2); }
-QLineEdit *frmBrowser::txtWord() { return control(m_txtWord); }
-CommandButton *frmBrowser::cmdGo1() { return control(m_cmdGo1); }
-WebBrowser *frmBrowser::WebBrowser1() { return control(m_WebBrowser1); }
-StatusBar *frmBrowser::StatusBar1() { return control(m_StatusBar1); }
-QMenu *frmBrowser::mnuDictionary() { return control(m_mnuDictionary); }
-QAction *frmBrowser::mnuQueryString() { return control(m_mnuQueryString); }
-QAction *frmBrowser::mnuExit() { return control(m_mnuExit); }
-QMenu *frmBrowser::mnuHelp() { return control(m_mnuHelp); }
-QAction *frmBrowser::mnuWebsite() { return control(m_mnuWebsite); }
-QAction *frmBrowser::mnuAbout() { return control(m_mnuAbout); }
+QLabel *frmBrowser::Label2()
+{
+    return control(m_Label2);
+}
+QLineEdit *frmBrowser::txtWord()
+{
+    return control(m_txtWord);
+}
+CommandButton *frmBrowser::cmdGo1()
+{
+    return control(m_cmdGo1);
+}
+WebBrowser *frmBrowser::WebBrowser1()
+{
+    return control(m_WebBrowser1);
+}
+StatusBar *frmBrowser::StatusBar1()
+{
+    return control(m_StatusBar1);
+}
+QMenu *frmBrowser::mnuDictionary()
+{
+    return control(m_mnuDictionary);
+}
+QAction *frmBrowser::mnuQueryString()
+{
+    return control(m_mnuQueryString);
+}
+QAction *frmBrowser::mnuExit()
+{
+    return control(m_mnuExit);
+}
+QMenu *frmBrowser::mnuHelp()
+{
+    return control(m_mnuHelp);
+}
+QAction *frmBrowser::mnuWebsite()
+{
+    return control(m_mnuWebsite);
+}
+QAction *frmBrowser::mnuAbout()
+{
+    return control(m_mnuAbout);
+}
 
 void frmBrowser::Form_Load()
 {
@@ -95,7 +126,8 @@ void frmBrowser::Form_Load()
         // saved something, and silently replacing it would hide that.
         QString content;
         ReadTextFile(settingsPath, content);
-        frmOption::instance().txtChinese()->setText(GetTagValue(content, QStringLiteral("Chinese")));
+        frmOption::instance().txtChinese()->setText(
+            GetTagValue(content, QStringLiteral("Chinese")));
     } else {
         frmOption::instance().txtChinese()->setText(Providers::hongKongTemplate());
     }
@@ -121,8 +153,8 @@ void frmBrowser::Form_Resize()
 
 void frmBrowser::cmdGo1_Click()
 {
-    const QString address =
-        buildLookupAddress(txtWord()->text(), frmOption::instance().txtChinese()->text());
+    const QString address
+        = buildLookupAddress(txtWord()->text(), frmOption::instance().txtChinese()->text());
     if (!trimSpaces(txtWord()->text()).isEmpty())
         GoToUrl(address);
 }

@@ -84,11 +84,14 @@ QString getTagValue(const QString &content, const QString &tag)
 
 QString buildSettingsXml(const QString &queryTemplate)
 {
-    return QStringLiteral("<?xml version=\"1.0\"?>") + lineEnd
-         + QStringLiteral("<TavrelDictionary>") + lineEnd
-         + QStringLiteral("    <Type>Option</Type>") + lineEnd
-         + QStringLiteral("    <Chinese>") + queryTemplate + QStringLiteral("</Chinese>") + lineEnd
-         + QStringLiteral("</TavrelDictionary>");
+    const QStringList lines {
+        QStringLiteral("<?xml version=\"1.0\"?>"),
+        QStringLiteral("<TavrelDictionary>"),
+        QStringLiteral("    <Type>Option</Type>"),
+        QStringLiteral("    <Chinese>") + queryTemplate + QStringLiteral("</Chinese>"),
+        QStringLiteral("</TavrelDictionary>"),
+    };
+    return lines.join(lineEnd);
 }
 
 bool writeTextFile(const QString &path, const QString &content, QString *error)
@@ -101,11 +104,15 @@ bool writeTextFile(const QString &path, const QString &content, QString *error)
         return fail(error, QStringLiteral("%1 is read-only").arg(QDir::toNativeSeparators(path)));
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a short write (a full disk, a size limit) shows in write()'s count:
+    // a buffered QSaveFile can commit a truncated file without reporting it.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(error, file.errorString());
     const QByteArray bytes = (content + lineEnd).toUtf8();
     if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
+        const QString why = file.error() == QFileDevice::NoError
+            ? QStringLiteral("%1 could not be written whole").arg(QDir::toNativeSeparators(path))
+            : file.errorString();
         file.cancelWriting();
         return fail(error, why);
     }

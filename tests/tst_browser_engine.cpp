@@ -1,0 +1,125 @@
+#include "testsupport.h"
+
+#include "common/controls.h"
+#include "common/webbrowser.h"
+#include "dialogs/frmOption.h"
+#include "main_window/frmBrowser.h"
+
+#include <QHostAddress>
+#include <QLineEdit>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+// A tiny web server on 127.0.0.1 that records the target of every request and answers each
+// with the same small page.
+class PageServer : public QObject
+{
+    Q_OBJECT
+public:
+    QStringList targets;
+
+    bool listen()
+    {
+        connect(&m_server, &QTcpServer::newConnection, this, &PageServer::accept);
+        return m_server.listen(QHostAddress::LocalHost);
+    }
+    QString origin() const
+    {
+        return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort());
+    }
+
+private:
+    void accept()
+    {
+        while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
+        }
+    }
+
+    void answer(QTcpSocket *socket)
+    {
+        QByteArray &request = m_pending[socket];
+        request += socket->readAll();
+        if (!request.contains("\r\n\r\n"))
+            return;
+        const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
+        targets << QString::fromLatin1(requestLine.value(1));
+        m_pending.remove(socket);
+        const QByteArray body = "<html><head><title>answer</title></head><body>ok</body></html>";
+        socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\n"
+                      "Connection: close\r\nContent-Length: "
+                      + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+        socket->disconnectFromHost();
+    }
+
+    QTcpServer m_server;
+    QHash<QTcpSocket *, QByteArray> m_pending;
+};
+
+class TestBrowserEngine : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_appFolder;
+    PageServer m_server;
+
+    static frmBrowser &form() { return frmBrowser::instance(); }
+
+    // Sends the view to the server through the lookup and waits until the page has loaded.
+    void lookUpAndWait(const QString &word, const QString &expectedTarget)
+    {
+        QSignalSpy loaded(form().WebBrowser1(), &QWebEngineView::loadFinished);
+        m_server.targets.clear();
+        frmOption::instance().txtChinese()->setText(m_server.origin() + "/dict/%firstchar?s=%word");
+        form().txtWord()->setText(word);
+        QTest::mouseClick(form().cmdGo1(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.targets.contains(expectedTarget), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(!loaded.isEmpty() && loaded.last().at(0).toBool(), 60000);
+        QTRY_COMPARE_WITH_TIMEOUT(form().WebBrowser1()->title(), QString("answer"), 60000);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_appFolder.isValid());
+        App::setPath(m_appFolder.path());
+        QVERIFY(m_server.listen());
+        form().Show();
+        QVERIFY(QTest::qWaitForWindowExposed(form().window()));
+    }
+
+    void cleanupTestCase() { TestSupport::unloadAll(); }
+
+    void wordWithSpacesAndChineseReachesTheServer()
+    {
+        lookUpAndWait(QStringLiteral("  ice cream 冰淇淋 "),
+                      "/dict/i?s=ice%20cream%20%E5%86%B0%E6%B7%87%E6%B7%8B");
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(form().StatusBar1()->SimpleText(),
+                 "goto " + m_server.origin() + QStringLiteral("/dict/i?s=ice cream 冰淇淋"));
+    }
+
+    void oddAddressesNeitherCrashNorHang_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("empty") << "";
+        QTest::newRow("no scheme") << "not an address at all";
+        QTest::newRow("broken host") << "http://[::1";
+        QTest::newRow("unknown scheme") << "tavrel://x/%word";
+        QTest::newRow("unreachable port") << "http://127.0.0.1:1/";
+    }
+
+    void oddAddressesNeitherCrashNorHang()
+    {
+        QFETCH(QString, address);
+        form().WebBrowser1()->Navigate(address);
+        QTest::qWait(200);
+        // The view still answers: a real lookup after it loads as usual.
+        lookUpAndWait("tea", "/dict/t?s=tea");
+    }
+};
+
+TAVREL_TEST_MAIN(TestBrowserEngine)
+#include "tst_browser_engine.moc"

@@ -1,0 +1,192 @@
+#include "testsupport.h"
+
+#include "common/controls.h"
+#include "common/providers.h"
+#include "common/webbrowser.h"
+#include "dialogs/frmOption.h"
+#include "main_window/frmBrowser.h"
+#include "main_window/settingsfile.h"
+
+#include <QDir>
+#include <QLineEdit>
+
+#include <memory>
+#include <sys/stat.h>
+
+using TestSupport::readBytes;
+using TestSupport::writeBytes;
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_appFolder;
+
+    QString path(const QString &name) const { return m_appFolder->filePath(name); }
+    static QString templateInForce() { return frmOption::instance().txtChinese()->text(); }
+
+    void startWithSettingsFile(const QByteArray &bytes)
+    {
+        QVERIFY(QDir().mkdir(path("session")));
+        writeBytes(path("session/tavrel.xml"), bytes);
+        frmBrowser::instance().Load();
+    }
+
+private slots:
+    void init()
+    {
+        m_appFolder = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_appFolder->isValid());
+        App::setPath(m_appFolder->path());
+    }
+
+    void cleanup() { TestSupport::unloadAll(); }
+
+    void firstRun()
+    {
+        frmBrowser::instance().Show();
+        QVERIFY(QTest::qWaitForWindowExposed(frmBrowser::instance().window()));
+        QVERIFY(QFileInfo(path("temp")).isDir());
+        QVERIFY(QFileInfo(path("session")).isDir());
+        QVERIFY(!QFileInfo::exists(path("session/tavrel.xml")));
+        QVERIFY(frmOption::instance().IsLoaded());
+        QVERIFY(!frmOption::instance().Visible());
+        QCOMPARE(templateInForce(), Providers::hongKongTemplate());
+        QCOMPARE(frmBrowser::instance().WebBrowser1()->LocationRequested(), QString("about:blank"));
+        QCOMPARE(frmBrowser::instance().StatusBar1()->SimpleText(), QString());
+    }
+
+    void secondRunKeepsFoldersAndReadsTheSavedTemplate()
+    {
+        QVERIFY(QDir().mkdir(path("temp")));
+        writeBytes(path("temp/left.txt"), "kept");
+        QVERIFY(QDir().mkdir(path("session")));
+        QVERIFY(SettingsFile::writeTextFile(path("session/tavrel.xml"),
+                                            SettingsFile::buildSettingsXml("http://saved/%word")));
+        frmBrowser::instance().Load();
+        QCOMPARE(templateInForce(), QString("http://saved/%word"));
+        QCOMPARE(readBytes(path("temp/left.txt")), QByteArray("kept"));
+    }
+
+    void templateFromTheSettingsFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("queryTemplate");
+        QTest::newRow("spaces around kept")
+            << QByteArray("<Chinese>  http://h/%word  </Chinese>") << "  http://h/%word  ";
+        QTest::newRow("mixed-case tags") << QByteArray("<CHINESE>v</chinese>") << "v";
+        QTest::newRow("first of two")
+            << QByteArray("<Chinese>a</Chinese><Chinese>b</Chinese>") << "a";
+        QTest::newRow("stray closing tag first")
+            << QByteArray("</Chinese><Chinese>v</Chinese>") << "v";
+        QTest::newRow("no Chinese element: empty, not the default")
+            << QByteArray("<TavrelDictionary></TavrelDictionary>") << "";
+        QTest::newRow("opening tag only") << QByteArray("<Chinese>v") << "";
+        QTest::newRow("empty file") << QByteArray() << "";
+        QTest::newRow("over 1 MiB")
+            << QByteArray("<Chinese>v</Chinese>") + QByteArray(SettingsFile::MaxReadSize, ' ')
+            << "";
+        QTest::newRow("markup and Chinese")
+            << QByteArray("<Chinese>a&b<c>\xe5\x86\xb0</Chinese>") << QStringLiteral("a&b<c>冰");
+        QTest::newRow("not UTF-8")
+            << QByteArray("<Chinese>a\xff</Chinese>") << QStringLiteral("a\ufffd");
+        QTest::newRow("holding the closing tag")
+            << QByteArray("<Chinese>a</Chinese>b</Chinese>") << "a";
+    }
+
+    void templateFromTheSettingsFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, queryTemplate);
+        startWithSettingsFile(bytes);
+        QCOMPARE(templateInForce(), queryTemplate);
+    }
+
+    void savedTemplateComesBackUnchanged_data()
+    {
+        QTest::addColumn<QString>("queryTemplate");
+        QTest::newRow("ampersand") << "http://h/cgi?a=1&q=%word";
+        QTest::newRow("angle brackets") << "http://h/<%word>";
+        QTest::newRow("Chinese") << QStringLiteral("http://詞典.example/%firstchar/%word");
+        QTest::newRow("empty") << "";
+    }
+
+    void savedTemplateComesBackUnchanged()
+    {
+        QFETCH(QString, queryTemplate);
+        QVERIFY(QDir().mkdir(path("session")));
+        QVERIFY(SettingsFile::writeTextFile(path("session/tavrel.xml"),
+                                            SettingsFile::buildSettingsXml(queryTemplate)));
+        frmBrowser::instance().Load();
+        QCOMPARE(templateInForce(), queryTemplate);
+    }
+
+    void somethingElseInTheWay_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("isFolder");
+        QTest::newRow("file named temp") << "temp" << false;
+        QTest::newRow("file named session") << "session" << false;
+        QTest::newRow("folder named tavrel.xml") << "session/tavrel.xml" << true;
+        QTest::newRow("FIFO named tavrel.xml") << "fifo" << false;
+    }
+
+    void somethingElseInTheWay()
+    {
+        QFETCH(QString, entry);
+        QFETCH(bool, isFolder);
+        if (entry == "fifo") {
+            QVERIFY(QDir().mkdir(path("session")));
+            QCOMPARE(::mkfifo(QFile::encodeName(path("session/tavrel.xml")).constData(), 0644), 0);
+        } else if (isFolder) {
+            QVERIFY(QDir().mkpath(path(entry)));
+        } else {
+            writeBytes(path(entry), "<Chinese>never read</Chinese>");
+        }
+        frmBrowser::instance().Load();
+        // Counts as absent: the default template, and start-up carries on.
+        QCOMPARE(templateInForce(), Providers::hongKongTemplate());
+        if (entry != "fifo" && !isFolder)
+            QVERIFY(QFileInfo(path(entry)).isFile());
+        QVERIFY(QFileInfo::exists(path("temp")));
+        QVERIFY(QFileInfo::exists(path("session")));
+    }
+
+    void foldersThatCannotBeCreatedDoNotStopStartUp()
+    {
+        App::setPath(path("missing/parent"));
+        frmBrowser::instance().Load();
+        QVERIFY(frmBrowser::instance().IsLoaded());
+        QCOMPARE(templateInForce(), Providers::hongKongTemplate());
+        QVERIFY(!QFileInfo::exists(path("missing")));
+    }
+
+    void endingTheProgram_data()
+    {
+        QTest::addColumn<bool>("throughExit");
+        QTest::newRow("close box") << false;
+        QTest::newRow("Exit") << true;
+    }
+
+    void endingTheProgram()
+    {
+        QFETCH(bool, throughExit);
+        frmBrowser::instance().Show();
+        QVERIFY(QTest::qWaitForWindowExposed(frmBrowser::instance().window()));
+        frmOption::instance().txtChinese()->setText("edited, never saved");
+        QTimer::singleShot(0, [throughExit] {
+            if (throughExit)
+                frmBrowser::instance().mnuExit()->trigger();
+            else
+                frmBrowser::instance().window()->close();
+        });
+        QCOMPARE(TestSupport::runUntilTheProgramEnds(), 0);
+        QVERIFY(!frmBrowser::instance().IsLoaded());
+        QVERIFY(!frmOption::instance().IsLoaded());
+        QVERIFY(!Form::AnyLoaded());
+        QVERIFY(!QFileInfo::exists(path("session/tavrel.xml")));
+    }
+};
+
+TAVREL_TEST_MAIN(TestStartup)
+#include "tst_startup.moc"
