@@ -48,7 +48,15 @@ class TestLayout : public QObject
         QCOMPARE(bar.height(), Twips::toPixels(420));
     }
 
-    static void resizeClientTo(int width, int height)
+    // A newly loaded main window, shown: the rule has run once, for the design size.
+    static bool showAfresh()
+    {
+        TestSupport::unloadAll();
+        form().Show();
+        return QTest::qWaitForWindowExposed(form().window());
+    }
+
+    static void resizeWindowTo(int width, int height)
     {
         form().window()->resize(width, height);
         QTRY_COMPARE(form().window()->size(), QSize(width, height));
@@ -219,9 +227,7 @@ private slots:
 
     void ruleRunsWhenShown()
     {
-        TestSupport::unloadAll();
-        form().Show();
-        QVERIFY(QTest::qWaitForWindowExposed(form().window()));
+        QVERIFY(showAfresh());
         QCOMPARE(form().Width(), Twips::fromPixels(form().window()->frameGeometry().width()));
         QCOMPARE(form().Height(), Twips::fromPixels(form().window()->frameGeometry().height()));
         verifyRuleApplied();
@@ -245,17 +251,15 @@ private slots:
             form().Show();
             QVERIFY(QTest::qWaitForWindowExposed(form().window()));
         }
-        resizeClientTo(size.width(), size.height());
+        resizeWindowTo(size.width(), size.height());
         verifyRuleApplied();
         verifyStatusBarDocked();
     }
 
     void minimizedChangesNothingAndRestoreRelaysOut()
     {
-        TestSupport::unloadAll();
-        form().Show();
-        QVERIFY(QTest::qWaitForWindowExposed(form().window()));
-        resizeClientTo(900, 650);
+        QVERIFY(showAfresh());
+        resizeWindowTo(900, 650);
         verifyRuleApplied();
         const int wordWidth = form().txtWord()->width();
         const int buttonLeft = form().cmdGo1()->x();
@@ -280,10 +284,8 @@ private slots:
 
     void maximizingGivesTheWholeGainToWordBoxAndBrowser()
     {
-        TestSupport::unloadAll();
-        form().Show();
-        QVERIFY(QTest::qWaitForWindowExposed(form().window()));
-        resizeClientTo(400, 300);
+        QVERIFY(showAfresh());
+        resizeWindowTo(400, 300);
         const float width = form().Width();
         const float height = form().Height();
         const float wordWidth = Twips::width(*form().txtWord());
