@@ -16,12 +16,27 @@ class TestLookup : public QObject
     QTemporaryDir m_appFolder;
 
     static frmBrowser &form() { return frmBrowser::instance(); }
+    static QString statusText() { return form().StatusBar1()->SimpleText(); }
+    static QString requested() { return form().WebBrowser1()->LocationRequested(); }
 
-    void pressTranslate(const QString &word, const QString &queryTemplate)
+    static void pressTranslate(const QString &word, const QString &queryTemplate)
     {
         frmOption::instance().txtChinese()->setText(queryTemplate);
         form().txtWord()->setText(word);
         QTest::mouseClick(form().cmdGo1(), Qt::LeftButton);
+    }
+
+    static void row(const char *name, const QString &word, const QString &queryTemplate,
+                    const QString &address)
+    {
+        QTest::newRow(name) << word << queryTemplate << address;
+    }
+
+    static void columns()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("queryTemplate");
+        QTest::addColumn<QString>("address");
     }
 
 private slots:
@@ -35,87 +50,29 @@ private slots:
 
     void cleanupTestCase() { TestSupport::unloadAll(); }
 
-    void trimRemovesSpacesOnly_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("trimmed");
-        QTest::newRow("both ends") << "  a b  "
-                                   << "a b";
-        QTest::newRow("only spaces") << "   "
-                                     << "";
-        QTest::newRow("tabs stay") << "\t a \t"
-                                   << "\t a \t";
-        QTest::newRow("line breaks stay") << "\r\na\n "
-                                          << "\r\na\n";
-        QTest::newRow("no-break space stays")
-            << QStringLiteral("\u00a0a\u00a0") << QStringLiteral("\u00a0a\u00a0");
-    }
-
-    void trimRemovesSpacesOnly()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, trimmed);
-        QCOMPARE(trimSpaces(text), trimmed);
-    }
-
     void buildsTheAddress_data()
     {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<QString>("queryTemplate");
-        QTest::addColumn<QString>("address");
-
-        QTest::newRow("plain") << "apple"
-                               << "http://h/dict?s=%word"
-                               << "http://h/dict?s=apple";
-        QTest::newRow("word trimmed") << "  apple  "
-                                      << "s=%word|%firstchar"
-                                      << "s=apple|a";
-        QTest::newRow("inner spaces kept, unescaped") << " ice  cream "
-                                                      << "s=%word"
-                                                      << "s=ice  cream";
-        QTest::newRow("template trimmed") << "a"
-                                          << "   http://h/%word   "
-                                          << "http://h/a";
-        QTest::newRow("tabs kept") << "\tapple\t"
-                                   << "[%firstchar][%word]"
-                                   << "[\t][\tapple\t]";
-        QTest::newRow("capital first char") << "Apple"
-                                            << "/%firstchar/%word.html"
-                                            << "/A/Apple.html";
-        QTest::newRow("placeholders repeated") << "ab"
-                                               << "%word-%firstchar-%word-%firstchar"
-                                               << "ab-a-ab-a";
-        QTest::newRow("capitals are not placeholders") << "ab"
-                                                       << "%WORD %Word %FIRSTCHAR %firstChar"
-                                                       << "%WORD %Word %FIRSTCHAR %firstChar";
-        QTest::newRow("inserted word not rescanned") << "%word"
-                                                     << "s=%word"
-                                                     << "s=%word";
-        QTest::newRow("word's %firstchar left alone") << "%firstchar"
-                                                      << "%firstchar/%word"
-                                                      << "%/%firstchar";
-        QTest::newRow("second pass scans the first pass's output") << "wxyz"
-                                                                   << "%%firstcharord"
-                                                                   << "wxyz";
-        QTest::newRow("no placeholder") << "apple"
-                                        << "http://fixed/"
-                                        << "http://fixed/";
-        QTest::newRow("empty template") << "apple"
-                                        << ""
-                                        << "";
-        QTest::newRow("template of spaces") << "apple"
-                                            << "    "
-                                            << "";
-        QTest::newRow("blank word removes placeholders") << "   "
-                                                         << "a%firstcharb%wordc"
-                                                         << "abc";
-        QTest::newRow("nothing encoded") << "a&b#c?d%e f"
-                                         << "s=%word"
-                                         << "s=a&b#c?d%e f";
-        QTest::newRow("Chinese") << QStringLiteral("冰淇淋") << "%firstchar/%word"
-                                 << QStringLiteral("冰/冰淇淋");
-        QTest::newRow("first char is one UTF-16 unit")
-            << QStringLiteral("\U0001D49Cb") << "%firstchar" << QString(QChar(0xD835));
+        columns();
+        row("plain", "apple", "http://h/dict?s=%word", "http://h/dict?s=apple");
+        row("word trimmed", "  apple  ", "s=%word|%firstchar", "s=apple|a");
+        row("inner spaces kept, unescaped", " ice  cream ", "s=%word", "s=ice  cream");
+        row("template trimmed", "a", "   http://h/%word   ", "http://h/a");
+        row("tabs kept", "\tapple\t", "[%firstchar][%word]", "[\t][\tapple\t]");
+        row("capital first char", "Apple", "/%firstchar/%word.html", "/A/Apple.html");
+        row("placeholders repeated", "ab", "%word-%firstchar-%word-%firstchar", "ab-a-ab-a");
+        row("capitals are not placeholders", "ab", "%WORD %Word %FIRSTCHAR %firstChar",
+            "%WORD %Word %FIRSTCHAR %firstChar");
+        row("inserted word not rescanned", "%word", "s=%word", "s=%word");
+        row("word's %firstchar left alone", "%firstchar", "%firstchar/%word", "%/%firstchar");
+        row("second pass scans the first pass's output", "wxyz", "%%firstcharord", "wxyz");
+        row("no placeholder", "apple", "http://fixed/", "http://fixed/");
+        row("empty template", "apple", "", "");
+        row("template of spaces", "apple", "    ", "");
+        row("blank word removes placeholders", "   ", "a%firstcharb%wordc", "abc");
+        row("nothing encoded", "a&b#c?d%e f", "s=%word", "s=a&b#c?d%e f");
+        row("Chinese", QStringLiteral("冰淇淋"), "%firstchar/%word", QStringLiteral("冰/冰淇淋"));
+        row("first char is one UTF-16 unit", QStringLiteral("\U0001D49Cb"), "%firstchar",
+            QString(QChar(0xD835)));
     }
 
     void buildsTheAddress()
@@ -128,20 +85,12 @@ private slots:
 
     void translateAnnouncesAndOpensTheAddress_data()
     {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<QString>("queryTemplate");
-        QTest::addColumn<QString>("address");
-        QTest::newRow("Hong Kong") << " tea " << Providers::hongKongTemplate()
-                                   << "http://hk.dictionary.yahoo.com/dict?s=tea";
-        QTest::newRow("first char") << "Tea cup"
-                                    << "http://h/%firstchar/%word.html"
-                                    << "http://h/T/Tea cup.html";
-        QTest::newRow("only tabs is not blank") << "\t"
-                                                << "http://h/?s=%word"
-                                                << "http://h/?s=\t";
-        QTest::newRow("empty template") << "tea"
-                                        << "   "
-                                        << "";
+        columns();
+        row("Hong Kong", " tea ", Providers::hongKongTemplate(),
+            "http://hk.dictionary.yahoo.com/dict?s=tea");
+        row("first char", "Tea cup", "http://h/%firstchar/%word.html", "http://h/T/Tea cup.html");
+        row("only tabs is not blank", "\t", "http://h/?s=%word", "http://h/?s=\t");
+        row("empty template", "tea", "   ", "");
     }
 
     void translateAnnouncesAndOpensTheAddress()
@@ -150,88 +99,69 @@ private slots:
         QFETCH(QString, queryTemplate);
         QFETCH(QString, address);
         pressTranslate(word, queryTemplate);
-        QCOMPARE(form().StatusBar1()->SimpleText(), "goto " + address);
-        QCOMPARE(form().WebBrowser1()->LocationRequested(), address);
+        QCOMPARE(statusText(), "goto " + address);
+        QCOMPARE(requested(), address);
         // The lookup reads both boxes and changes neither.
         QCOMPARE(form().txtWord()->text(), word);
         QCOMPARE(frmOption::instance().txtChinese()->text(), queryTemplate);
     }
 
-    void typedWordIsLookedUp()
-    {
-        frmOption::instance().txtChinese()->setText("http://h/?s=%word");
-        form().txtWord()->clear();
-        QTest::keyClicks(form().txtWord(), "pear tree");
-        QTest::mouseClick(form().cmdGo1(), Qt::LeftButton);
-        QCOMPARE(form().StatusBar1()->SimpleText(), QString("goto http://h/?s=pear tree"));
-    }
-
-    void blankWordChangesNothing_data()
+    void nothingElseStartsALookup_data()
     {
         QTest::addColumn<QString>("word");
-        QTest::newRow("empty") << "";
-        QTest::newRow("spaces") << "     ";
+        QTest::addColumn<int>("key"); // 0: a click on "Translate"
+        QTest::newRow("empty word") << "" << 0;
+        QTest::newRow("word of spaces") << "     " << 0;
+        QTest::newRow("Return in the word box") << "pear" << int(Qt::Key_Return);
+        QTest::newRow("Enter in the word box") << "pear" << int(Qt::Key_Enter);
     }
 
-    void blankWordChangesNothing()
+    void nothingElseStartsALookup()
     {
         QFETCH(QString, word);
-        pressTranslate("before", "http://h/%word");
-        pressTranslate(word, "http://other/%word");
-        QCOMPARE(form().StatusBar1()->SimpleText(), QString("goto http://h/before"));
-        QCOMPARE(form().WebBrowser1()->LocationRequested(), QString("http://h/before"));
-    }
-
-    void enterInTheWordBoxStartsNothing_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::newRow("Return") << int(Qt::Key_Return);
-        QTest::newRow("Enter") << int(Qt::Key_Enter);
-    }
-
-    void enterInTheWordBoxStartsNothing()
-    {
         QFETCH(int, key);
         pressTranslate("before", "http://h/%word");
-        form().txtWord()->setText("after");
-        form().txtWord()->setFocus();
-        QTest::keyClick(form().txtWord(), Qt::Key(key));
-        QCOMPARE(form().StatusBar1()->SimpleText(), QString("goto http://h/before"));
-        QCOMPARE(form().WebBrowser1()->LocationRequested(), QString("http://h/before"));
+        frmOption::instance().txtChinese()->setText("http://other/%word");
+        form().txtWord()->setText(word);
+        if (key)
+            QTest::keyClick(form().txtWord(), Qt::Key(key));
+        else
+            QTest::mouseClick(form().cmdGo1(), Qt::LeftButton);
+        QCOMPARE(statusText(), QString("goto http://h/before"));
+        QCOMPARE(requested(), QString("http://h/before"));
     }
 
-    void translateAnswersItsKeysWhileFocused_data()
+    void translateAnswersItsKeys_data()
     {
         QTest::addColumn<int>("key");
         QTest::newRow("Space") << int(Qt::Key_Space);
         QTest::newRow("Return") << int(Qt::Key_Return);
     }
 
-    void translateAnswersItsKeysWhileFocused()
+    void translateAnswersItsKeys()
     {
         QFETCH(int, key);
         pressTranslate("before", "http://h/%word");
-        form().txtWord()->setText("after");
-        form().cmdGo1()->setFocus();
+        form().txtWord()->clear();
+        QTest::keyClicks(form().txtWord(), "pear tree");
         QTest::keyClick(form().cmdGo1(), Qt::Key(key));
-        QTRY_COMPARE(form().StatusBar1()->SimpleText(), QString("goto http://h/after"));
+        QTRY_COMPARE(statusText(), QString("goto http://h/pear tree"));
     }
 
     void templateIsReadAfreshAtEveryPress()
     {
         pressTranslate("w", "http://first/%word");
-        QCOMPARE(form().StatusBar1()->SimpleText(), QString("goto http://first/w"));
         frmOption::instance().txtChinese()->setText("http://second/%word");
         QTest::mouseClick(form().cmdGo1(), Qt::LeftButton);
-        QCOMPARE(form().StatusBar1()->SimpleText(), QString("goto http://second/w"));
+        QCOMPARE(statusText(), QString("goto http://second/w"));
     }
 
     void websiteOpensTheMakersSite()
     {
         pressTranslate("before", "http://h/%word");
         form().mnuWebsite()->trigger();
-        QCOMPARE(form().StatusBar1()->SimpleText(), QString("goto http://www.tavrel.example"));
-        QCOMPARE(form().WebBrowser1()->LocationRequested(), QString("http://www.tavrel.example"));
+        QCOMPARE(statusText(), QString("goto http://www.tavrel.example"));
+        QCOMPARE(requested(), QString("http://www.tavrel.example"));
     }
 };
 

@@ -44,38 +44,22 @@ private slots:
     {
         QTest::addColumn<QString>("content");
         QTest::addColumn<QString>("value");
-        QTest::newRow("as written")
-            << QString::fromUtf8(savedFile("http://h/?s=%word")) << "http://h/?s=%word";
-        QTest::newRow("capitals") << "<CHINESE>v</CHINESE>"
-                                  << "v";
-        QTest::newRow("small letters") << "<chinese>v</chinese>"
-                                       << "v";
-        QTest::newRow("different cases") << "<cHinese>v</ChInEsE>"
-                                         << "v";
-        QTest::newRow("empty element") << "<Chinese></Chinese>"
-                                       << "";
-        QTest::newRow("spaces kept") << "<Chinese>  v  </Chinese>"
-                                     << "  v  ";
-        QTest::newRow("line breaks kept") << "<Chinese>a\r\nb\n</Chinese>"
-                                          << "a\r\nb\n";
-        QTest::newRow("first of two") << "<Chinese>a</Chinese><Chinese>b</Chinese>"
-                                      << "a";
-        QTest::newRow("stray closing tag first") << "</Chinese>x<Chinese>v</Chinese>"
-                                                 << "v";
-        QTest::newRow("markup characters unescaped") << "<Chinese>a&b<c>\"d&amp;</Chinese>"
-                                                     << "a&b<c>\"d&amp;";
-        QTest::newRow("template holding the closing tag") << "<Chinese>a</chinese>b</Chinese>"
-                                                          << "a";
-        QTest::newRow("no opening tag") << "<Type>Option</Type></Chinese>"
-                                        << "";
-        QTest::newRow("no closing tag") << "<Chinese>v"
-                                        << "";
-        QTest::newRow("closing tag only before") << "</Chinese><Chinese>v"
-                                                 << "";
-        QTest::newRow("empty text") << ""
-                                    << "";
-        QTest::newRow("Chinese text")
-            << QStringLiteral("<Chinese>冰淇淋</Chinese>") << QStringLiteral("冰淇淋");
+        const auto row = [](const char *name, const QString &content, const QString &value) {
+            QTest::newRow(name) << content << value;
+        };
+        row("as written", QString::fromUtf8(savedFile("http://h/?s=%word")), "http://h/?s=%word");
+        row("capitals", "<CHINESE>v</CHINESE>", "v");
+        row("different cases", "<cHinese>v</ChInEsE>", "v");
+        row("empty element", "<Chinese></Chinese>", "");
+        row("spaces and line breaks kept", "<Chinese> a\r\nb\n </Chinese>", " a\r\nb\n ");
+        row("first of two", "<Chinese>a</Chinese><Chinese>b</Chinese>", "a");
+        row("stray closing tag first", "</Chinese>x<Chinese>v</Chinese>", "v");
+        row("markup unescaped", "<Chinese>a&b<c>\"d&amp;</Chinese>", "a&b<c>\"d&amp;");
+        row("template holding the closing tag", "<Chinese>a</chinese>b</Chinese>", "a");
+        row("no opening tag", "<Type>Option</Type></Chinese>", "");
+        row("no closing tag after it", "</Chinese><Chinese>v", "");
+        row("empty text", "", "");
+        row("Chinese text", QStringLiteral("<Chinese>冰淇淋</Chinese>"), QStringLiteral("冰淇淋"));
     }
 
     void tagValue()
@@ -93,37 +77,6 @@ private slots:
         // Chinese text is stored as UTF-8, with no byte-order mark.
         QVERIFY(writeTextFile(file, buildSettingsXml(QStringLiteral("冰 %word"))));
         QCOMPARE(readBytes(file), savedFile("\xe5\x86\xb0 %word"));
-    }
-
-    void roundTrip_data()
-    {
-        QTest::addColumn<QString>("queryTemplate");
-        QTest::addColumn<QString>("readBack");
-        QTest::newRow("default") << "http://h/dict?s=%word"
-                                 << "http://h/dict?s=%word";
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("spaces around") << "  http://h/%word  "
-                                       << "  http://h/%word  ";
-        QTest::newRow("markup characters") << "a&b<c>d\"e'f"
-                                           << "a&b<c>d\"e'f";
-        QTest::newRow("Chinese") << QStringLiteral("http://詞典/%firstchar/%word")
-                                 << QStringLiteral("http://詞典/%firstchar/%word");
-        QTest::newRow("line break inside") << "a\r\nb"
-                                           << "a\r\nb";
-        QTest::newRow("holding the closing tag") << "a</CHINESE>b"
-                                                 << "a";
-    }
-
-    void roundTrip()
-    {
-        QFETCH(QString, queryTemplate);
-        QFETCH(QString, readBack);
-        const QString file = path("tavrel.xml");
-        QVERIFY(writeTextFile(file, buildSettingsXml(queryTemplate)));
-        QString content;
-        QVERIFY(readTextFile(file, content));
-        QCOMPARE(getTagValue(content, "Chinese"), readBack);
     }
 
     void readFailsAndLeavesContent_data()
@@ -165,41 +118,6 @@ private slots:
         QString content;
         QVERIFY(readTextFile(file, content));
         QCOMPARE(content.size(), MaxReadSize);
-    }
-
-    void invalidUtf8BecomesReplacementCharacters()
-    {
-        const QString file = path("tavrel.xml");
-        writeBytes(file, "\xff<Chinese>a\x80z\xc3</Chinese>");
-        QString content;
-        QVERIFY(readTextFile(file, content));
-        QCOMPARE(getTagValue(content, "Chinese"), QStringLiteral("a\ufffdz\ufffd"));
-    }
-
-    void presentMeansAnOrdinaryFile()
-    {
-        writeBytes(path("file"), "x");
-        QVERIFY(QDir().mkdir(path("folder")));
-        QCOMPARE(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0644), 0);
-        QVERIFY(QFile::link(path("file"), path("link")));
-        QVERIFY(isPresent(path("file")));
-        QVERIFY(isPresent(path("link")));
-        QVERIFY(!isPresent(path("folder")));
-        QVERIFY(!isPresent(path("fifo")));
-        QVERIFY(!isPresent(path("missing")));
-    }
-
-    void createFolderOnlyWhenNothingIsThere()
-    {
-        createFolderIfMissing(path("new"));
-        QVERIFY(QFileInfo(path("new")).isDir());
-        writeBytes(path("plain"), "x");
-        createFolderIfMissing(path("plain"));
-        QVERIFY(QFileInfo(path("plain")).isFile());
-        QCOMPARE(readBytes(path("plain")), QByteArray("x"));
-        // One level only, and a failure is silent.
-        createFolderIfMissing(path("no/such"));
-        QVERIFY(!QFileInfo::exists(path("no")));
     }
 
     void failedSaveLeavesTheOldFile_data()
@@ -266,14 +184,6 @@ private slots:
         QCOMPARE(
             QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
             QStringList({"tavrel.xml"}));
-    }
-
-    void saveReplacesAWritableFileWhole()
-    {
-        const QString file = path("tavrel.xml");
-        writeBytes(file, savedFile(QByteArray(5000, 'o')));
-        QVERIFY(writeTextFile(file, buildSettingsXml("new")));
-        QCOMPARE(readBytes(file), savedFile("new"));
     }
 };
 

@@ -72,26 +72,19 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("queryTemplate");
-        QTest::newRow("spaces around kept")
-            << QByteArray("<Chinese>  http://h/%word  </Chinese>") << "  http://h/%word  ";
-        QTest::newRow("mixed-case tags") << QByteArray("<CHINESE>v</chinese>") << "v";
-        QTest::newRow("first of two")
-            << QByteArray("<Chinese>a</Chinese><Chinese>b</Chinese>") << "a";
-        QTest::newRow("stray closing tag first")
-            << QByteArray("</Chinese><Chinese>v</Chinese>") << "v";
-        QTest::newRow("no Chinese element: empty, not the default")
-            << QByteArray("<TavrelDictionary></TavrelDictionary>") << "";
-        QTest::newRow("opening tag only") << QByteArray("<Chinese>v") << "";
-        QTest::newRow("empty file") << QByteArray() << "";
-        QTest::newRow("over 1 MiB")
-            << QByteArray("<Chinese>v</Chinese>") + QByteArray(SettingsFile::MaxReadSize, ' ')
-            << "";
-        QTest::newRow("markup and Chinese")
-            << QByteArray("<Chinese>a&b<c>\xe5\x86\xb0</Chinese>") << QStringLiteral("a&b<c>冰");
-        QTest::newRow("not UTF-8")
-            << QByteArray("<Chinese>a\xff</Chinese>") << QStringLiteral("a\ufffd");
-        QTest::newRow("holding the closing tag")
-            << QByteArray("<Chinese>a</Chinese>b</Chinese>") << "a";
+        const auto row = [](const char *name, const QByteArray &bytes, const QString &value) {
+            QTest::newRow(name) << bytes << value;
+        };
+        row("spaces around kept", "<Chinese>  http://h/%word  </Chinese>", "  http://h/%word  ");
+        row("mixed-case tags", "<CHINESE>v</chinese>", "v");
+        row("first of two", "<Chinese>a</Chinese><Chinese>b</Chinese>", "a");
+        row("stray closing tag first", "</Chinese><Chinese>v</Chinese>", "v");
+        row("no element: empty, not the default", "<TavrelDictionary></TavrelDictionary>", "");
+        row("opening tag only", "<Chinese>v", "");
+        row("empty file", "", "");
+        row("over 1 MiB", "<Chinese>v</Chinese>" + QByteArray(SettingsFile::MaxReadSize, ' '), "");
+        row("not UTF-8", "<Chinese>a\xff</Chinese>", QStringLiteral("a\ufffd"));
+        row("holding the closing tag", "<Chinese>a</Chinese>b</Chinese>", "a");
     }
 
     void templateFromTheSettingsFile()

@@ -59,10 +59,10 @@ bool FormWindow::event(QEvent *event)
 
 void FormWindow::closeEvent(QCloseEvent *event)
 {
+    // Closing is never refused: it unloads.
+    event->accept();
     if (m_form)
-        m_form->windowClosing(event);
-    else
-        event->accept();
+        m_form->Unload();
 }
 
 void FormWindow::resizeEvent(QResizeEvent *event)
@@ -220,14 +220,11 @@ void Form::Hide()
         m_window->hide();
 }
 
-bool Form::Unload()
+void Form::Unload()
 {
     if (!m_window)
-        return true;
-    bool cancel = false;
-    Form_Unload(cancel);
-    if (cancel)
-        return false;
+        return;
+    Form_Unload();
     if (m_window) {
         // The unload may come from one of the window's own handlers, which are still on the
         // stack: the window goes once control is back in the event loop.
@@ -241,15 +238,6 @@ bool Form::Unload()
         m_modalLoop->quit();
     if (!AnyLoaded())
         App::End();
-    return true;
-}
-
-void Form::windowClosing(QCloseEvent *event)
-{
-    if (Unload())
-        event->accept();
-    else
-        event->ignore();
 }
 
 void Form::windowHidden()

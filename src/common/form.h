@@ -62,8 +62,7 @@ public:
     void Hide();
     // Runs Form_Unload, then destroys the window and its controls. When no window of the program
     // is left loaded, the program ends.
-    // Returns false when Form_Unload cancelled the unload.
-    bool Unload();
+    void Unload();
 
     // The window's outer rectangle (frame, title bar and menu bar included).
     float Left() const;
@@ -95,7 +94,7 @@ protected:
     // Builds the controls with their design-time values into a fresh window.
     virtual void CreateControls(FormWindow &window) = 0;
     virtual void Form_Load() { }
-    virtual void Form_Unload(bool &cancel) { Q_UNUSED(cancel) }
+    virtual void Form_Unload() { }
     virtual void Form_Resize() { }
 
     // A control of this window, loading the window first when it is unloaded.
@@ -122,7 +121,6 @@ private:
     void placeAtDesignGeometry();
     int menuHeight() const;
     QMargins frameMargins() const;
-    void windowClosing(QCloseEvent *event);
     void windowHidden();
     void windowSizeMayHaveChanged();
 

@@ -133,9 +133,8 @@ void frmBrowser::Form_Load()
     }
 }
 
-void frmBrowser::Form_Unload(bool &cancel)
+void frmBrowser::Form_Unload()
 {
-    Q_UNUSED(cancel)
     frmOption::instance().Unload();
 }
 

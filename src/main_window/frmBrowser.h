@@ -34,7 +34,7 @@ public:
 protected:
     void CreateControls(FormWindow &window) override;
     void Form_Load() override;
-    void Form_Unload(bool &cancel) override;
+    void Form_Unload() override;
     void Form_Resize() override;
 
 private:
