@@ -250,9 +250,7 @@ void Form::windowSizeMayHaveChanged()
 {
     if (!m_window || !m_window->isVisible())
         return;
-    const QMargins frame = frameMargins();
-    const QSize outer(m_window->width() + frame.left() + frame.right(),
-                      m_window->height() + frame.top() + frame.bottom());
+    const QSize outer = outerSize();
     const bool minimized = m_window->isMinimized();
     if (outer == m_lastOuterSize && minimized == m_lastMinimized)
         return;
@@ -312,20 +310,21 @@ void Form::setTop(float value)
     w->setGeometry(interior);
 }
 
-float Form::Width() const
+QSize Form::outerSize() const
 {
     if (!m_window)
-        return 0;
-    const QMargins frame = frameMargins();
-    return Twips::fromPixels(m_window->width() + frame.left() + frame.right());
+        return QSize(0, 0);
+    return m_window->size().grownBy(frameMargins());
+}
+
+float Form::Width() const
+{
+    return Twips::fromPixels(outerSize().width());
 }
 
 float Form::Height() const
 {
-    if (!m_window)
-        return 0;
-    const QMargins frame = frameMargins();
-    return Twips::fromPixels(m_window->height() + frame.top() + frame.bottom());
+    return Twips::fromPixels(outerSize().height());
 }
 
 float Form::ScaleWidth() const

@@ -121,6 +121,7 @@ private:
     void placeAtDesignGeometry();
     int menuHeight() const;
     QMargins frameMargins() const;
+    QSize outerSize() const; // in pixels
     void windowHidden();
     void windowSizeMayHaveChanged();
 
