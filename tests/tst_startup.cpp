@@ -83,6 +83,7 @@ private slots:
         row("opening tag only", "<Chinese>v", "");
         row("empty file", "", "");
         row("over 1 MiB", "<Chinese>v</Chinese>" + QByteArray(SettingsFile::MaxReadSize, ' '), "");
+        row("line breaks inside kept", "<Chinese>a\r\nb\n</Chinese>", "a\r\nb\n");
         row("not UTF-8", "<Chinese>a\xff</Chinese>", QStringLiteral("a\ufffd"));
         row("holding the closing tag", "<Chinese>a</Chinese>b</Chinese>", "a");
     }
