@@ -44,7 +44,10 @@ void prepareBrowserEngine()
     qputenv("QT_DISABLE_SHADER_DISK_CACHE", "1");
     qputenv("MESA_SHADER_CACHE_DISABLE", "true");
     if (geteuid() == 0) {
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        // As a flag rather than QTWEBENGINE_DISABLE_SANDBOX, which makes the engine print a line
+        // of its own as well.
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+                qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --no-sandbox");
         std::fputs("TavrelDictionary: running as root, so the browser sandbox is turned off\n",
                    stderr);
     }
