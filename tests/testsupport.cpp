@@ -8,10 +8,7 @@
 
 namespace TestSupport {
 
-float stored(float twips)
-{
-    return Twips::fromPixels(Twips::toPixels(twips));
-}
+float stored(float twips) { return Twips::fromPixels(Twips::toPixels(twips)); }
 
 QByteArray readBytes(const QString &path)
 {

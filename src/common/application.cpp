@@ -22,10 +22,7 @@ QString Path()
     return overridden.isEmpty() ? QCoreApplication::applicationDirPath() : overridden;
 }
 
-void setPath(const QString &folder)
-{
-    pathOverride() = folder;
-}
+void setPath(const QString &folder) { pathOverride() = folder; }
 
 void End()
 {

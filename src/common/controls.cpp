@@ -78,12 +78,6 @@ StatusBar::StatusBar(QWidget *parent, float height)
     setFixedHeight(std::max(0, Twips::toPixels(height)));
 }
 
-QString StatusBar::SimpleText() const
-{
-    return m_text->text();
-}
+QString StatusBar::SimpleText() const { return m_text->text(); }
 
-void StatusBar::setSimpleText(const QString &text)
-{
-    m_text->setText(text);
-}
+void StatusBar::setSimpleText(const QString &text) { m_text->setText(text); }

@@ -111,10 +111,7 @@ Form::Form(const QString &caption, float clientWidth, float clientHeight,
     , m_clientPosition(clientPosition)
 { }
 
-Form::~Form()
-{
-    delete m_window;
-}
+Form::~Form() { delete m_window; }
 
 void Form::registerInstance(Form *form, void (*forget)())
 {
@@ -145,10 +142,7 @@ bool Form::AnyLoaded()
     return false;
 }
 
-bool Form::Visible() const
-{
-    return m_window && m_window->isVisible();
-}
+bool Form::Visible() const { return m_window && m_window->isVisible(); }
 
 FormWindow *Form::window()
 {
@@ -317,15 +311,9 @@ QSize Form::outerSize() const
     return m_window->size().grownBy(frameMargins());
 }
 
-float Form::Width() const
-{
-    return Twips::fromPixels(outerSize().width());
-}
+float Form::Width() const { return Twips::fromPixels(outerSize().width()); }
 
-float Form::Height() const
-{
-    return Twips::fromPixels(outerSize().height());
-}
+float Form::Height() const { return Twips::fromPixels(outerSize().height()); }
 
 float Form::ScaleWidth() const
 {
@@ -341,12 +329,6 @@ float Form::ScaleHeight() const
     return Twips::fromPixels(std::max(0, m_window->height() - menuHeight()));
 }
 
-float Form::ScreenWidth()
-{
-    return Twips::fromPixels(screenSize().width());
-}
+float Form::ScreenWidth() { return Twips::fromPixels(screenSize().width()); }
 
-float Form::ScreenHeight()
-{
-    return Twips::fromPixels(screenSize().height());
-}
+float Form::ScreenHeight() { return Twips::fromPixels(screenSize().height()); }

@@ -12,9 +12,6 @@ inline QString hongKongTemplate()
     return QStringLiteral("http://hk.dictionary.yahoo.com/dict?s=%word");
 }
 
-inline QString makerWebsite()
-{
-    return QStringLiteral("http://www.tavrel.example");
-}
+inline QString makerWebsite() { return QStringLiteral("http://www.tavrel.example"); }
 
 } // namespace Providers

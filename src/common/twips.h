@@ -14,14 +14,8 @@ float perPixel();
 
 int toPixels(float twips, float twipsPerPixel);
 float fromPixels(int pixels, float twipsPerPixel);
-inline int toPixels(float twips)
-{
-    return toPixels(twips, perPixel());
-}
-inline float fromPixels(int pixels)
-{
-    return fromPixels(pixels, perPixel());
-}
+inline int toPixels(float twips) { return toPixels(twips, perPixel()); }
+inline float fromPixels(int pixels) { return fromPixels(pixels, perPixel()); }
 
 // A control's place relative to its container's client area. Sizes below zero are held at zero.
 float left(const QWidget &control);

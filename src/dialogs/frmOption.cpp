@@ -6,10 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-frmOption &frmOption::instance()
-{
-    return sharedInstance<frmOption>();
-}
+frmOption &frmOption::instance() { return sharedInstance<frmOption>(); }
 
 frmOption::frmOption()
     : Form(QStringLiteral("Online Dictionary Query String"), 11955, 1545)
@@ -35,29 +32,14 @@ void frmOption::CreateControls(FormWindow &window)
     connect(m_cmdCancel, &QPushButton::clicked, this, &frmOption::cmdCancel_Click);
 }
 
-QLabel *frmOption::Label1()
-{
-    return control(m_Label1);
-}
-QLineEdit *frmOption::txtChinese()
-{
-    return control(m_txtChinese);
-}
+QLabel *frmOption::Label1() { return control(m_Label1); }
+QLineEdit *frmOption::txtChinese() { return control(m_txtChinese); }
 
-CommandButton *frmOption::cmdSave()
-{
-    return control(m_cmdSave);
-}
+CommandButton *frmOption::cmdSave() { return control(m_cmdSave); }
 
-CommandButton *frmOption::cmdCancel()
-{
-    return control(m_cmdCancel);
-}
+CommandButton *frmOption::cmdCancel() { return control(m_cmdCancel); }
 
-CommandButton *frmOption::cmdChinese()
-{
-    return control(m_cmdChinese);
-}
+CommandButton *frmOption::cmdChinese() { return control(m_cmdChinese); }
 
 void frmOption::cmdSave_Click()
 {
@@ -65,7 +47,4 @@ void frmOption::cmdSave_Click()
     Hide();
 }
 
-void frmOption::cmdCancel_Click()
-{
-    Hide();
-}
+void frmOption::cmdCancel_Click() { Hide(); }

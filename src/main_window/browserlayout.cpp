@@ -5,10 +5,7 @@
 namespace BrowserLayout {
 
 namespace {
-float atLeastZero(float value)
-{
-    return std::max(0.0f, value);
-}
+float atLeastZero(float value) { return std::max(0.0f, value); }
 } // namespace
 
 bool appliesTo(float clientWidth, float clientHeight)
@@ -26,14 +23,8 @@ float buttonLeft(float wordBoxLeft, float wordBoxWidth)
     return wordBoxWidth + wordBoxLeft + 200.0f;
 }
 
-float browserWidth(float outerWidth)
-{
-    return atLeastZero(outerWidth - 700.0f);
-}
+float browserWidth(float outerWidth) { return atLeastZero(outerWidth - 700.0f); }
 
-float browserHeight(float outerHeight)
-{
-    return atLeastZero(outerHeight - 2300.0f);
-}
+float browserHeight(float outerHeight) { return atLeastZero(outerHeight - 2300.0f); }
 
 } // namespace BrowserLayout

@@ -16,10 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-frmBrowser &frmBrowser::instance()
-{
-    return sharedInstance<frmBrowser>();
-}
+frmBrowser &frmBrowser::instance() { return sharedInstance<frmBrowser>(); }
 
 frmBrowser::frmBrowser()
     : Form(QStringLiteral("Tavrel Dictionary v1.1 (English <> Chinese Dictionary)"), 11880, 9210,
@@ -66,50 +63,17 @@ void frmBrowser::createMenus(FormWindow &window)
     connect(m_mnuWebsite, &QAction::triggered, this, &frmBrowser::mnuWebsite_Click);
 }
 
-QLabel *frmBrowser::Label2()
-{
-    return control(m_Label2);
-}
-QLineEdit *frmBrowser::txtWord()
-{
-    return control(m_txtWord);
-}
-CommandButton *frmBrowser::cmdGo1()
-{
-    return control(m_cmdGo1);
-}
-WebBrowser *frmBrowser::WebBrowser1()
-{
-    return control(m_WebBrowser1);
-}
-StatusBar *frmBrowser::StatusBar1()
-{
-    return control(m_StatusBar1);
-}
-QMenu *frmBrowser::mnuDictionary()
-{
-    return control(m_mnuDictionary);
-}
-QAction *frmBrowser::mnuQueryString()
-{
-    return control(m_mnuQueryString);
-}
-QAction *frmBrowser::mnuExit()
-{
-    return control(m_mnuExit);
-}
-QMenu *frmBrowser::mnuHelp()
-{
-    return control(m_mnuHelp);
-}
-QAction *frmBrowser::mnuWebsite()
-{
-    return control(m_mnuWebsite);
-}
-QAction *frmBrowser::mnuAbout()
-{
-    return control(m_mnuAbout);
-}
+QLabel *frmBrowser::Label2() { return control(m_Label2); }
+QLineEdit *frmBrowser::txtWord() { return control(m_txtWord); }
+CommandButton *frmBrowser::cmdGo1() { return control(m_cmdGo1); }
+WebBrowser *frmBrowser::WebBrowser1() { return control(m_WebBrowser1); }
+StatusBar *frmBrowser::StatusBar1() { return control(m_StatusBar1); }
+QMenu *frmBrowser::mnuDictionary() { return control(m_mnuDictionary); }
+QAction *frmBrowser::mnuQueryString() { return control(m_mnuQueryString); }
+QAction *frmBrowser::mnuExit() { return control(m_mnuExit); }
+QMenu *frmBrowser::mnuHelp() { return control(m_mnuHelp); }
+QAction *frmBrowser::mnuWebsite() { return control(m_mnuWebsite); }
+QAction *frmBrowser::mnuAbout() { return control(m_mnuAbout); }
 
 void frmBrowser::Form_Load()
 {
@@ -133,10 +97,7 @@ void frmBrowser::Form_Load()
     }
 }
 
-void frmBrowser::Form_Unload()
-{
-    frmOption::instance().Unload();
-}
+void frmBrowser::Form_Unload() { frmOption::instance().Unload(); }
 
 void frmBrowser::Form_Resize()
 {
@@ -164,10 +125,7 @@ void frmBrowser::mnuExit_Click()
     App::End();
 }
 
-void frmBrowser::mnuWebsite_Click()
-{
-    GoToUrl(Providers::makerWebsite());
-}
+void frmBrowser::mnuWebsite_Click() { GoToUrl(Providers::makerWebsite()); }
 
 void frmBrowser::GoToUrl(const QString &address)
 {
