@@ -27,12 +27,10 @@ int toPixels(float twips, float twipsPerPixel)
 float fromPixels(int pixels, float twipsPerPixel) { return float(pixels) * twipsPerPixel; }
 
 float left(const QWidget &control) { return fromPixels(control.x()); }
-float top(const QWidget &control) { return fromPixels(control.y()); }
 float width(const QWidget &control) { return fromPixels(control.width()); }
 float height(const QWidget &control) { return fromPixels(control.height()); }
 
 void setLeft(QWidget &control, float value) { control.move(toPixels(value), control.y()); }
-void setTop(QWidget &control, float value) { control.move(control.x(), toPixels(value)); }
 
 void setWidth(QWidget &control, float value)
 {

@@ -19,11 +19,9 @@ inline float fromPixels(int pixels) { return fromPixels(pixels, perPixel()); }
 
 // A control's place relative to its container's client area. Sizes below zero are held at zero.
 float left(const QWidget &control);
-float top(const QWidget &control);
 float width(const QWidget &control);
 float height(const QWidget &control);
 void setLeft(QWidget &control, float value);
-void setTop(QWidget &control, float value);
 void setWidth(QWidget &control, float value);
 void setHeight(QWidget &control, float value);
 void place(QWidget &control, float left, float top, float width, float height);
