@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
+
 // Like QTEST_MAIN, with the browser engine prepared before the QApplication exists.
 #define TAVREL_TEST_MAIN(TestObject)                                                               \
     int main(int argc, char *argv[])                                                               \
@@ -23,6 +25,22 @@
     }
 
 namespace TestSupport {
+
+// A new, empty folder for every test that renews it; the old one goes with its contents.
+class ScratchFolder
+{
+public:
+    bool renew()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        return m_dir->isValid();
+    }
+    QString path() const { return m_dir->path(); }
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
 
 // What a length in twips becomes once a control has stored it in whole pixels.
 float stored(float twips);

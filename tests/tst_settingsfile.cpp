@@ -6,7 +6,6 @@
 #include <QFile>
 
 #include <csignal>
-#include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -18,9 +17,9 @@ class TestSettingsFile : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    TestSupport::ScratchFolder m_dir;
 
-    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QString path(const QString &name) const { return m_dir.path(name); }
 
     static QByteArray savedFile(const QByteArray &queryTemplate)
     {
@@ -34,11 +33,7 @@ class TestSettingsFile : public QObject
     }
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-    }
+    void init() { QVERIFY(m_dir.renew()); }
 
     void tagValue_data()
     {
@@ -182,7 +177,7 @@ private slots:
         QVERIFY(!error.isEmpty());
         QCOMPARE(readBytes(file), old);
         QCOMPARE(
-            QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
             QStringList({"tavrel.xml"}));
     }
 };

@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QLineEdit>
 
-#include <memory>
 #include <sys/stat.h>
 
 using TestSupport::readBytes;
@@ -20,9 +19,9 @@ class TestStartup : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_appFolder;
+    TestSupport::ScratchFolder m_appFolder;
 
-    QString path(const QString &name) const { return m_appFolder->filePath(name); }
+    QString path(const QString &name) const { return m_appFolder.path(name); }
     static QString templateInForce() { return frmOption::instance().txtChinese()->text(); }
 
     void startWithSettingsFile(const QByteArray &bytes)
@@ -35,9 +34,8 @@ class TestStartup : public QObject
 private slots:
     void init()
     {
-        m_appFolder = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_appFolder->isValid());
-        App::setPath(m_appFolder->path());
+        QVERIFY(m_appFolder.renew());
+        App::setPath(m_appFolder.path());
     }
 
     void cleanup() { TestSupport::unloadAll(); }
