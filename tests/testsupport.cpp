@@ -1,6 +1,8 @@
 #include "testsupport.h"
 
 #include "common/twips.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmChinese.h"
 #include "dialogs/frmOption.h"
 #include "main_window/frmBrowser.h"
 
@@ -34,8 +36,51 @@ int runUntilTheProgramEnds()
     return QCoreApplication::exec();
 }
 
+void whileShownModally(Form &form, std::function<void()> inDialog)
+{
+    QTimer::singleShot(0, [&form, inDialog] {
+        const bool shown = QTest::qWaitFor(
+            [&form] {
+                return form.Visible()
+                    && QGuiApplication::modalWindow() == form.window()->windowHandle()
+                    && form.window()->windowHandle()->isActive();
+            },
+            10000);
+        if (!shown) {
+            QTest::qFail("the dialog was not shown modally and active", __FILE__, __LINE__);
+            return;
+        }
+        QPointer<QWidget> window = form.window();
+        inDialog();
+        QTimer::singleShot(30000, [window] {
+            if (window && window->isVisible()) {
+                QTest::qFail("the dialog was left open", __FILE__, __LINE__);
+                window->hide();
+            }
+        });
+    });
+}
+
+void clickThroughWindowSystem(QWidget *widget)
+{
+    QWidget *window = widget->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                      widget->mapTo(window, widget->rect().center()));
+}
+
+void closeThroughFrame(Form &form) { form.window()->windowHandle()->close(); }
+
+bool isCentred(Form &form)
+{
+    const float slack = 2 * Twips::perPixel();
+    return std::abs(form.Left() - (Form::ScreenWidth() - form.Width()) / 2) <= slack
+        && std::abs(form.Top() - (Form::ScreenHeight() - form.Height()) / 2) <= slack;
+}
+
 void unloadAll()
 {
+    frmAbout::instance().Unload();
+    frmChinese::instance().Unload();
     frmBrowser::instance().Unload();
     frmOption::instance().Unload();
     QTest::qWait(0);

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 // Like QTEST_MAIN, with the browser engine prepared before the QApplication exists.
@@ -51,6 +52,22 @@ void writeBytes(const QString &path, const QByteArray &bytes);
 // Runs the main event loop, as main() does, until the program ends. Should it not end, the loop
 // is ended after a minute with the code 2, so the test fails instead of hanging.
 int runUntilTheProgramEnds();
+
+// Runs inDialog once form is shown modally, while the code that showed it waits in the show. A
+// dialog that inDialog leaves open is hidden after half a minute, and the test fails instead of
+// hanging.
+void whileShownModally(Form &form, std::function<void()> inDialog);
+
+// Clicks the middle of a widget the way the window system delivers a click, so that modality can
+// intervene (QTest's widget clicks go straight to the widget).
+void clickThroughWindowSystem(QWidget *widget);
+
+// Closes a form's window as its frame's close control does.
+void closeThroughFrame(Form &form);
+
+// True when the window stands centred on the screen. The window system may shift it by a pixel
+// once it knows the frame, which a window never shown before does not.
+bool isCentred(Form &form);
 
 // Unloads every window the suites use, so the next test starts from unloaded instances.
 void unloadAll();

@@ -2,7 +2,9 @@
 
 #include "twips.h"
 
+#include <QCheckBox>
 #include <QFont>
+#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,10 +41,33 @@ QLineEdit *textBox(QWidget *parent, const QString &text, float left, float top, 
 {
     auto *control = new QLineEdit(parent);
     control->setMaxLength(std::numeric_limits<int>::max());
-    control->setText(text);
-    control->setCursorPosition(0);
+    setText(*control, text);
     Twips::place(*control, left, top, width, height);
     return control;
+}
+
+QFrame *frame(QWidget *parent, float left, float top, float width, float height)
+{
+    auto *control = new QFrame(parent);
+    control->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    control->setFocusPolicy(Qt::NoFocus);
+    Twips::place(*control, left, top, width, height);
+    return control;
+}
+
+QCheckBox *checkBox(QWidget *parent, const QString &caption, float left, float top, float width,
+                    float height)
+{
+    auto *control = new QCheckBox(caption, parent);
+    control->setFocusPolicy(Qt::StrongFocus);
+    Twips::place(*control, left, top, width, height);
+    return control;
+}
+
+void setText(QLineEdit &textBox, const QString &text)
+{
+    textBox.setText(text);
+    textBox.setCursorPosition(0);
 }
 
 } // namespace Controls

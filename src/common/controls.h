@@ -3,7 +3,9 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+class QCheckBox;
 class QFont;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -24,6 +26,17 @@ QLabel *label(QWidget *parent, const QString &caption, float left, float top, fl
 // A single-line text box with a border and no length limit of its own.
 QLineEdit *textBox(QWidget *parent, const QString &text, float left, float top, float width,
                    float height);
+
+// A frame with a plain border and no caption. Controls placed on it are measured from its top-left
+// corner. It takes no focus.
+QFrame *frame(QWidget *parent, float left, float top, float width, float height);
+
+// A check box, unchecked. Its caption shows only as far as its width allows.
+QCheckBox *checkBox(QWidget *parent, const QString &caption, float left, float top, float width,
+                    float height);
+
+// Replaces the text of a text box and shows it from its start, as a freshly set text box does.
+void setText(QLineEdit &textBox, const QString &text);
 
 } // namespace Controls
 

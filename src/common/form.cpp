@@ -39,6 +39,15 @@ QSize screenSize()
     return screen ? screen->geometry().size() : QSize();
 }
 
+// A window stands on whole pixels. The twips the program asked for are what it reads back, as
+// long as the window has not been moved since.
+float position(const std::optional<float> &set, int pixels)
+{
+    if (set && Twips::toPixels(*set) == pixels)
+        return *set;
+    return Twips::fromPixels(pixels);
+}
+
 } // namespace
 
 FormWindow::FormWindow(Form *form)
@@ -158,6 +167,8 @@ void Form::Load()
     m_window->setWindowTitle(m_caption);
     m_lastOuterSize = QSize();
     m_lastMinimized = false;
+    m_setLeft.reset();
+    m_setTop.reset();
     CreateControls(*m_window);
     placeAtDesignGeometry();
     Form_Load();
@@ -278,15 +289,15 @@ QMargins Form::frameMargins() const
     return margins;
 }
 
-float Form::Left() const
+QPoint Form::outerTopLeft() const
 {
-    return m_window ? Twips::fromPixels(m_window->geometry().left() - frameMargins().left()) : 0;
+    const QMargins margins = frameMargins();
+    return m_window->geometry().topLeft() - QPoint(margins.left(), margins.top());
 }
 
-float Form::Top() const
-{
-    return m_window ? Twips::fromPixels(m_window->geometry().top() - frameMargins().top()) : 0;
-}
+float Form::Left() const { return m_window ? position(m_setLeft, outerTopLeft().x()) : 0; }
+
+float Form::Top() const { return m_window ? position(m_setTop, outerTopLeft().y()) : 0; }
 
 void Form::setLeft(float value)
 {
@@ -294,6 +305,7 @@ void Form::setLeft(float value)
     QRect interior = w->geometry();
     interior.moveLeft(Twips::toPixels(value) + frameMargins().left());
     w->setGeometry(interior);
+    m_setLeft = value;
 }
 
 void Form::setTop(float value)
@@ -302,6 +314,7 @@ void Form::setTop(float value)
     QRect interior = w->geometry();
     interior.moveTop(Twips::toPixels(value) + frameMargins().top());
     w->setGeometry(interior);
+    m_setTop = value;
 }
 
 QSize Form::outerSize() const

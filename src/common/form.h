@@ -64,7 +64,8 @@ public:
     // is left loaded, the program ends.
     void Unload();
 
-    // The window's outer rectangle (frame, title bar and menu bar included).
+    // The window's outer rectangle (frame, title bar and menu bar included). A position set by the
+    // program reads back as it was set, fractions included, while the window stays there.
     float Left() const;
     float Top() const;
     void setLeft(float value);
@@ -122,6 +123,7 @@ private:
     int menuHeight() const;
     QMargins frameMargins() const;
     QSize outerSize() const; // in pixels
+    QPoint outerTopLeft() const; // in pixels
     void windowHidden();
     void windowSizeMayHaveChanged();
 
@@ -132,6 +134,8 @@ private:
 
     QPointer<FormWindow> m_window;
     QEventLoop *m_modalLoop = nullptr;
+    std::optional<float> m_setLeft;
+    std::optional<float> m_setTop;
     QSize m_lastOuterSize;
     bool m_lastMinimized = false;
 };

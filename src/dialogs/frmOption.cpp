@@ -1,8 +1,12 @@
 #include "frmOption.h"
 
+#include "frmChinese.h"
+
 #include "common/controls.h"
+#include "common/modUtility.h"
 #include "common/providers.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -30,15 +34,13 @@ void frmOption::CreateControls(FormWindow &window)
 
     connect(m_cmdSave, &QPushButton::clicked, this, &frmOption::cmdSave_Click);
     connect(m_cmdCancel, &QPushButton::clicked, this, &frmOption::cmdCancel_Click);
+    connect(m_cmdChinese, &QPushButton::clicked, this, &frmOption::cmdChinese_Click);
 }
 
 QLabel *frmOption::Label1() { return control(m_Label1); }
 QLineEdit *frmOption::txtChinese() { return control(m_txtChinese); }
-
 CommandButton *frmOption::cmdSave() { return control(m_cmdSave); }
-
 CommandButton *frmOption::cmdCancel() { return control(m_cmdCancel); }
-
 CommandButton *frmOption::cmdChinese() { return control(m_cmdChinese); }
 
 void frmOption::cmdSave_Click()
@@ -48,3 +50,23 @@ void frmOption::cmdSave_Click()
 }
 
 void frmOption::cmdCancel_Click() { Hide(); }
+
+void frmOption::cmdChinese_Click()
+{
+    frmChinese &chooser = frmChinese::instance();
+    chooser.Load();
+    chooser.bSaveFlag = false;
+    modUtility::CenterForm(chooser);
+    chooser.ShowModal();
+
+    if (chooser.bSaveFlag) {
+        // Each ticked box overwrites the one before: China wins over OK88 over Hong Kong.
+        if (chooser.Check1()->isChecked())
+            Controls::setText(*txtChinese(), Providers::hongKongTemplate());
+        if (chooser.Check2()->isChecked())
+            Controls::setText(*txtChinese(), Providers::ok88Template());
+        if (chooser.Check3()->isChecked())
+            Controls::setText(*txtChinese(), Providers::chinaTemplate());
+    }
+    chooser.Unload();
+}

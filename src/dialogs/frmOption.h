@@ -32,6 +32,7 @@ private:
 
     void cmdSave_Click();
     void cmdCancel_Click();
+    void cmdChinese_Click();
 
     QPointer<QLabel> m_Label1;
     QPointer<QLineEdit> m_txtChinese;

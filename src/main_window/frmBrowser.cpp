@@ -6,15 +6,19 @@
 
 #include "common/application.h"
 #include "common/controls.h"
+#include "common/modUtility.h"
 #include "common/providers.h"
 #include "common/twips.h"
 #include "common/webbrowser.h"
+#include "dialogs/frmAbout.h"
 #include "dialogs/frmOption.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 
 frmBrowser &frmBrowser::instance() { return sharedInstance<frmBrowser>(); }
 
@@ -59,8 +63,10 @@ void frmBrowser::createMenus(FormWindow &window)
     m_mnuHelp->addSeparator();
     m_mnuAbout = m_mnuHelp->addAction(QStringLiteral("About"));
 
+    connect(m_mnuQueryString, &QAction::triggered, this, &frmBrowser::mnuQueryString_Click);
     connect(m_mnuExit, &QAction::triggered, this, &frmBrowser::mnuExit_Click);
     connect(m_mnuWebsite, &QAction::triggered, this, &frmBrowser::mnuWebsite_Click);
+    connect(m_mnuAbout, &QAction::triggered, this, &frmBrowser::mnuAbout_Click);
 }
 
 QLabel *frmBrowser::Label2() { return control(m_Label2); }
@@ -68,6 +74,8 @@ QLineEdit *frmBrowser::txtWord() { return control(m_txtWord); }
 CommandButton *frmBrowser::cmdGo1() { return control(m_cmdGo1); }
 WebBrowser *frmBrowser::WebBrowser1() { return control(m_WebBrowser1); }
 StatusBar *frmBrowser::StatusBar1() { return control(m_StatusBar1); }
+QMessageBox *frmBrowser::saveWarning() const { return m_saveWarning; }
+
 QMenu *frmBrowser::mnuDictionary() { return control(m_mnuDictionary); }
 QAction *frmBrowser::mnuQueryString() { return control(m_mnuQueryString); }
 QAction *frmBrowser::mnuExit() { return control(m_mnuExit); }
@@ -90,10 +98,10 @@ void frmBrowser::Form_Load()
         // saved something, and silently replacing it would hide that.
         QString content;
         ReadTextFile(settingsPath, content);
-        frmOption::instance().txtChinese()->setText(
-            GetTagValue(content, QStringLiteral("Chinese")));
+        Controls::setText(*frmOption::instance().txtChinese(),
+                          GetTagValue(content, QStringLiteral("Chinese")));
     } else {
-        frmOption::instance().txtChinese()->setText(Providers::hongKongTemplate());
+        Controls::setText(*frmOption::instance().txtChinese(), Providers::hongKongTemplate());
     }
 }
 
@@ -119,6 +127,27 @@ void frmBrowser::cmdGo1_Click()
         GoToUrl(address);
 }
 
+void frmBrowser::mnuQueryString_Click()
+{
+    frmOption &options = frmOption::instance();
+    QString queryTemplate = options.txtChinese()->text();
+    options.bSaveFlag = false;
+    modUtility::CenterForm(options);
+    options.ShowModal();
+
+    if (options.bSaveFlag) {
+        // Stored exactly as typed, even when empty or unchanged.
+        queryTemplate = options.txtChinese()->text();
+        const QString path = strSessionPath + QStringLiteral("/tavrel.xml");
+        QString reason;
+        if (!WriteTextFile(path, BuildSettingsXml(queryTemplate), &reason))
+            warnTemplateNotSaved(path, reason);
+    } else {
+        // After a close through the frame this loads the dialog again, hidden.
+        Controls::setText(*options.txtChinese(), queryTemplate);
+    }
+}
+
 void frmBrowser::mnuExit_Click()
 {
     Unload();
@@ -126,6 +155,12 @@ void frmBrowser::mnuExit_Click()
 }
 
 void frmBrowser::mnuWebsite_Click() { GoToUrl(Providers::makerWebsite()); }
+
+void frmBrowser::mnuAbout_Click()
+{
+    frmAbout::instance().Load();
+    frmAbout::instance().ShowModal();
+}
 
 void frmBrowser::GoToUrl(const QString &address)
 {
@@ -151,4 +186,28 @@ bool frmBrowser::WriteTextFile(const QString &path, const QString &content, QStr
 QString frmBrowser::BuildSettingsXml(const QString &queryTemplate)
 {
     return SettingsFile::buildSettingsXml(queryTemplate);
+}
+
+void frmBrowser::warnTemplateNotSaved(const QString &path, const QString &reason)
+{
+    // The template stays in force for this run either way; the user must learn that it will be
+    // gone at the next start, without being stopped from looking words up meanwhile.
+    if (!m_saveWarning) {
+        m_saveWarning = new QMessageBox(window());
+        m_saveWarning->setAttribute(Qt::WA_DeleteOnClose);
+        m_saveWarning->setModal(false);
+        m_saveWarning->setWindowModality(Qt::NonModal);
+        m_saveWarning->setIcon(QMessageBox::Warning);
+        m_saveWarning->setTextFormat(Qt::PlainText);
+        m_saveWarning->setWindowTitle(QStringLiteral("Tavrel Dictionary"));
+        m_saveWarning->setStandardButtons(QMessageBox::Ok);
+    }
+    m_saveWarning->setText(
+        QStringLiteral("The query string could not be saved in the settings file\n%1\n\n%2\n\n"
+                       "The new query string applies until the program ends; at the next start "
+                       "it will be gone.")
+            .arg(QDir::toNativeSeparators(path), reason));
+    m_saveWarning->show();
+    m_saveWarning->raise();
+    m_saveWarning->activateWindow();
 }

@@ -7,6 +7,7 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMessageBox;
 class StatusBar;
 class WebBrowser;
 
@@ -17,6 +18,9 @@ class frmBrowser : public Form
     Q_OBJECT
 public:
     static frmBrowser &instance();
+
+    // The warning that the last save of the template failed, while it is open.
+    QMessageBox *saveWarning() const;
 
     QLabel *Label2();
     QLineEdit *txtWord();
@@ -44,8 +48,10 @@ private:
     void createMenus(FormWindow &window);
 
     void cmdGo1_Click();
+    void mnuQueryString_Click();
     void mnuExit_Click();
     void mnuWebsite_Click();
+    void mnuAbout_Click();
 
     void GoToUrl(const QString &address);
 
@@ -53,6 +59,7 @@ private:
     QString GetTagValue(const QString &content, const QString &tag);
     bool WriteTextFile(const QString &path, const QString &content, QString *error = nullptr);
     QString BuildSettingsXml(const QString &queryTemplate);
+    void warnTemplateNotSaved(const QString &path, const QString &reason);
 
     // The application folder followed by "/session"; set once at start-up.
     QString strSessionPath;
@@ -69,4 +76,7 @@ private:
     QPointer<QMenu> m_mnuHelp;
     QPointer<QAction> m_mnuWebsite;
     QPointer<QAction> m_mnuAbout;
+
+    // Shown, not run: the user can go on looking words up while it is open.
+    QPointer<QMessageBox> m_saveWarning;
 };
