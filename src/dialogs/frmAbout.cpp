@@ -30,8 +30,8 @@ void frmAbout::CreateControls(FormWindow &window)
     m_Frame2 = Controls::frame(client, 240, 0, 3735, 1455);
     m_Label3 = Controls::label(m_Frame2, QStringLiteral("              version 1.1"), 720, 600,
                                2175, 255);
-    m_Label2 = Controls::label(m_Frame2, QStringLiteral("      © Tavrel. All rights reserved."),
-                               840, 960, 2175, 255);
+    m_Label2 = Controls::label(m_Frame2, QStringLiteral("      All rights reserved."), 840, 960,
+                               2175, 255);
     m_Label1 = Controls::label(m_Frame2, QStringLiteral("         Tavrel Dictionary"), 720, 360,
                                2295, 255);
 
