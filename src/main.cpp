@@ -16,7 +16,7 @@ int main(int argc, char *argv[])
     }
     App::prepareBrowserEngine();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("TavrelDictionary"));
+    App::applyIdentity();
 
     frmBrowser::instance().Show();
     const int code = QApplication::exec();

@@ -18,6 +18,7 @@
     {                                                                                              \
         App::prepareBrowserEngine();                                                               \
         QApplication app(argc, argv);                                                              \
+        App::applyIdentity();                                                                      \
         TestObject test;                                                                           \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
         const int failures = QTest::qExec(&test, argc, argv);                                      \

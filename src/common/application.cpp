@@ -1,10 +1,18 @@
 #include "application.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QIcon>
+#include <QImageReader>
 #include <QLoggingCategory>
+#include <QSet>
 
 #include <cstdio>
+#include <map>
 #include <unistd.h>
+
+// The resources live in a static library: nothing would pull them in otherwise. Outside any
+// namespace, as the macro declares a function of the enclosing one.
+static void initResources() { Q_INIT_RESOURCE(resources); }
 
 namespace App {
 
@@ -48,6 +56,41 @@ void prepareBrowserEngine()
         std::fputs("TavrelDictionary: running as root, so the browser sandbox is turned off\n",
                    stderr);
     }
+}
+
+void applyIdentity()
+{
+    QApplication::setApplicationName(QStringLiteral("TavrelDictionary"));
+    QApplication::setApplicationVersion(QStringLiteral("1.1"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.tavrel.TavrelDictionary"));
+    QApplication::setWindowIcon(icon());
+}
+
+QIcon icon()
+{
+    initResources();
+    // The icon file holds a 2-colour 32 x 32 for displays that have no more colours; for each
+    // size the image with the most colours is the one to show.
+    std::map<int, std::pair<qsizetype, QImage>> richest;
+    QImageReader reader(QStringLiteral(":/icons/tavrel.ico"));
+    do {
+        const QImage image = reader.read();
+        if (image.isNull())
+            continue;
+        QSet<QRgb> colours;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                colours.insert(image.pixel(x, y));
+        }
+        auto &best = richest[image.width()];
+        if (colours.size() > best.first)
+            best = {colours.size(), image};
+    } while (reader.jumpToNextImage());
+
+    QIcon icon;
+    for (const auto &[size, best] : richest)
+        icon.addPixmap(QPixmap::fromImage(best.second));
+    return icon;
 }
 
 bool hasDisplay()
