@@ -1,0 +1,270 @@
+// The real program on a real X display (Xvfb), worked through xdotool as a user would, against a
+// dictionary server on 127.0.0.1 run by the test.
+
+#include "main_window/settingsfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/types.h>
+
+namespace {
+
+// Every process below the given one, read from /proc.
+QList<qint64> descendantsOf(qint64 root)
+{
+    QMultiMap<qint64, qint64> children;
+    const QStringList entries = QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
+        bool isPid = false;
+        const qint64 pid = entry.toLongLong(&isPid);
+        if (!isPid)
+            continue;
+        QFile stat("/proc/" + entry + "/stat");
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid ...": the name may hold anything, so read after its last ')'.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1)
+            children.insert(fields[1].toLongLong(), pid);
+    }
+    QList<qint64> found;
+    QList<qint64> queue {root};
+    while (!queue.isEmpty()) {
+        const QList<qint64> direct = children.values(queue.takeFirst());
+        found += direct;
+        queue += direct;
+    }
+    return found;
+}
+
+// A zombie has ended; it only waits for its parent to read its status.
+bool isRunning(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.readAll();
+    return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestEndToEnd : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_appFolder;
+    QProcess m_xvfb;
+    QProcess m_program;
+    QTcpServer m_server;
+    QStringList m_requests;
+    QString m_display;
+    QString m_window;
+    QList<qint64> m_programProcesses;
+
+    QString settingsPath() const { return m_appFolder.filePath("session/tavrel.xml"); }
+    QString origin() const
+    {
+        return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort());
+    }
+
+    // Runs xdotool on the test's display and returns what it printed.
+    QString xdotool(const QStringList &arguments)
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", m_display);
+        process.setProcessEnvironment(env);
+        process.start("xdotool", arguments);
+        if (!process.waitForFinished(20000)) {
+            process.kill();
+            process.waitForFinished();
+            return QString();
+        }
+        return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    }
+
+    QString waitForWindow(const QString &title)
+    {
+        return xdotool({"search", "--sync", "--onlyvisible", "--name", title}).section('\n', 0, 0);
+    }
+
+    // The window's top-left corner on the screen; the menu bar is at the top of the window.
+    QPoint windowPlace(const QString &window)
+    {
+        QPoint place;
+        for (const QString &line : xdotool({"getwindowgeometry", "--shell", window}).split('\n')) {
+            if (line.startsWith("X="))
+                place.setX(line.mid(2).toInt());
+            if (line.startsWith("Y="))
+                place.setY(line.mid(2).toInt());
+        }
+        return place;
+    }
+
+    // xdotool types a character missing from the keyboard map by remapping a spare key, and
+    // loses some when several follow each other in one call: one call per such character.
+    void typeText(const QString &text)
+    {
+        for (const QChar c : text)
+            xdotool({"type", "--delay", "30", QString(c)});
+    }
+
+    void click(QPoint at)
+    {
+        xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
+        xdotool({"click", "1"});
+    }
+
+    // "Translate" stands at 10200, 240 twips in the client area below the menu bar, 1575 x 495.
+    void clickTranslate()
+    {
+        const QPoint window = windowPlace(m_window);
+        click(window + QPoint(10200 / 15 + 50, 22 + 240 / 15 + 17));
+    }
+
+    void chooseFromOptionMenu(int downPresses)
+    {
+        click(windowPlace(m_window) + QPoint(20, 10));
+        QStringList keys {"key", "--delay", "80"};
+        for (int i = 0; i < downPresses; ++i)
+            keys << "Down";
+        keys << "Return";
+        QTest::qWait(300);
+        xdotool(keys);
+    }
+
+    bool requested(const QString &target)
+    {
+        return QTest::qWaitFor([&] { return m_requests.contains("GET " + target + " HTTP/1.1"); },
+                               20000);
+    }
+
+    void answer(QTcpSocket *socket)
+    {
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
+            if (!socket->canReadLine())
+                return;
+            m_requests << QString::fromUtf8(socket->readLine()).trimmed();
+            const QByteArray page = "<html><body>answer</body></html>";
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\n"
+                          "Content-Length: "
+                          + QByteArray::number(page.size()) + "\r\n\r\n" + page);
+            socket->disconnectFromHost();
+        });
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_appFolder.isValid());
+        QVERIFY(QFile::copy(QStringLiteral(TAVREL_EXECUTABLE),
+                            m_appFolder.filePath("TavrelDictionary")));
+
+        QVERIFY(m_server.listen(QHostAddress::LocalHost));
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = m_server.nextPendingConnection())
+                answer(socket);
+        });
+
+        // Xvfb picks a free display and writes its number.
+        m_xvfb.start("Xvfb",
+                     {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        QVERIFY2(m_xvfb.waitForStarted(), qPrintable(m_xvfb.errorString()));
+        QTRY_VERIFY_WITH_TIMEOUT(m_xvfb.canReadLine(), 20000);
+        m_display = ':' + QString::fromLatin1(m_xvfb.readLine()).trimmed();
+    }
+
+    void cleanupTestCase()
+    {
+        // Everything started here is ended by its id, the program's own children included.
+        if (m_program.state() != QProcess::NotRunning) {
+            m_programProcesses += descendantsOf(m_program.processId());
+            m_program.kill();
+            m_program.waitForFinished();
+        }
+        for (const qint64 pid : std::as_const(m_programProcesses)) {
+            if (isRunning(pid))
+                ::kill(pid_t(pid), SIGKILL);
+        }
+        m_xvfb.terminate();
+        if (!m_xvfb.waitForFinished(5000)) {
+            m_xvfb.kill();
+            m_xvfb.waitForFinished();
+        }
+    }
+
+    void looksUpSavesAndLooksUpAgain()
+    {
+        QVERIFY(QDir(m_appFolder.path()).mkdir("session"));
+        const QString first = origin() + "/dict/%firstchar?s=%word";
+        QFile settings(settingsPath());
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write((SettingsFile::buildSettingsXml(first) + "\r\n").toUtf8());
+        settings.close();
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", m_display);
+        env.remove("QT_QPA_PLATFORM");
+        env.remove("WAYLAND_DISPLAY");
+        m_program.setProcessEnvironment(env);
+        m_program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_program.start(m_appFolder.filePath("TavrelDictionary"), {});
+        QVERIFY(m_program.waitForStarted());
+
+        m_window = waitForWindow("^Tavrel Dictionary v1\\.1");
+        QVERIFY(!m_window.isEmpty());
+        xdotool({"windowfocus", "--sync", m_window});
+
+        // The focus starts on "Translate"; Tab goes to the word box.
+        xdotool({"key", "Tab"});
+        typeText(QStringLiteral("ice cream 冰淇淋"));
+        clickTranslate();
+        QVERIFY2(requested("/dict/i?s=ice%20cream%20%E5%86%B0%E6%B7%87%E6%B7%8B"),
+                 qPrintable(m_requests.join('\n')));
+        m_programProcesses += descendantsOf(m_program.processId());
+
+        // Option, "Online Dictionary Query String": the text box has the focus.
+        chooseFromOptionMenu(1);
+        const QString dialog = waitForWindow("^Online Dictionary Query String$");
+        QVERIFY(!dialog.isEmpty());
+        const QString second = origin() + "/v2/%word";
+        xdotool({"key", "ctrl+a"});
+        xdotool({"type", "--delay", "20", second});
+        // Tab to "Save" and press it.
+        xdotool({"key", "--delay", "80", "Tab", "space"});
+        const QByteArray saved = (SettingsFile::buildSettingsXml(second) + "\r\n").toUtf8();
+        QTRY_COMPARE_WITH_TIMEOUT(readFile(settingsPath()), saved, 10000);
+
+        QTest::qWait(200);
+        clickTranslate();
+        QVERIFY2(requested("/v2/ice%20cream%20%E5%86%B0%E6%B7%87%E6%B7%8B"),
+                 qPrintable(m_requests.join('\n')));
+
+        // Option, "Exit" ends the program and its browser processes.
+        m_programProcesses += descendantsOf(m_program.processId());
+        chooseFromOptionMenu(2);
+        QVERIFY(m_program.waitForFinished(20000));
+        QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_program.exitCode(), 0);
+        for (const qint64 pid : std::as_const(m_programProcesses))
+            QTRY_VERIFY_WITH_TIMEOUT(!isRunning(pid), 10000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEndToEnd)
+#include "tst_e2e.moc"
