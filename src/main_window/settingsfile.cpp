@@ -67,14 +67,33 @@ bool readTextFile(const QString &path, QString &content)
     return true;
 }
 
+namespace {
+
+// Letter case is that of the file's narrow code page: A to Z only. Unicode case folding would
+// also take, for one, a long s for an "s" in the tag.
+QString asciiLower(const QString &text)
+{
+    QString lower = text;
+    for (QChar &c : lower) {
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + (u'a' - u'A'));
+    }
+    return lower;
+}
+
+} // namespace
+
 QString getTagValue(const QString &content, const QString &tag)
 {
-    const QString opening = u'<' + tag + u'>';
-    const QString closing = QStringLiteral("</") + tag + u'>';
-    const qsizetype open = content.indexOf(opening, 0, Qt::CaseInsensitive);
+    // Lowering A to Z changes no length, so positions in the lowered text are positions in
+    // the content.
+    const QString text = asciiLower(content);
+    const QString opening = u'<' + asciiLower(tag) + u'>';
+    const QString closing = QStringLiteral("</") + asciiLower(tag) + u'>';
+    const qsizetype open = text.indexOf(opening);
     if (open < 0)
         return QString();
-    const qsizetype close = content.indexOf(closing, open + 1, Qt::CaseInsensitive);
+    const qsizetype close = text.indexOf(closing, open + 1);
     const qsizetype valueStart = open + opening.size();
     // For odd tag names the closing tag can begin inside the opening one: nothing lies between.
     if (close < valueStart)

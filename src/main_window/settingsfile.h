@@ -23,8 +23,8 @@ bool isPresent(const QString &path);
 // at most MaxReadSize bytes; content is then left as it was. Never blocks on a FIFO.
 bool readTextFile(const QString &path, QString &content);
 
-// The text between the first "<tag>" and the first "</tag>" after it, letter case ignored for
-// both; empty when either is missing.
+// The text between the first "<tag>" and the first "</tag>" after it, the case of the letters A
+// to Z ignored for both; empty when either is missing.
 QString getTagValue(const QString &content, const QString &tag);
 
 // The settings document for a template, without the final line end.
