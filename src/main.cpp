@@ -1,5 +1,6 @@
 #include "common/application.h"
 #include "common/form.h"
+#include "common/timing.h"
 #include "main_window/frmBrowser.h"
 
 #include <QApplication>
@@ -14,11 +15,16 @@ int main(int argc, char *argv[])
                    stderr);
         return 1;
     }
+    Timing::mark("main");
     App::prepareBrowserEngine();
     QApplication app(argc, argv);
     App::applyIdentity();
+    Timing::mark("application");
 
+    frmBrowser::instance().Load();
+    Timing::mark("loaded");
     frmBrowser::instance().Show();
+    Timing::mark("show-called");
     const int code = QApplication::exec();
     Form::DestroyAll();
     return code;

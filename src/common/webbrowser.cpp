@@ -1,5 +1,7 @@
 #include "webbrowser.h"
 
+#include "timing.h"
+
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -9,6 +11,9 @@ WebBrowser::WebBrowser(QWidget *parent)
     , m_profile(new QWebEngineProfile(this)) // no storage name: off the record
 {
     setPage(new QWebEnginePage(m_profile, this));
+    connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
+        Timing::mark(ok ? "page-loaded" : "page-failed", url().toString());
+    });
 }
 
 WebBrowser::~WebBrowser()

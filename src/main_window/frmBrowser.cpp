@@ -8,6 +8,7 @@
 #include "common/controls.h"
 #include "common/modUtility.h"
 #include "common/providers.h"
+#include "common/timing.h"
 #include "common/twips.h"
 #include "common/webbrowser.h"
 #include "dialogs/frmAbout.h"
@@ -121,6 +122,7 @@ void frmBrowser::Form_Resize()
 
 void frmBrowser::cmdGo1_Click()
 {
+    Timing::mark("translate");
     const QString address
         = buildLookupAddress(txtWord()->text(), frmOption::instance().txtChinese()->text());
     if (!trimSpaces(txtWord()->text()).isEmpty())
