@@ -1,0 +1,479 @@
+// Measures Tavrel Dictionary against the programs a user would otherwise pick, on one private
+// Xvfb, and prints a table:
+//   start to window shown  (launch until the X server maps the program's window)
+//   start to blank page    (Tavrel only: until its blank page has loaded)
+//   Translate to request   (the press until the request reaches a server on 127.0.0.1)
+//   Translate to page      (the press until the page has loaded)
+//   memory                 (PSS summed over the whole process tree)
+// Each time is the median of several runs after a warm-up run. Tavrel reports its own moments
+// through its "tavrel.timing" logging category; all clocks are the same monotonic clock.
+//
+//   tavrel_bench [path/to/TavrelDictionary] [runs] [lookups] [long-run lookups]
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMultiMap>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include <csignal>
+
+namespace {
+
+qint64 now()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+double ms(qint64 ns) { return double(ns) / 1e6; }
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+[[noreturn]] void fail(const QString &message)
+{
+    std::fprintf(stderr, "tavrel_bench: %s\n", qPrintable(message));
+    std::exit(1);
+}
+
+// Every process below root, from /proc.
+QList<qint64> processTree(qint64 root)
+{
+    QMultiMap<qint64, qint64> children;
+    for (const QString &entry : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool isPid = false;
+        const qint64 pid = entry.toLongLong(&isPid);
+        QFile stat("/proc/" + entry + "/stat");
+        if (!isPid || !stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1)
+            children.insert(fields[1].toLongLong(), pid);
+    }
+    QList<qint64> tree {root};
+    for (qsizetype i = 0; i < tree.size(); ++i)
+        tree += children.values(tree[i]);
+    return tree;
+}
+
+// Proportional set size of the process and everything below it, in MiB.
+double pssMiB(qint64 root)
+{
+    qint64 kib = 0;
+    for (const qint64 pid : processTree(root)) {
+        QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+        if (!rollup.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray &line : rollup.readAll().split('\n')) {
+            if (line.startsWith("Pss:"))
+                kib += line.mid(4).trimmed().split(' ').first().toLongLong();
+        }
+    }
+    return double(kib) / 1024;
+}
+
+void endTree(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    const QList<qint64> tree = processTree(process.processId());
+    for (const qint64 pid : tree)
+        ::kill(pid_t(pid), SIGKILL);
+    process.waitForFinished(5000);
+}
+
+// Watches the X server for top-level windows being mapped.
+class MapWatcher
+{
+public:
+    explicit MapWatcher(const QString &display)
+    {
+        m_connection = xcb_connect(display.toLocal8Bit().constData(), nullptr);
+        if (xcb_connection_has_error(m_connection))
+            fail("cannot connect to " + display);
+        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+        const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
+        xcb_flush(m_connection);
+    }
+    ~MapWatcher() { xcb_disconnect(m_connection); }
+
+    // Waits for a window whose name or class holds the text to be mapped; returns when, or
+    // nothing after the timeout. Events of earlier windows are dropped first.
+    std::optional<qint64> waitForMap(const QByteArray &text, int timeoutMs)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < timeoutMs) {
+            xcb_generic_event_t *event = xcb_poll_for_event(m_connection);
+            if (!event) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+                QThread::usleep(200);
+                continue;
+            }
+            const qint64 at = now();
+            const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
+            const xcb_window_t window = mapped
+                ? reinterpret_cast<xcb_map_notify_event_t *>(event)->window
+                : XCB_NONE;
+            free(event);
+            if (mapped && (property(window, XCB_ATOM_WM_NAME).contains(text)
+                           || property(window, XCB_ATOM_WM_CLASS).contains(text)))
+                return at;
+        }
+        return std::nullopt;
+    }
+
+private:
+    QByteArray property(xcb_window_t window, xcb_atom_t atom)
+    {
+        xcb_get_property_reply_t *reply = xcb_get_property_reply(
+            m_connection,
+            xcb_get_property(m_connection, 0, window, atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
+            nullptr);
+        if (!reply)
+            return {};
+        QByteArray value(static_cast<const char *>(xcb_get_property_value(reply)),
+                         xcb_get_property_value_length(reply));
+        free(reply);
+        return value.replace('\0', ' ');
+    }
+
+    xcb_connection_t *m_connection = nullptr;
+    xcb_window_t m_root = XCB_NONE;
+};
+
+// A dictionary server on 127.0.0.1 that notes when each request arrives.
+class Server : public QObject
+{
+public:
+    Server()
+    {
+        if (!m_server.listen(QHostAddress::LocalHost))
+            fail("cannot listen on 127.0.0.1");
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
+                    if (!socket->canReadLine())
+                        return;
+                    const qint64 at = now();
+                    const QByteArray line = socket->readLine().trimmed();
+                    m_arrivals.insert(QString::fromUtf8(line.split(' ').value(1)), at);
+                    const QByteArray page = "<html><head><title>answer</title></head><body><h1>"
+                                            "answer</h1><p>The dictionary's page.</p></body></html>";
+                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close"
+                                  "\r\nContent-Length: "
+                                  + QByteArray::number(page.size()) + "\r\n\r\n" + page);
+                    socket->disconnectFromHost();
+                });
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+    }
+
+    QString origin() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()); }
+    std::optional<qint64> arrival(const QString &path) const
+    {
+        return m_arrivals.contains(path) ? std::optional(m_arrivals.value(path)) : std::nullopt;
+    }
+
+private:
+    QTcpServer m_server;
+    QHash<QString, qint64> m_arrivals;
+};
+
+// Waits, serving events, until the condition holds; false after the timeout.
+bool waitFor(const std::function<bool()> &condition, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::usleep(200);
+    }
+    return true;
+}
+
+struct Bench
+{
+    QString display;
+    QString program;
+    Server server;
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display);
+        env.remove("QT_QPA_PLATFORM");
+        env.remove("WAYLAND_DISPLAY");
+        return env;
+    }
+
+    // Serves events while xdotool runs, so that the server notes arrivals when they happen.
+    int xdotool(const QStringList &arguments)
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.start("xdotool", arguments);
+        waitFor([&] { return process.state() == QProcess::NotRunning; }, 20000);
+        return process.exitCode();
+    }
+
+    // Tavrel, started in a fresh application folder whose settings point at the server.
+    struct Tavrel
+    {
+        QTemporaryDir folder;
+        QProcess process;
+        QByteArray log;
+        qint64 launched = 0;
+
+        // The moment of the n-th mark of that name in the program's log, optionally the
+        // first one whose detail holds the text.
+        std::optional<qint64> mark(const QByteArray &event, const QByteArray &detail = {})
+        {
+            log += process.readAllStandardError();
+            for (const QByteArray &line : log.split('\n')) {
+                const QList<QByteArray> parts = line.mid(line.indexOf("tavrel-timing")).split(' ');
+                if (parts.size() >= 3 && parts[0] == "tavrel-timing" && parts[1] == event
+                    && (detail.isEmpty() || line.contains(detail)))
+                    return parts[2].toLongLong();
+            }
+            return std::nullopt;
+        }
+        QList<qint64> marks(const QByteArray &event)
+        {
+            log += process.readAllStandardError();
+            QList<qint64> found;
+            for (const QByteArray &line : log.split('\n')) {
+                const QList<QByteArray> parts = line.mid(line.indexOf("tavrel-timing")).split(' ');
+                if (parts.size() >= 3 && parts[0] == "tavrel-timing" && parts[1] == event)
+                    found << parts[2].toLongLong();
+            }
+            return found;
+        }
+    };
+
+    std::unique_ptr<Tavrel> startTavrel(MapWatcher &watcher, qint64 *shown)
+    {
+        auto tavrel = std::make_unique<Tavrel>();
+        const QString dir = tavrel->folder.path();
+        QFile::copy(program, dir + "/TavrelDictionary");
+        QDir(dir).mkdir("session");
+        QFile settings(dir + "/session/tavrel.xml");
+        settings.open(QIODevice::WriteOnly);
+        settings.write("<?xml version=\"1.0\"?>\r\n<TavrelDictionary>\r\n    <Type>Option</Type>"
+                       "\r\n    <Chinese>"
+                       + server.origin().toUtf8() + "/dict?s=%word</Chinese>\r\n</TavrelDictionary>\r\n");
+        settings.close();
+
+        QProcessEnvironment env = environment();
+        env.insert("QT_LOGGING_RULES", "tavrel.timing.debug=true");
+        tavrel->process.setProcessEnvironment(env);
+        tavrel->launched = now();
+        tavrel->process.start(dir + "/TavrelDictionary", {});
+        const std::optional<qint64> mapped = watcher.waitForMap("Tavrel Dictionary v1.1", 30000);
+        if (!mapped)
+            fail("Tavrel's window was not shown");
+        *shown = *mapped;
+        return tavrel;
+    }
+
+    // A lookup through the window, as the user makes it: the word box's text replaced, then a
+    // click on "Translate". Returns the word's request path.
+    QString lookUp(const QString &word)
+    {
+        // "Translate" stands at 10200, 240 twips below the menu bar; the word box at 1320, 240.
+        // ("type" takes every argument after it, so the click is a second call.)
+        const QStringList window {"search", "--onlyvisible", "--name", "^Tavrel Dictionary v1"};
+        xdotool(window + QStringList {"mousemove", "--window", "%1", "200", "40", "click", "1", "key",
+                                      "ctrl+a", "type", word});
+        xdotool(window + QStringList {"mousemove", "--window", "%1", "730", "50", "click", "1"});
+        return "/dict?s=" + word;
+    }
+};
+
+struct PeerResult
+{
+    std::vector<double> shownMs;
+    double memoryMiB = 0;
+};
+
+// Starts a peer program once a run, timing it to its window, and reads its memory once it has
+// settled (or once its page has arrived).
+PeerResult measurePeer(Bench &bench, MapWatcher &watcher, const QString &name, int runs,
+                       const std::function<QStringList(const QString &scratch)> &command,
+                       const QByteArray &windowText, const QString &pagePath)
+{
+    PeerResult result;
+    for (int run = 0; run <= runs; ++run) {
+        QTemporaryDir scratch;
+        QStringList arguments = command(scratch.path());
+        const QString executable = arguments.takeFirst();
+        QProcess process;
+        QProcessEnvironment env = bench.environment();
+        env.insert("HOME", scratch.path()); // a fresh profile every run
+        env.insert("XDG_CONFIG_HOME", scratch.path() + "/config");
+        env.insert("XDG_CACHE_HOME", scratch.path() + "/cache");
+        process.setProcessEnvironment(env);
+        const qint64 launched = now();
+        process.start(executable, arguments);
+        if (!process.waitForStarted())
+            fail(name + " did not start: " + process.errorString());
+        const std::optional<qint64> shown = watcher.waitForMap(windowText, 60000);
+        if (!shown)
+            fail(name + "'s window was not shown");
+        if (run > 0) // the first run warms the caches
+            result.shownMs.push_back(ms(*shown - launched));
+        if (run == runs) {
+            if (!pagePath.isEmpty())
+                waitFor([&] { return bench.server.arrival(pagePath).has_value(); }, 20000);
+            QThread::sleep(3);
+            result.memoryMiB = pssMiB(process.processId());
+        }
+        endTree(process);
+    }
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const QString program = QFileInfo(args.value(1, "build/TavrelDictionary")).absoluteFilePath();
+    const int runs = args.value(2, "7").toInt();
+    const int lookups = args.value(3, "100").toInt();
+    const int longRun = args.value(4, "1000").toInt();
+    if (!QFileInfo(program).isExecutable())
+        fail(program + " is not an executable");
+
+    QProcess xvfb;
+    xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    if (!xvfb.waitForStarted() || !waitFor([&] { return xvfb.canReadLine(); }, 20000))
+        fail("Xvfb did not start");
+
+    Bench bench;
+    bench.display = ':' + QString::fromLatin1(xvfb.readLine()).trimmed();
+    bench.program = program;
+    MapWatcher watcher(bench.display);
+
+    // Start-up: a warm-up run, then the measured ones.
+    std::vector<double> shownMs, blankMs;
+    for (int run = 0; run <= runs; ++run) {
+        qint64 shown = 0;
+        auto tavrel = bench.startTavrel(watcher, &shown);
+        if (!waitFor([&] { return tavrel->mark("page-loaded", "about:blank").has_value(); }, 30000))
+            fail("Tavrel's blank page did not load");
+        if (run > 0) {
+            shownMs.push_back(ms(shown - tavrel->launched));
+            blankMs.push_back(ms(*tavrel->mark("page-loaded", "about:blank") - tavrel->launched));
+        }
+        std::fprintf(stderr, "start-up run %d: shown %.0f ms, blank page %.0f ms\n", run,
+                     ms(shown - tavrel->launched),
+                     ms(*tavrel->mark("page-loaded", "about:blank") - tavrel->launched));
+        endTree(tavrel->process);
+    }
+
+    // Lookups, then memory over a long run of them, in one copy of the program.
+    std::vector<double> requestMs, pageMs;
+    double memoryFirst = 0, memoryLast = 0;
+    {
+        qint64 shown = 0;
+        auto tavrel = bench.startTavrel(watcher, &shown);
+        waitFor([&] { return tavrel->mark("page-loaded", "about:blank").has_value(); }, 30000);
+        QThread::msleep(500);
+        const int total = std::max(lookups, longRun) + 1; // the first one warms up
+        for (int i = 0; i < total; ++i) {
+            const QString word = QStringLiteral("word%1").arg(i);
+            const QString path = bench.lookUp(word);
+            const QString url = bench.server.origin() + path;
+            const bool loaded = waitFor(
+                [&] {
+                    return bench.server.arrival(path).has_value()
+                        && tavrel->mark("page-loaded", url.toUtf8()).has_value();
+                },
+                20000);
+            if (!loaded)
+                fail("lookup " + word + " did not complete");
+            const QList<qint64> presses = tavrel->marks("translate");
+            const qint64 pressed = presses.last();
+            if (i > 0 && i <= lookups) {
+                requestMs.push_back(ms(*bench.server.arrival(path) - pressed));
+                pageMs.push_back(ms(*tavrel->mark("page-loaded", url.toUtf8()) - pressed));
+            }
+            if (i == 0) {
+                QThread::msleep(1000);
+                memoryFirst = pssMiB(tavrel->process.processId());
+            }
+            if (i % 100 == 0)
+                std::fprintf(stderr, "lookup %d of %d\n", i, total - 1);
+        }
+        QThread::msleep(1000);
+        memoryLast = pssMiB(tavrel->process.processId());
+        endTree(tavrel->process);
+    }
+
+    // The peers, on the same display and the same page.
+    const QString page = bench.server.origin() + "/peer";
+    const PeerResult chromium = measurePeer(
+        bench, watcher, "chromium", runs,
+        [&](const QString &scratch) {
+            return QStringList {"chromium",        "--no-sandbox", "--user-data-dir=" + scratch + "/profile",
+                                "--no-first-run",  "--no-default-browser-check",
+                                "--app=" + page};
+        },
+        "hromium", "/peer");
+    const PeerResult goldendict = measurePeer(
+        bench, watcher, "goldendict", runs,
+        [](const QString &) { return QStringList {"goldendict"}; }, "oldenDict", QString());
+
+    xvfb.terminate();
+    xvfb.waitForFinished(5000);
+
+    const double shown = median(shownMs);
+    std::printf("Tavrel Dictionary benchmark, medians of %d runs after a warm-up\n\n", runs);
+    std::printf("| measure | Tavrel | goldendict | chromium --app | Tavrel / goldendict | Tavrel / chromium |\n");
+    std::printf("|---|---|---|---|---|---|\n");
+    std::printf("| start to window shown | %.0f ms | %.0f ms | %.0f ms | %.2f | %.2f |\n", shown,
+                median(goldendict.shownMs), median(chromium.shownMs),
+                shown / median(goldendict.shownMs), shown / median(chromium.shownMs));
+    std::printf("| start to blank page loaded | %.0f ms | | | | |\n", median(blankMs));
+    std::printf("| Translate to request received (%d lookups) | %.1f ms | | | | |\n", lookups,
+                median(requestMs));
+    std::printf("| Translate to page loaded (%d lookups) | %.1f ms | | | | |\n", lookups,
+                median(pageMs));
+    std::printf("| memory (PSS, process tree) | %.0f MiB after the first lookup | %.0f MiB idle | "
+                "%.0f MiB after the page | %.2f | %.2f |\n",
+                memoryFirst, goldendict.memoryMiB, chromium.memoryMiB,
+                memoryFirst / goldendict.memoryMiB, memoryFirst / chromium.memoryMiB);
+    std::printf("| memory growth over %d lookups | %+.1f %% (%.0f to %.0f MiB) | | | | |\n",
+                std::max(lookups, longRun), 100 * (memoryLast - memoryFirst) / memoryFirst,
+                memoryFirst, memoryLast);
+    return 0;
+}
