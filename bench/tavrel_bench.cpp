@@ -136,12 +136,12 @@ public:
             }
             const qint64 at = now();
             const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
-            const xcb_window_t window = mapped
-                ? reinterpret_cast<xcb_map_notify_event_t *>(event)->window
-                : XCB_NONE;
+            const xcb_window_t window
+                = mapped ? reinterpret_cast<xcb_map_notify_event_t *>(event)->window : XCB_NONE;
             free(event);
-            if (mapped && (property(window, XCB_ATOM_WM_NAME).contains(text)
-                           || property(window, XCB_ATOM_WM_CLASS).contains(text)))
+            if (mapped
+                && (property(window, XCB_ATOM_WM_NAME).contains(text)
+                    || property(window, XCB_ATOM_WM_CLASS).contains(text)))
                 return at;
         }
         return std::nullopt;
@@ -182,8 +182,9 @@ public:
                     const qint64 at = now();
                     const QByteArray line = socket->readLine().trimmed();
                     m_arrivals.insert(QString::fromUtf8(line.split(' ').value(1)), at);
-                    const QByteArray page = "<html><head><title>answer</title></head><body><h1>"
-                                            "answer</h1><p>The dictionary's page.</p></body></html>";
+                    const QByteArray page
+                        = "<html><head><title>answer</title></head><body><h1>"
+                          "answer</h1><p>The dictionary's page.</p></body></html>";
                     socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close"
                                   "\r\nContent-Length: "
                                   + QByteArray::number(page.size()) + "\r\n\r\n" + page);
@@ -194,7 +195,10 @@ public:
         });
     }
 
-    QString origin() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()); }
+    QString origin() const
+    {
+        return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort());
+    }
     std::optional<qint64> arrival(const QString &path) const
     {
         return m_arrivals.contains(path) ? std::optional(m_arrivals.value(path)) : std::nullopt;
@@ -288,7 +292,8 @@ struct Bench
         settings.open(QIODevice::WriteOnly);
         settings.write("<?xml version=\"1.0\"?>\r\n<TavrelDictionary>\r\n    <Type>Option</Type>"
                        "\r\n    <Chinese>"
-                       + server.origin().toUtf8() + "/dict?s=%word</Chinese>\r\n</TavrelDictionary>\r\n");
+                       + server.origin().toUtf8()
+                       + "/dict?s=%word</Chinese>\r\n</TavrelDictionary>\r\n");
         settings.close();
 
         QProcessEnvironment env = environment();
@@ -310,8 +315,9 @@ struct Bench
         // "Translate" stands at 10200, 240 twips below the menu bar; the word box at 1320, 240.
         // ("type" takes every argument after it, so the click is a second call.)
         const QStringList window {"search", "--onlyvisible", "--name", "^Tavrel Dictionary v1"};
-        xdotool(window + QStringList {"mousemove", "--window", "%1", "200", "40", "click", "1", "key",
-                                      "ctrl+a", "type", word});
+        xdotool(window
+                + QStringList {"mousemove", "--window", "%1", "200", "40", "click", "1", "key",
+                               "ctrl+a", "type", word});
         xdotool(window + QStringList {"mousemove", "--window", "%1", "730", "50", "click", "1"});
         return "/dict?s=" + word;
     }
@@ -444,8 +450,11 @@ int main(int argc, char *argv[])
     const PeerResult chromium = measurePeer(
         bench, watcher, "chromium", runs,
         [&](const QString &scratch) {
-            return QStringList {"chromium",        "--no-sandbox", "--user-data-dir=" + scratch + "/profile",
-                                "--no-first-run",  "--no-default-browser-check",
+            return QStringList {"chromium",
+                                "--no-sandbox",
+                                "--user-data-dir=" + scratch + "/profile",
+                                "--no-first-run",
+                                "--no-default-browser-check",
                                 "--app=" + page};
         },
         "hromium", "/peer");
@@ -458,7 +467,8 @@ int main(int argc, char *argv[])
 
     const double shown = median(shownMs);
     std::printf("Tavrel Dictionary benchmark, medians of %d runs after a warm-up\n\n", runs);
-    std::printf("| measure | Tavrel | goldendict | chromium --app | Tavrel / goldendict | Tavrel / chromium |\n");
+    std::printf("| measure | Tavrel | goldendict | chromium --app | Tavrel / goldendict | Tavrel / "
+                "chromium |\n");
     std::printf("|---|---|---|---|---|---|\n");
     std::printf("| start to window shown | %.0f ms | %.0f ms | %.0f ms | %.2f | %.2f |\n", shown,
                 median(goldendict.shownMs), median(chromium.shownMs),

@@ -7,8 +7,46 @@
 #include "main_window/frmBrowser.h"
 
 #include <QFile>
+#include <QTcpSocket>
 
 namespace TestSupport {
+
+bool PageServer::listen()
+{
+    connect(&m_server, &QTcpServer::newConnection, this, &PageServer::accept);
+    return m_server.listen(QHostAddress::LocalHost);
+}
+
+QString PageServer::origin() const
+{
+    return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort());
+}
+
+void PageServer::accept()
+{
+    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
+    }
+}
+
+void PageServer::answer(QTcpSocket *socket)
+{
+    QByteArray &request = m_pending[socket];
+    request += socket->readAll();
+    if (!request.contains("\r\n\r\n"))
+        return;
+    const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
+    targets << QString::fromLatin1(requestLine.value(1));
+    m_pending.remove(socket);
+    if (holdAnswers)
+        return;
+    const QByteArray body = "<html><head><title>answer</title></head><body>ok</body></html>";
+    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\n"
+                  "Connection: close\r\nContent-Length: "
+                  + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    socket->disconnectFromHost();
+}
 
 float stored(float twips) { return Twips::fromPixels(Twips::toPixels(twips)); }
 

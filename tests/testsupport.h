@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QHash>
 #include <QString>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -14,19 +16,32 @@
 
 // Like QTEST_MAIN, with the browser engine prepared before the QApplication exists.
 #define TAVREL_TEST_MAIN(TestObject)                                                               \
-    int main(int argc, char *argv[])                                                               \
-    {                                                                                              \
-        App::prepareBrowserEngine();                                                               \
-        QApplication app(argc, argv);                                                              \
-        App::applyIdentity();                                                                      \
-        TestObject test;                                                                           \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
-        const int failures = QTest::qExec(&test, argc, argv);                                      \
-        Form::DestroyAll();                                                                        \
-        return failures;                                                                           \
-    }
+    int main(int argc, char *argv[]) { return TestSupport::runTests<TestObject>(argc, argv); }
+
+class QTcpSocket;
 
 namespace TestSupport {
+
+// A tiny web server on 127.0.0.1 that records the target of every request and answers each with
+// the same small page, titled "answer". While holdAnswers is set, requests are recorded but not
+// answered, so that a page stays loading.
+class PageServer : public QObject
+{
+    Q_OBJECT
+public:
+    QStringList targets;
+    bool holdAnswers = false;
+
+    bool listen();
+    QString origin() const;
+
+private:
+    void accept();
+    void answer(QTcpSocket *socket);
+
+    QTcpServer m_server;
+    QHash<QTcpSocket *, QByteArray> m_pending;
+};
 
 // A new, empty folder for every test that renews it; the old one goes with its contents.
 class ScratchFolder
@@ -49,6 +64,17 @@ float stored(float twips);
 
 QByteArray readBytes(const QString &path);
 void writeBytes(const QString &path, const QByteArray &bytes);
+
+template <class TestObject> int runTests(int argc, char *argv[])
+{
+    App::prepareBrowserEngine();
+    QApplication app(argc, argv);
+    App::applyIdentity();
+    TestObject test;
+    const int failures = QTest::qExec(&test, argc, argv);
+    Form::DestroyAll();
+    return failures;
+}
 
 // Runs the main event loop, as main() does, until the program ends. Should it not end, the loop
 // is ended after a minute with the code 2, so the test fails instead of hanging.

@@ -5,64 +5,14 @@
 #include "dialogs/frmOption.h"
 #include "main_window/frmBrowser.h"
 
-#include <QHostAddress>
 #include <QLineEdit>
-#include <QTcpServer>
-#include <QTcpSocket>
-
-// A tiny web server on 127.0.0.1 that records the target of every request and answers each
-// with the same small page.
-class PageServer : public QObject
-{
-    Q_OBJECT
-public:
-    QStringList targets;
-
-    bool listen()
-    {
-        connect(&m_server, &QTcpServer::newConnection, this, &PageServer::accept);
-        return m_server.listen(QHostAddress::LocalHost);
-    }
-    QString origin() const
-    {
-        return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort());
-    }
-
-private:
-    void accept()
-    {
-        while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
-        }
-    }
-
-    void answer(QTcpSocket *socket)
-    {
-        QByteArray &request = m_pending[socket];
-        request += socket->readAll();
-        if (!request.contains("\r\n\r\n"))
-            return;
-        const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
-        targets << QString::fromLatin1(requestLine.value(1));
-        m_pending.remove(socket);
-        const QByteArray body = "<html><head><title>answer</title></head><body>ok</body></html>";
-        socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\n"
-                      "Connection: close\r\nContent-Length: "
-                      + QByteArray::number(body.size()) + "\r\n\r\n" + body);
-        socket->disconnectFromHost();
-    }
-
-    QTcpServer m_server;
-    QHash<QTcpSocket *, QByteArray> m_pending;
-};
 
 class TestBrowserEngine : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir m_appFolder;
-    PageServer m_server;
+    TestSupport::PageServer m_server;
 
     static frmBrowser &form() { return frmBrowser::instance(); }
 

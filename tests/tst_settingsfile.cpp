@@ -56,7 +56,8 @@ private slots:
         row("empty text", "", "");
         row("Chinese text", QStringLiteral("<Chinese>冰淇淋</Chinese>"), QStringLiteral("冰淇淋"));
         // Only A to Z change case: a long s or a Kelvin sign is no "s" or "k".
-        row("long s is not s", QStringLiteral("<chine\u017Fe>x</chinese><chinese>v</chinese>"), "v");
+        row("long s is not s", QStringLiteral("<chine\u017Fe>x</chinese><chinese>v</chinese>"),
+            "v");
         row("dotted capital I is not i", QStringLiteral("<CH\u0130NESE>x</CHINESE>"), "");
     }
 

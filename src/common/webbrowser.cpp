@@ -25,5 +25,17 @@ WebBrowser::~WebBrowser()
 void WebBrowser::Navigate(const QString &address)
 {
     m_requested = address;
-    load(QUrl(address, QUrl::TolerantMode));
+    // Each navigation the engine is given costs it work on this thread, even when a later one
+    // cancels it at once: a burst of presses would keep it busy for seconds. Started from the
+    // event loop, a burst collapses into one load of the latest address.
+    if (!m_navigationDue) {
+        m_navigationDue = true;
+        QMetaObject::invokeMethod(this, &WebBrowser::startNavigation, Qt::QueuedConnection);
+    }
+}
+
+void WebBrowser::startNavigation()
+{
+    m_navigationDue = false;
+    load(QUrl(m_requested, QUrl::TolerantMode));
 }
