@@ -227,6 +227,7 @@ struct Bench
 {
     QString display;
     QString program;
+    QString window; // Tavrel's main window, for the lookups
     Server server;
 
     QProcessEnvironment environment() const
@@ -253,32 +254,48 @@ struct Bench
     {
         QTemporaryDir folder;
         QProcess process;
-        QByteArray log;
+        QByteArray pending;
+        struct Mark
+        {
+            qint64 at;
+            QByteArray detail;
+        };
+        QHash<QByteArray, QList<Mark>> events;
         qint64 launched = 0;
 
-        // The moment of the n-th mark of that name in the program's log, optionally the
-        // first one whose detail holds the text.
+        // Takes in what the program has written since the last call.
+        void read()
+        {
+            pending += process.readAllStandardError();
+            qsizetype end;
+            while ((end = pending.indexOf('\n')) >= 0) {
+                const QByteArray line = pending.left(end);
+                pending.remove(0, end + 1);
+                const qsizetype at = line.indexOf("tavrel-timing ");
+                if (at < 0)
+                    continue;
+                const QList<QByteArray> parts = line.mid(at).split(' ');
+                if (parts.size() >= 3)
+                    events[parts[1]].append({parts[2].toLongLong(), parts.value(3)});
+            }
+        }
+
+        // The first mark of that name, or the first whose detail is the given one.
         std::optional<qint64> mark(const QByteArray &event, const QByteArray &detail = {})
         {
-            log += process.readAllStandardError();
-            for (const QByteArray &line : log.split('\n')) {
-                const QList<QByteArray> parts = line.mid(line.indexOf("tavrel-timing")).split(' ');
-                if (parts.size() >= 3 && parts[0] == "tavrel-timing" && parts[1] == event
-                    && (detail.isEmpty() || line.contains(detail)))
-                    return parts[2].toLongLong();
+            read();
+            for (const Mark &m : events.value(event)) {
+                if (detail.isEmpty() || m.detail == detail)
+                    return m.at;
             }
             return std::nullopt;
         }
-        QList<qint64> marks(const QByteArray &event)
+
+        std::optional<qint64> lastMark(const QByteArray &event)
         {
-            log += process.readAllStandardError();
-            QList<qint64> found;
-            for (const QByteArray &line : log.split('\n')) {
-                const QList<QByteArray> parts = line.mid(line.indexOf("tavrel-timing")).split(' ');
-                if (parts.size() >= 3 && parts[0] == "tavrel-timing" && parts[1] == event)
-                    found << parts[2].toLongLong();
-            }
-            return found;
+            read();
+            const QList<Mark> found = events.value(event);
+            return found.isEmpty() ? std::nullopt : std::optional(found.last().at);
         }
     };
 
@@ -314,11 +331,17 @@ struct Bench
     {
         // "Translate" stands at 10200, 240 twips below the menu bar; the word box at 1320, 240.
         // ("type" takes every argument after it, so the click is a second call.)
-        const QStringList window {"search", "--onlyvisible", "--name", "^Tavrel Dictionary v1"};
-        xdotool(window
-                + QStringList {"mousemove", "--window", "%1", "200", "40", "click", "1", "key",
-                               "ctrl+a", "type", word});
-        xdotool(window + QStringList {"mousemove", "--window", "%1", "730", "50", "click", "1"});
+        // The window is looked up once; searching every time costs more than the lookup.
+        if (window.isEmpty()) {
+            QProcess search;
+            search.setProcessEnvironment(environment());
+            search.start("xdotool", {"search", "--onlyvisible", "--name", "^Tavrel Dictionary v1"});
+            search.waitForFinished(20000);
+            window = QString::fromLatin1(search.readAllStandardOutput()).section('\n', 0, 0);
+        }
+        xdotool({"mousemove", "--window", window, "200", "40", "click", "1", "key", "ctrl+a",
+                 "type", "--delay", "1", word});
+        xdotool({"mousemove", "--window", window, "730", "50", "click", "1"});
         return "/dict?s=" + word;
     }
 };
@@ -400,8 +423,15 @@ int main(int argc, char *argv[])
             shownMs.push_back(ms(shown - tavrel->launched));
             blankMs.push_back(ms(*tavrel->mark("page-loaded", "about:blank") - tavrel->launched));
         }
-        std::fprintf(stderr, "start-up run %d: shown %.0f ms, blank page %.0f ms\n", run,
-                     ms(shown - tavrel->launched),
+        const auto since = [&](const char *event) {
+            const std::optional<qint64> at = tavrel->mark(event);
+            return at ? ms(*at - tavrel->launched) : -1.0;
+        };
+        std::fprintf(stderr,
+                     "start-up run %d: main %.0f, application %.0f, loaded %.0f, show called "
+                     "%.0f, shown %.0f, engine %.0f, blank page %.0f ms\n",
+                     run, since("main"), since("application"), since("loaded"),
+                     since("show-called"), ms(shown - tavrel->launched), since("engine-created"),
                      ms(*tavrel->mark("page-loaded", "about:blank") - tavrel->launched));
         endTree(tavrel->process);
     }
@@ -427,8 +457,7 @@ int main(int argc, char *argv[])
                 20000);
             if (!loaded)
                 fail("lookup " + word + " did not complete");
-            const QList<qint64> presses = tavrel->marks("translate");
-            const qint64 pressed = presses.last();
+            const qint64 pressed = *tavrel->lastMark("translate");
             if (i > 0 && i <= lookups) {
                 requestMs.push_back(ms(*bench.server.arrival(path) - pressed));
                 pageMs.push_back(ms(*tavrel->mark("page-loaded", url.toUtf8()) - pressed));

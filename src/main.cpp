@@ -18,6 +18,7 @@ int main(int argc, char *argv[])
     Timing::mark("main");
     App::prepareBrowserEngine();
     QApplication app(argc, argv);
+    Timing::mark("qapplication");
     App::applyIdentity();
     Timing::mark("application");
 

@@ -6,6 +6,7 @@
 #include "main_window/frmBrowser.h"
 
 #include <QLineEdit>
+#include <QWebEngineView>
 
 class TestBrowserEngine : public QObject
 {
@@ -19,7 +20,7 @@ class TestBrowserEngine : public QObject
     // Sends the view to the server through the lookup and waits until the page has loaded.
     void lookUpAndWait(const QString &word, const QString &expectedTarget)
     {
-        QSignalSpy loaded(form().WebBrowser1(), &QWebEngineView::loadFinished);
+        QSignalSpy loaded(form().WebBrowser1(), &WebBrowser::loadFinished);
         m_server.targets.clear();
         frmOption::instance().txtChinese()->setText(m_server.origin() + "/dict/%firstchar?s=%word");
         form().txtWord()->setText(word);
@@ -40,6 +41,21 @@ private slots:
     }
 
     void cleanupTestCase() { TestSupport::unloadAll(); }
+
+    void theEngineStartsOnceTheWindowIsOnTheScreen()
+    {
+        TestSupport::unloadAll();
+        form().Load();
+        // Loaded but never shown: no engine yet, and the blank page waits for it.
+        QTest::qWait(50);
+        QCOMPARE(form().WebBrowser1()->findChild<QWebEngineView *>(), nullptr);
+        QCOMPARE(form().WebBrowser1()->LocationRequested(), QString("about:blank"));
+        form().Show();
+        QTRY_VERIFY(form().WebBrowser1()->findChild<QWebEngineView *>());
+        QTRY_COMPARE(form().WebBrowser1()->url(), QUrl("about:blank"));
+        // A lookup right after start-up goes through as usual.
+        lookUpAndWait("first", "/dict/f?s=first");
+    }
 
     void wordWithSpacesAndChineseReachesTheServer()
     {

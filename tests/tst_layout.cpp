@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QWebEngineView>
 
 using TestSupport::stored;
 
@@ -172,6 +173,15 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), form().cmdGo1());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTRY_COMPARE(QApplication::focusWidget(), form().txtWord());
+        // The browser engine arrives after the first paint and still comes last in the order,
+        // after the status bar, which takes no focus.
+        const auto browserArea = [] {
+            auto *view = form().WebBrowser1()->findChild<QWebEngineView *>();
+            return view ? view->focusProxy() : nullptr;
+        };
+        QTRY_VERIFY(browserArea() && browserArea()->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTRY_VERIFY(form().WebBrowser1()->isAncestorOf(QApplication::focusWidget()));
     }
 
     void ruleFollowsTheSize_data()

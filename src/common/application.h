@@ -16,8 +16,9 @@ void setPath(const QString &folder);
 // Ends the program: the main event loop returns as soon as control gets back to it.
 void End();
 
-// Must run before the QApplication is constructed. Chromium refuses to start as root with its
-// sandbox on, so for root alone the sandbox is turned off, with one line on stderr saying so.
+// Must run before the QApplication is constructed. The engine draws in software. Chromium
+// refuses to start as root with its sandbox on, so for root alone the sandbox is turned off,
+// with one line on stderr saying so.
 void prepareBrowserEngine();
 
 // Gives the running application its name, its desktop entry and its icon, which every window

@@ -1,12 +1,20 @@
 #pragma once
 
-#include <QWebEngineView>
+#include <QPointer>
+#include <QUrl>
+#include <QWidget>
 
+class QWebEnginePage;
 class QWebEngineProfile;
+class QWebEngineView;
 
 // The embedded browser. It is handed addresses exactly as the program built them and shows
 // whatever the engine makes of them; it keeps no cache or cookies on disk.
-class WebBrowser : public QWebEngineView
+//
+// Starting the browser engine takes longer than everything else the main window does, so the
+// engine is made once the window has been painted for the first time, or at once when something
+// needs it sooner. Addresses given before then are opened as soon as it exists.
+class WebBrowser : public QWidget
 {
     Q_OBJECT
 public:
@@ -21,10 +29,26 @@ public:
     // The address of the latest Navigate, as it was given.
     QString LocationRequested() const { return m_requested; }
 
+    // The engine's view and page, made first when they do not exist yet.
+    QWebEngineView *view();
+    QWebEnginePage *page();
+
+    // Of the page shown; empty before the engine exists.
+    QUrl url() const;
+    QString title() const;
+
+signals:
+    void loadFinished(bool ok);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     void startNavigation();
 
     QWebEngineProfile *m_profile = nullptr;
+    QPointer<QWebEngineView> m_view;
     QString m_requested;
     bool m_navigationDue = false;
+    bool m_creationQueued = false;
 };
