@@ -80,18 +80,46 @@ QList<qint64> processTree(qint64 root)
 }
 
 // Proportional set size of the process and everything below it, in MiB.
-double pssMiB(qint64 root)
+qint64 pssKiB(qint64 pid)
+{
+    QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+    if (!rollup.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : rollup.readAll().split('\n')) {
+        if (line.startsWith("Pss:"))
+            return line.mid(4).trimmed().split(' ').first().toLongLong();
+    }
+    return 0;
+}
+
+// What a process of the tree is: its program, and Chromium's --type= for the engine's helpers.
+QString processKind(qint64 pid)
+{
+    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    if (!cmdline.open(QIODevice::ReadOnly))
+        return QString();
+    const QList<QByteArray> args = cmdline.readAll().split('\0');
+    QString kind = QFileInfo(QString::fromLocal8Bit(args.value(0))).fileName();
+    for (const QByteArray &arg : args) {
+        if (arg.startsWith("--type="))
+            kind += ' ' + QString::fromLatin1(arg.mid(7));
+    }
+    return kind;
+}
+
+// The PSS of the whole tree; with a label, each process's share is written to stderr as well,
+// so that a figure can be traced to the process it comes from.
+double pssMiB(qint64 root, const char *label = nullptr)
 {
     qint64 kib = 0;
+    QStringList parts;
     for (const qint64 pid : processTree(root)) {
-        QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
-        if (!rollup.open(QIODevice::ReadOnly))
-            continue;
-        for (const QByteArray &line : rollup.readAll().split('\n')) {
-            if (line.startsWith("Pss:"))
-                kib += line.mid(4).trimmed().split(' ').first().toLongLong();
-        }
+        const qint64 own = pssKiB(pid);
+        kib += own;
+        parts << QStringLiteral("%1 %2").arg(processKind(pid)).arg(double(own) / 1024, 0, 'f', 1);
     }
+    if (label)
+        std::fprintf(stderr, "memory %s: %s\n", label, qPrintable(parts.join(", ")));
     return double(kib) / 1024;
 }
 
@@ -304,6 +332,8 @@ struct Bench
         auto tavrel = std::make_unique<Tavrel>();
         const QString dir = tavrel->folder.path();
         QFile::copy(program, dir + "/TavrelDictionary");
+        const QFileInfo engine(QFileInfo(program).dir(), "libtavrel_browserengine.so");
+        QFile::copy(engine.filePath(), dir + '/' + engine.fileName());
         QDir(dir).mkdir("session");
         QFile settings(dir + "/session/tavrel.xml");
         settings.open(QIODevice::WriteOnly);
@@ -464,13 +494,13 @@ int main(int argc, char *argv[])
             }
             if (i == 0) {
                 QThread::msleep(1000);
-                memoryFirst = pssMiB(tavrel->process.processId());
+                memoryFirst = pssMiB(tavrel->process.processId(), "after the first lookup");
             }
             if (i % 100 == 0)
                 std::fprintf(stderr, "lookup %d of %d\n", i, total - 1);
         }
         QThread::msleep(1000);
-        memoryLast = pssMiB(tavrel->process.processId());
+        memoryLast = pssMiB(tavrel->process.processId(), "after the last lookup");
         endTree(tavrel->process);
     }
 

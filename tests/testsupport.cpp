@@ -7,9 +7,30 @@
 #include "main_window/frmBrowser.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTcpSocket>
 
 namespace TestSupport {
+
+bool startUntilBlankPage(QProcess &program, const QString &executable, QString *errors)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    // The program's own marks say when the engine has shown the blank page.
+    environment.insert("QT_LOGGING_RULES", "tavrel.timing.debug=true");
+    program.setProcessEnvironment(environment);
+    program.setReadChannel(QProcess::StandardError);
+    program.start(executable, {});
+    const QRegularExpression blankPage("tavrel-timing page-loaded \\d+ about:blank");
+    QDeadlineTimer deadline(60000);
+    while (program.waitForReadyRead(int(deadline.remainingTime()))) {
+        *errors += QString::fromUtf8(program.readAllStandardError());
+        if (errors->contains(blankPage))
+            return true;
+    }
+    return false;
+}
 
 bool PageServer::listen()
 {

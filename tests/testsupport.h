@@ -2,6 +2,7 @@
 
 #include "common/application.h"
 #include "common/form.h"
+#include "common/webbrowser.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -18,6 +19,7 @@
 #define TAVREL_TEST_MAIN(TestObject)                                                               \
     int main(int argc, char *argv[]) { return TestSupport::runTests<TestObject>(argc, argv); }
 
+class QProcess;
 class QTcpSocket;
 
 namespace TestSupport {
@@ -70,6 +72,7 @@ template <class TestObject> int runTests(int argc, char *argv[])
     App::prepareBrowserEngine();
     QApplication app(argc, argv);
     App::applyIdentity();
+    WebBrowser::setEngineFolder(QStringLiteral(TAVREL_ENGINE_FOLDER));
     TestObject test;
     const int failures = QTest::qExec(&test, argc, argv);
     Form::DestroyAll();
@@ -95,6 +98,10 @@ void closeThroughFrame(Form &form);
 // True when the window stands centred on the screen. The window system may shift it by a pixel
 // once it knows the frame, which a window never shown before does not.
 bool isCentred(Form &form);
+
+// Starts a real program offscreen and waits until its browser engine has loaded the blank
+// page; false if that never happens. errors receives what the program wrote to stderr by then.
+bool startUntilBlankPage(QProcess &program, const QString &executable, QString *errors);
 
 // Unloads every window the suites use, so the next test starts from unloaded instances.
 void unloadAll();

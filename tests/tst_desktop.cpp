@@ -172,6 +172,16 @@ private slots:
         QVERIFY(info.contains("<name>Tavrel Dictionary</name>"));
         QVERIFY(info.contains("<release version=\"1.0\""));
         QVERIFY(info.contains("<description>"));
+
+        // The installed program finds its browser engine in the installation's library folder.
+        QVERIFY(QFileInfo::exists(prefix + "/lib/TavrelDictionary/libtavrel_browserengine.so"));
+        QProcess program;
+        QString errors;
+        QVERIFY2(
+            TestSupport::startUntilBlankPage(program, prefix + "/bin/TavrelDictionary", &errors),
+            qPrintable(errors));
+        program.kill();
+        QVERIFY(program.waitForFinished());
     }
 
     void windowsResourceCompiles()

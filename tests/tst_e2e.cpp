@@ -216,8 +216,11 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_appFolder.isValid());
+        // The program and its browser engine module, as an installation would have them.
         QVERIFY(QFile::copy(QStringLiteral(TAVREL_EXECUTABLE),
                             m_appFolder.filePath("TavrelDictionary")));
+        QVERIFY(QFile::copy(QStringLiteral(TAVREL_ENGINE),
+                            m_appFolder.filePath(QFileInfo(TAVREL_ENGINE).fileName())));
 
         QVERIFY(m_server.listen(QHostAddress::LocalHost));
         connect(&m_server, &QTcpServer::newConnection, this, [this] {

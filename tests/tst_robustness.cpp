@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QWebEnginePage>
+#include <QWebEngineView>
 
 #include <csignal>
 #include <sys/mount.h>
@@ -310,17 +311,17 @@ private slots:
         m_server.holdAnswers = true;
         press("held");
         QTRY_VERIFY(m_server.targets.contains("/d?s=held"));
-        const qint64 renderer = main().WebBrowser1()->page()->renderProcessPid();
+        QWebEnginePage *page = qobject_cast<QWebEngineView *>(main().WebBrowser1()->view())->page();
+        const qint64 renderer = page->renderProcessPid();
         QVERIFY(renderer > 0);
         QVERIFY(::kill(pid_t(renderer), SIGKILL) == 0);
-        QSignalSpy terminated(main().WebBrowser1()->page(),
-                              &QWebEnginePage::renderProcessTerminated);
+        QSignalSpy terminated(page, &QWebEnginePage::renderProcessTerminated);
         QTRY_COMPARE_WITH_TIMEOUT(terminated.size(), 1, 30000);
 
         m_server.holdAnswers = false;
         press("after");
         QVERIFY(pageLoaded("after"));
-        QVERIFY(main().WebBrowser1()->page()->renderProcessPid() != renderer);
+        QVERIFY(page->renderProcessPid() != renderer);
         QCOMPARE(main().StatusBar1()->SimpleText(), "goto " + m_server.origin() + "/d?s=after");
     }
 

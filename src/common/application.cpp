@@ -4,7 +4,6 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QLoggingCategory>
-#include <QQuickWindow>
 #include <QSet>
 
 #include <cstdio>
@@ -22,6 +21,19 @@ QString &pathOverride()
 {
     static QString path;
     return path;
+}
+// The engine looks for an OpenGL platform to draw with and warns, from a thread of its own,
+// that it found none. It draws in software on purpose: the warning would only mislead whoever
+// reads stderr.
+QtMessageHandler previousHandler = nullptr;
+
+void dropGraphicsWarning(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtWarningMsg
+        && text.trimmed() == QLatin1String("No suitable graphics backend found"))
+        return;
+    if (previousHandler)
+        previousHandler(type, context, text);
 }
 } // namespace
 
@@ -45,7 +57,9 @@ void prepareBrowserEngine()
     // Dictionary pages are small and static: drawing them in software costs nothing a user
     // notices, where setting up OpenGL for the engine took a third of the start-up and a
     // graphics process of its own.
-    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    qputenv("QT_QUICK_BACKEND", "software");
+    if (!previousHandler)
+        previousHandler = qInstallMessageHandler(dropGraphicsWarning);
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --disable-gpu");
     // The engine reports its start-up parameters on stderr; they say nothing to a user.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.debug=false\n"

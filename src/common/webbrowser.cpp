@@ -1,12 +1,65 @@
 #include "webbrowser.h"
 
+#include "browserengine.h"
 #include "timing.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QOpenGLContext>
 #include <QPainter>
+#include <QPluginLoader>
 #include <QVBoxLayout>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineView>
+
+#include <cstdio>
+
+// Exported by Qt GUI for the browser engine; made by Qt itself only when the application is
+// told to share OpenGL contexts before it starts.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
+
+namespace {
+
+QString &engineFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+BrowserEngine *loadEngine()
+{
+    // The engine reads the format of the application's shared OpenGL context while it starts.
+    // Asking Qt for that context before start-up would set up OpenGL at a cost of a third of
+    // the start-up time; the engine draws in software and never uses the context, so one that
+    // was never created serves.
+    if (!QOpenGLContext::globalShareContext())
+        qt_gl_set_global_share_context(new QOpenGLContext(QCoreApplication::instance()));
+
+    // Beside the program, or where an installation keeps it.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QStringList folders = engineFolder().isEmpty()
+        ? QStringList {programFolder,
+                       QDir(programFolder).filePath(QStringLiteral(TAVREL_ENGINE_INSTALLED))}
+        : QStringList {engineFolder()};
+    QStringList failures;
+    for (const QString &folder : folders) {
+        QPluginLoader loader(QDir(folder).filePath(QStringLiteral("tavrel_browserengine")));
+        if (auto *engine = qobject_cast<BrowserEngine *>(loader.instance()))
+            return engine;
+        failures << loader.errorString();
+    }
+    std::fprintf(stderr, "TavrelDictionary: the browser engine could not be loaded: %s\n",
+                 qPrintable(failures.join(QStringLiteral("; "))));
+    return nullptr;
+}
+
+BrowserEngine *engine()
+{
+    static BrowserEngine *const loaded = loadEngine();
+    return loaded;
+}
+
+} // namespace
+
+void WebBrowser::setEngineFolder(const QString &folder) { engineFolder() = folder; }
 
 WebBrowser::WebBrowser(QWidget *parent)
     : QWidget(parent)
@@ -15,39 +68,31 @@ WebBrowser::WebBrowser(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     // Until the engine is there the area looks like the blank page it is about to show.
     setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-WebBrowser::~WebBrowser()
-{
-    // The page must go before the profile it was made with.
-    if (m_view)
-        delete m_view->page();
-    delete m_view;
-}
-
-QWebEngineView *WebBrowser::view()
-{
-    if (m_view)
-        return m_view;
-    m_profile = new QWebEngineProfile(this); // no storage name: off the record
-    m_view = new QWebEngineView(this);
-    m_view->setPage(new QWebEnginePage(m_profile, m_view));
-    layout()->addWidget(m_view);
-    connect(m_view, &QWebEngineView::loadFinished, this, [this](bool ok) {
+    connect(this, &WebBrowser::loadFinished, this, [this](bool ok) {
         Timing::mark(ok ? "page-loaded" : "page-failed", url().toString());
-        emit loadFinished(ok);
     });
+}
+
+QWidget *WebBrowser::view()
+{
+    if (m_view || !engine())
+        return m_view;
+    m_view = engine()->createView(this);
+    layout()->addWidget(m_view);
+    // The engine's own signal, by name: its type is the module's business.
+    connect(m_view, SIGNAL(loadFinished(bool)), this, SIGNAL(loadFinished(bool)));
     Timing::mark("engine-created");
     if (m_navigationDue)
         startNavigation();
     return m_view;
 }
 
-QWebEnginePage *WebBrowser::page() { return view()->page(); }
+QUrl WebBrowser::url() const { return m_view ? m_view->property("url").toUrl() : QUrl(); }
 
-QUrl WebBrowser::url() const { return m_view ? m_view->url() : QUrl(); }
-
-QString WebBrowser::title() const { return m_view ? m_view->title() : QString(); }
+QString WebBrowser::title() const
+{
+    return m_view ? m_view->property("title").toString() : QString();
+}
 
 void WebBrowser::paintEvent(QPaintEvent *)
 {
@@ -81,5 +126,5 @@ void WebBrowser::startNavigation()
     if (!m_navigationDue || !m_view)
         return;
     m_navigationDue = false;
-    m_view->load(QUrl(m_requested, QUrl::TolerantMode));
+    m_view->setProperty("url", QUrl(m_requested, QUrl::TolerantMode));
 }

@@ -4,22 +4,21 @@
 #include <QUrl>
 #include <QWidget>
 
-class QWebEnginePage;
-class QWebEngineProfile;
-class QWebEngineView;
-
 // The embedded browser. It is handed addresses exactly as the program built them and shows
 // whatever the engine makes of them; it keeps no cache or cookies on disk.
 //
-// Starting the browser engine takes longer than everything else the main window does, so the
-// engine is made once the window has been painted for the first time, or at once when something
-// needs it sooner. Addresses given before then are opened as soon as it exists.
+// The engine is loaded and its view made once the window has been painted for the first time,
+// before the next input is handled, or at once when something needs the view sooner. Addresses
+// given before then are opened as soon as the view exists.
 class WebBrowser : public QWidget
 {
     Q_OBJECT
 public:
     explicit WebBrowser(QWidget *parent = nullptr);
-    ~WebBrowser() override;
+
+    // Where the engine module is looked for instead of beside the program and in the
+    // installation's library folder; for programs that are not the installed one, like tests.
+    static void setEngineFolder(const QString &folder);
 
     // Asks the engine to open the address and returns at once; the engine starts on it once
     // control is back in the event loop. Nothing is encoded or checked here; an empty or
@@ -29,11 +28,11 @@ public:
     // The address of the latest Navigate, as it was given.
     QString LocationRequested() const { return m_requested; }
 
-    // The engine's view and page, made first when they do not exist yet.
-    QWebEngineView *view();
-    QWebEnginePage *page();
+    // The engine's view (a QWebEngineView), made first when it does not exist yet; null when
+    // the engine cannot be loaded.
+    QWidget *view();
 
-    // Of the page shown; empty before the engine exists.
+    // Of the page shown; empty before the view exists.
     QUrl url() const;
     QString title() const;
 
@@ -46,8 +45,7 @@ protected:
 private:
     void startNavigation();
 
-    QWebEngineProfile *m_profile = nullptr;
-    QPointer<QWebEngineView> m_view;
+    QPointer<QWidget> m_view;
     QString m_requested;
     bool m_navigationDue = false;
     bool m_creationQueued = false;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QtPlugin>
+
+class QWidget;
+
+// The browser engine outweighs the rest of the program many times over: loading its libraries
+// took longer than everything else start-up does. It therefore lives in a module of its own,
+// which the main window loads once it is on the screen. The module makes views; everything
+// else goes through the view's Qt properties "url" (setting it loads the address) and "title",
+// and its signal loadFinished(bool).
+class BrowserEngine
+{
+public:
+    virtual ~BrowserEngine() = default;
+
+    // A browser view owned by parent that keeps no cache or cookies on disk.
+    virtual QWidget *createView(QWidget *parent) = 0;
+};
+
+#define BrowserEngine_iid "example.tavrel.BrowserEngine/1.0"
+Q_DECLARE_INTERFACE(BrowserEngine, BrowserEngine_iid)
