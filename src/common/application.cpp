@@ -58,6 +58,9 @@ void prepareBrowserEngine()
     // notices, where setting up OpenGL for the engine took a third of the start-up and a
     // graphics process of its own.
     qputenv("QT_QUICK_BACKEND", "software");
+    // Nor does anything else of the program draw with OpenGL; left to look, the engine would
+    // probe the X server's OpenGL and load a software OpenGL driver of 30 MiB for nothing.
+    qputenv("QT_XCB_GL_INTEGRATION", "none");
     if (!previousHandler)
         previousHandler = qInstallMessageHandler(dropGraphicsWarning);
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --disable-gpu";
