@@ -497,7 +497,8 @@ int main(int argc, char *argv[])
                 memoryFirst = pssMiB(tavrel->process.processId(), "after the first lookup");
             }
             if (i % 100 == 0)
-                std::fprintf(stderr, "lookup %d of %d\n", i, total - 1);
+                std::fprintf(stderr, "lookup %d of %d: %.0f MiB\n", i, total - 1,
+                             pssMiB(tavrel->process.processId()));
         }
         QThread::msleep(1000);
         memoryLast = pssMiB(tavrel->process.processId(), "after the last lookup");
