@@ -28,6 +28,8 @@ bool startUntilBlankPage(QProcess &program, const QString &executable, QString *
         *errors += QString::fromUtf8(program.readAllStandardError());
         if (errors->contains(blankPage))
             return true;
+        if (errors->contains("the browser engine could not be loaded"))
+            return false;
     }
     return false;
 }

@@ -100,7 +100,8 @@ void closeThroughFrame(Form &form);
 bool isCentred(Form &form);
 
 // Starts a real program offscreen and waits until its browser engine has loaded the blank
-// page; false if that never happens. errors receives what the program wrote to stderr by then.
+// page; false if that never happens or the program says it cannot load the engine. errors
+// receives what the program wrote to stderr by then.
 bool startUntilBlankPage(QProcess &program, const QString &executable, QString *errors);
 
 // Unloads every window the suites use, so the next test starts from unloaded instances.
