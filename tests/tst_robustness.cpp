@@ -311,7 +311,9 @@ private slots:
         m_server.holdAnswers = true;
         press("held");
         QTRY_VERIFY(m_server.targets.contains("/d?s=held"));
-        QWebEnginePage *page = qobject_cast<QWebEngineView *>(main().WebBrowser1()->view())->page();
+        auto *view = qobject_cast<QWebEngineView *>(main().WebBrowser1()->view());
+        QVERIFY(view);
+        QWebEnginePage *page = view->page();
         const qint64 renderer = page->renderProcessPid();
         QVERIFY(renderer > 0);
         QVERIFY(::kill(pid_t(renderer), SIGKILL) == 0);
