@@ -79,7 +79,7 @@ QList<qint64> processTree(qint64 root)
     return tree;
 }
 
-// Proportional set size of the process and everything below it, in MiB.
+// Proportional set size of one process, in KiB.
 qint64 pssKiB(qint64 pid)
 {
     QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
@@ -107,8 +107,8 @@ QString processKind(qint64 pid)
     return kind;
 }
 
-// The PSS of the whole tree; with a label, each process's share is written to stderr as well,
-// so that a figure can be traced to the process it comes from.
+// The PSS of the process and everything below it, in MiB; with a label, each process's share is
+// written to stderr as well, so that a figure can be traced to the process it comes from.
 double pssMiB(qint64 root, const char *label = nullptr)
 {
     qint64 kib = 0;
@@ -458,10 +458,11 @@ int main(int argc, char *argv[])
             return at ? ms(*at - tavrel->launched) : -1.0;
         };
         std::fprintf(stderr,
-                     "start-up run %d: main %.0f, application %.0f, loaded %.0f, show called "
-                     "%.0f, shown %.0f, engine %.0f, blank page %.0f ms\n",
-                     run, since("main"), since("application"), since("loaded"),
-                     since("show-called"), ms(shown - tavrel->launched), since("engine-created"),
+                     "start-up run %d: main %.0f, QApplication %.0f, application %.0f, loaded "
+                     "%.0f, show called %.0f, shown %.0f, engine %.0f, blank page %.0f ms\n",
+                     run, since("main"), since("qapplication"), since("application"),
+                     since("loaded"), since("show-called"), ms(shown - tavrel->launched),
+                     since("engine-created"),
                      ms(*tavrel->mark("page-loaded", "about:blank") - tavrel->launched));
         endTree(tavrel->process);
     }
