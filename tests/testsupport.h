@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QFileInfo>
 #include <QHash>
 #include <QString>
 #include <QTcpServer>
@@ -72,7 +73,7 @@ template <class TestObject> int runTests(int argc, char *argv[])
     App::prepareBrowserEngine();
     QApplication app(argc, argv);
     App::applyIdentity();
-    WebBrowser::setEngineFolder(QStringLiteral(TAVREL_ENGINE_FOLDER));
+    WebBrowser::setEngineFolder(QFileInfo(QStringLiteral(TAVREL_ENGINE)).path());
     TestObject test;
     const int failures = QTest::qExec(&test, argc, argv);
     Form::DestroyAll();

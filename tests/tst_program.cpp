@@ -36,8 +36,7 @@ private slots:
         const QString executable = folder.filePath("TavrelDictionary");
         QVERIFY(QFile::copy(TAVREL_EXECUTABLE, executable));
 
-        QFileInfo engine(QStringLiteral(TAVREL_ENGINE_FOLDER), "libtavrel_browserengine.so");
-        QVERIFY(QFile::copy(engine.filePath(), folder.filePath(engine.fileName())));
+        QVERIFY(QFile::copy(TAVREL_ENGINE, folder.filePath(QFileInfo(TAVREL_ENGINE).fileName())));
 
         QProcess program;
         QString errors;
