@@ -1,14 +1,32 @@
 #include "common/application.h"
+#include "common/commandline.h"
 #include "common/form.h"
 #include "common/timing.h"
 #include "main_window/frmBrowser.h"
+#include "single_instance/runningcopy.h"
+#include "single_instance/wordsfromoutside.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine::Request request = CommandLine::parse(arguments);
+    if (request.action != CommandLine::Request::Action::Run) {
+        QCoreApplication app(argc, argv);
+        return CommandLine::answer(request);
+    }
+    // A word for the copy already running goes to it before anything heavier is set up: no
+    // display, engine or window is needed for that.
+    const QString channel = RunningCopy::serverName(RunningCopy::programFolder(argv[0]));
+    if (request.word && RunningCopy::handOver(channel, *request.word))
+        return 0;
+
     if (!App::hasDisplay()) {
         std::fputs("TavrelDictionary: no display to open a window on; without one, run it as "
                    "'xvfb-run -a TavrelDictionary'\n",
@@ -22,10 +40,20 @@ int main(int argc, char *argv[])
     App::applyIdentity();
     Timing::mark("application");
 
+    // Claimed before any window exists: a copy that started at the same moment may have won,
+    // and then this one hands its word over and ends without showing anything.
+    RunningCopy::Server server;
+    if (server.claim(channel, request.word) == RunningCopy::Server::Outcome::HandedOver)
+        return 0;
+
     frmBrowser::instance().Load();
     Timing::mark("loaded");
     frmBrowser::instance().Show();
     Timing::mark("show-called");
+    WordsFromOutside words;
+    QObject::connect(&server, &RunningCopy::Server::wordReceived, &words, &WordsFromOutside::take);
+    if (request.word)
+        QTimer::singleShot(0, &words, [&words, &request] { words.take(*request.word); });
     const int code = QApplication::exec();
     Form::DestroyAll();
     return code;

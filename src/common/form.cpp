@@ -151,6 +151,15 @@ bool Form::AnyLoaded()
     return false;
 }
 
+bool Form::ModalShown()
+{
+    for (const SharedInstance &instance : sharedInstances()) {
+        if (instance.form->m_modalLoop)
+            return true;
+    }
+    return false;
+}
+
 bool Form::Visible() const { return m_window && m_window->isVisible(); }
 
 FormWindow *Form::window()

@@ -83,6 +83,8 @@ public:
     FormWindow *window();
 
     static bool AnyLoaded();
+    // True while a window of the program is shown modally, until its ShowModal has returned.
+    static bool ModalShown();
 
     // Deletes every shared instance and its window. Called before the QApplication goes: the
     // browser engine cannot outlive it, and windows deleted later crash in its teardown.

@@ -129,6 +129,12 @@ void frmBrowser::cmdGo1_Click()
         GoToUrl(address);
 }
 
+void frmBrowser::LookUp(const QString &word)
+{
+    Controls::setText(*txtWord(), word);
+    cmdGo1_Click();
+}
+
 void frmBrowser::mnuQueryString_Click()
 {
     frmOption &options = frmOption::instance();

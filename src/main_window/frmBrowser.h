@@ -19,6 +19,9 @@ class frmBrowser : public Form
 public:
     static frmBrowser &instance();
 
+    // Puts the word into the word box and looks it up as "Translate" does.
+    void LookUp(const QString &word);
+
     // The warning that the last save of the template failed, while it is open.
     QMessageBox *saveWarning() const;
 

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What the program is asked on its command line: TavrelDictionary [options] [WORD...]. It is read
+// before anything needs a display, so that --help and --version work without one.
+namespace CommandLine {
+
+struct Request
+{
+    enum class Action { Run, Help, Version, Error };
+    Action action = Action::Run;
+    // The words given, joined with single spaces; none when no word was given at all.
+    std::optional<QString> word;
+    // What was wrong with the options, in one line.
+    QString error;
+};
+
+// arguments starts with the program's name, as QCoreApplication::arguments() does.
+Request parse(const QStringList &arguments);
+
+// Prints the usage, the version or the error and gives the exit status. Needs a
+// QCoreApplication, for the program's name in the usage.
+int answer(const Request &request);
+
+} // namespace CommandLine

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QLocalServer>
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+class QLocalSocket;
+
+// The channel through which a program started with a word hands it to the copy already
+// running from the same program folder for the same user. One message a connection: four
+// bytes of length (big-endian), then the word in UTF-8; the copy answers with one byte once it
+// has taken the word.
+namespace RunningCopy {
+
+// Longest word a message may carry, in bytes of UTF-8.
+constexpr qsizetype maxWordBytes = 64 * 1024;
+
+// The server's name for a program folder: the user's runtime folder (where there is one)
+// holding a name made from the user and the folder's canonical path, so that copies of other
+// folders or other users never meet.
+QString serverName(const QString &programFolder);
+
+// The folder of the running program file, known before any application object exists.
+QString programFolder(const char *argv0);
+
+QByteArray encode(const QString &word);
+
+// Collects the bytes of one message as they come in.
+class MessageReader
+{
+public:
+    enum class State { Incomplete, Complete, Invalid };
+
+    State feed(const QByteArray &bytes);
+    // The word of a complete message.
+    QString word() const { return m_word; }
+
+private:
+    QByteArray m_bytes;
+    QString m_word;
+    State m_state = State::Incomplete;
+};
+
+// Hands a word to the copy serving name: true once that copy has taken it. Blocking, and needs
+// no application object.
+bool handOver(const QString &name, const QString &word, int timeoutMs = 5000);
+
+// Listens for words in the running copy. Each connection is read as its bytes come in, so a
+// client that sends nothing, or sends slowly, holds up nobody; it is dropped after a while.
+class Server : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Outcome { Serving, HandedOver, Alone };
+
+    explicit Server(QObject *parent = nullptr);
+
+    // Becomes the copy that serves name, unless another copy does already; then the word, if
+    // one was given, is handed to it (HandedOver). A socket left by a copy that died is replaced.
+    // Two copies claiming at once are kept apart by a lock file beside the socket. Alone: neither
+    // serving nor handed over; the copy runs on its own, as two copies without words do.
+    Outcome claim(const QString &name, const std::optional<QString> &word);
+
+    // How long a connection may take to deliver its message.
+    static constexpr int connectionTimeoutMs = 10000;
+
+signals:
+    void wordReceived(const QString &word);
+
+private:
+    void acceptConnections();
+    void read(QLocalSocket *socket);
+
+    QLocalServer m_server;
+    QHash<QLocalSocket *, MessageReader> m_readers;
+};
+
+} // namespace RunningCopy
