@@ -75,8 +75,10 @@ private:
     void acceptConnections();
     void read(QLocalSocket *socket);
 
-    QLocalServer m_server;
+    // Before the server: the sockets it deletes with itself say they are disconnected, which
+    // reaches the readers.
     QHash<QLocalSocket *, MessageReader> m_readers;
+    QLocalServer m_server;
 };
 
 } // namespace RunningCopy

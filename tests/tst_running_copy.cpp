@@ -1,0 +1,254 @@
+#include "testsupport.h"
+
+#include "common/controls.h"
+#include "dialogs/frmOption.h"
+#include "main_window/frmBrowser.h"
+#include "main_window/settingsfile.h"
+#include "single_instance/runningcopy.h"
+#include "single_instance/wordsfromoutside.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QThread>
+#include <QtEndian>
+
+using RunningCopy::Server;
+
+namespace {
+
+QByteArray header(quint32 length)
+{
+    QByteArray bytes(4, '\0');
+    qToBigEndian(length, bytes.data());
+    return bytes;
+}
+
+// Blocking, as the program that hands a word over is; from a thread of its own, so that the
+// server in this thread goes on serving meanwhile.
+bool handOverFromAnotherProcess(const QString &name, const QString &word)
+{
+    bool taken = false;
+    QThread *thread = QThread::create([&] { taken = RunningCopy::handOver(name, word); });
+    thread->start();
+    // The hand-over gives up after its own timeouts.
+    if (!QTest::qWaitFor([thread] { return thread->isFinished(); }, 30000))
+        qWarning("the hand-over did not give up");
+    thread->wait();
+    delete thread;
+    return taken;
+}
+
+QString socketFile(const QString &name)
+{
+    return QDir::isAbsolutePath(name) ? name : QDir::temp().filePath(name);
+}
+
+} // namespace
+
+// Words given on the command line, or handed to the copy already running from the same folder.
+class TestRunningCopy : public QObject
+{
+    Q_OBJECT
+
+    TestSupport::ScratchFolder m_folder;
+    TestSupport::PageServer m_pages;
+
+    QString lookupTarget(const QString &word) const { return "/dict?s=" + word; }
+
+    void writeTemplate(const QString &folder)
+    {
+        QVERIFY(QDir(folder).mkpath("session"));
+        TestSupport::writeBytes(
+            folder + "/session/tavrel.xml",
+            SettingsFile::buildSettingsXml(m_pages.origin() + "/dict?s=%word").toUtf8());
+    }
+
+    // The program, started from the test's folder, never from the build tree: its server name
+    // is the folder's, which no copy of a user's shares.
+    void start(QProcess &program, const QStringList &arguments, bool withDisplay = true)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("DISPLAY");
+        environment.remove("WAYLAND_DISPLAY");
+        environment.remove("QT_QPA_PLATFORM");
+        if (withDisplay)
+            environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("QT_LOGGING_RULES", "tavrel.timing.debug=true");
+        program.setProcessEnvironment(environment);
+        program.start(m_folder.path("TavrelDictionary"), arguments);
+        QVERIFY(program.waitForStarted());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_pages.listen());
+        QVERIFY(m_folder.renew());
+        QVERIFY(QFile::copy(TAVREL_EXECUTABLE, m_folder.path("TavrelDictionary")));
+        QVERIFY(QFile::copy(TAVREL_ENGINE, m_folder.path(QFileInfo(TAVREL_ENGINE).fileName())));
+        writeTemplate(m_folder.path());
+    }
+
+    // Expected texts ending in "Usage: " are followed by the usage; the others are all there is.
+    void options_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("errors");
+
+        QTest::newRow("help") << QStringList {"--help"} << 0 << "Usage: "
+                              << "";
+        QTest::newRow("version") << QStringList {"--version"} << 0 << "Tavrel Dictionary 1.1\n"
+                                 << "";
+        QTest::newRow("unknown option") << QStringList {"--bogus", "word"} << 2 << ""
+                                        << "TavrelDictionary: Unknown option 'bogus'.\nUsage: ";
+        QTest::newRow("a word, no display, no copy running")
+            << QStringList {"word"} << 1 << ""
+            << "TavrelDictionary: no display to open a window on; without one, run it as "
+               "'xvfb-run -a TavrelDictionary'\n";
+    }
+
+    void options()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, output);
+        QFETCH(QString, errors);
+        QProcess program;
+        start(program, arguments, false);
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), exitCode);
+        const auto matches = [](const QString &text, const QString &expected) {
+            return expected.endsWith("Usage: ") ? text.startsWith(expected) : text == expected;
+        };
+        const QString printed = QString::fromLocal8Bit(program.readAllStandardOutput());
+        QVERIFY2(matches(printed, output), qPrintable(printed));
+        const QString complained = QString::fromLocal8Bit(program.readAllStandardError());
+        QVERIFY2(matches(complained, errors), qPrintable(complained));
+    }
+
+    // A word on the command line is looked up; later ones go to that copy, which keeps serving
+    // past clients that send nothing or nonsense, and a copy killed leaves a socket behind that
+    // the next copy replaces.
+    void wordsReachTheRunningCopy()
+    {
+        QProcess first;
+        start(first, {"--", "-zebra", "crossing"});
+        QTRY_VERIFY_WITH_TIMEOUT(m_pages.targets.contains(lookupTarget("-zebra%20crossing")),
+                                 60000);
+
+        const QString name = RunningCopy::serverName(m_folder.path());
+        QLocalSocket silent;
+        silent.connectToServer(name);
+        QVERIFY(silent.waitForConnected());
+        QLocalSocket garbage;
+        garbage.connectToServer(name);
+        QVERIFY(garbage.waitForConnected());
+        garbage.write("GET / HTTP/1.1\r\n\r\n");
+
+        QProcess second;
+        start(second, {"second", "word"});
+        QVERIFY(second.waitForFinished(30000));
+        QCOMPARE(second.exitCode(), 0);
+        // Its timing marks would show an application and a window made.
+        const QString errors = QString::fromLocal8Bit(second.readAllStandardError());
+        QVERIFY2(!errors.contains("tavrel-timing"), qPrintable(errors));
+        QTRY_VERIFY_WITH_TIMEOUT(m_pages.targets.contains(lookupTarget("second%20word")), 20000);
+
+        first.kill();
+        QVERIFY(first.waitForFinished());
+        QVERIFY(QFileInfo::exists(socketFile(name)));
+        QProcess third;
+        start(third, {"third"});
+        QTRY_VERIFY_WITH_TIMEOUT(m_pages.targets.contains(lookupTarget("third")), 60000);
+        QProcess fourth;
+        start(fourth, {"fourth"});
+        QVERIFY(fourth.waitForFinished(30000));
+        QCOMPARE(fourth.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(m_pages.targets.contains(lookupTarget("fourth")), 20000);
+        third.kill();
+        QVERIFY(third.waitForFinished());
+    }
+
+    // Each row's client connects, sends its bytes and, if closes is set, disconnects; then a word
+    // is handed over while that client may still be connected.
+    void messages_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<QStringList>("taken");
+
+        const QByteArray largest(RunningCopy::maxWordBytes, 'x');
+        QTest::newRow("Chinese") << header(6) + "詞典" << true << QStringList {"詞典"};
+        QTest::newRow("largest") << header(largest.size()) + largest << true
+                                 << QStringList {QString::fromLatin1(largest)};
+        QTest::newRow("oversized")
+            << header(largest.size() + 1) + largest + "x" << true << QStringList {};
+        QTest::newRow("garbage") << QByteArray("GET / HTTP/1.1\r\n\r\n") << true << QStringList {};
+        QTest::newRow("invalid UTF-8") << header(2) + "\xc3\x28" << true << QStringList {};
+        QTest::newRow("bytes after the message") << header(1) + "ab" << true << QStringList {};
+        QTest::newRow("truncated") << header(10) + "abc" << true << QStringList {};
+        QTest::newRow("silent") << QByteArray() << false << QStringList {};
+        QTest::newRow("slow") << header(10) + "abc" << false << QStringList {};
+    }
+
+    void messages()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, closes);
+        QFETCH(QStringList, taken);
+        QTemporaryDir folder;
+        Server server;
+        const QString name = RunningCopy::serverName(folder.path());
+        if (server.claim(name, std::nullopt) != Server::Outcome::Serving)
+            QSKIP("no local server can listen here");
+        QSignalSpy words(&server, &Server::wordReceived);
+
+        QLocalSocket client;
+        client.connectToServer(name);
+        QVERIFY(client.waitForConnected());
+        client.write(bytes);
+        QVERIFY(client.waitForBytesWritten() || bytes.isEmpty());
+        if (closes)
+            client.disconnectFromServer();
+        QTRY_COMPARE(words.size(), taken.size());
+
+        QVERIFY(handOverFromAnotherProcess(name, "after"));
+        QCOMPARE(words.size(), taken.size() + 1);
+        for (int i = 0; i < taken.size(); ++i)
+            QCOMPARE(words.at(i).at(0).toString(), taken.at(i));
+        QCOMPARE(words.last().at(0).toString(), QString("after"));
+    }
+
+    // The word waits for the dialog's caller to have put the template back.
+    void aWordSentDuringTheOptionsDialogWaitsForItToClose()
+    {
+        QTemporaryDir folder;
+        writeTemplate(folder.path());
+        App::setPath(folder.path());
+        frmBrowser &main = frmBrowser::instance();
+        main.Show();
+        WordsFromOutside words;
+        bool lookedUpMeanwhile = true;
+        TestSupport::whileShownModally(frmOption::instance(), [&] {
+            Controls::setText(*frmOption::instance().txtChinese(), "http://elsewhere/%word");
+            words.take("later");
+            QTest::qWait(200);
+            lookedUpMeanwhile = !main.txtWord()->text().isEmpty();
+            QTest::mouseClick(frmOption::instance().cmdCancel(), Qt::LeftButton);
+        });
+        main.mnuQueryString()->trigger();
+        QVERIFY(!lookedUpMeanwhile);
+        QTRY_COMPARE(main.txtWord()->text(), QString("later"));
+        QCOMPARE(main.StatusBar1()->SimpleText(),
+                 "goto " + m_pages.origin() + lookupTarget("later"));
+        TestSupport::unloadAll();
+    }
+};
+
+TAVREL_TEST_MAIN(TestRunningCopy)
+#include "tst_running_copy.moc"
