@@ -5,10 +5,13 @@
 //   Translate to request   (the press until the request reaches a server on 127.0.0.1)
 //   Translate to page      (the press until the page has loaded)
 //   memory                 (PSS summed over the whole process tree)
+//   cold start with a word (launch with a word until its request reaches the server)
+//   word to running copy   (launch with a word until the copy already running requests it)
 // Each time is the median of several runs after a warm-up run. Tavrel reports its own moments
 // through its "tavrel.timing" logging category; all clocks are the same monotonic clock.
 //
-//   tavrel_bench [path/to/TavrelDictionary] [runs] [lookups] [long-run lookups]
+//   tavrel_bench [--words] [path/to/TavrelDictionary] [runs] [lookups] [long-run lookups]
+// With --words only the two rows of words given on the command line are measured.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -327,7 +330,8 @@ struct Bench
         }
     };
 
-    std::unique_ptr<Tavrel> startTavrel(MapWatcher &watcher, qint64 *shown)
+    std::unique_ptr<Tavrel> startTavrel(MapWatcher &watcher, qint64 *shown,
+                                        const QStringList &arguments = {})
     {
         auto tavrel = std::make_unique<Tavrel>();
         const QString dir = tavrel->folder.path();
@@ -347,7 +351,7 @@ struct Bench
         env.insert("QT_LOGGING_RULES", "tavrel.timing.debug=true");
         tavrel->process.setProcessEnvironment(env);
         tavrel->launched = now();
-        tavrel->process.start(dir + "/TavrelDictionary", {});
+        tavrel->process.start(dir + "/TavrelDictionary", arguments);
         const std::optional<qint64> mapped = watcher.waitForMap("Tavrel Dictionary v1.1", 30000);
         if (!mapped)
             fail("Tavrel's window was not shown");
@@ -379,19 +383,23 @@ struct Bench
 struct PeerResult
 {
     std::vector<double> shownMs;
+    std::vector<double> requestMs; // launch until the page's request, when there is a page
     double memoryMiB = 0;
 };
 
-// Starts a peer program once a run, timing it to its window, and reads its memory once it has
-// settled (or once its page has arrived).
-PeerResult measurePeer(Bench &bench, MapWatcher &watcher, const QString &name, int runs,
-                       const std::function<QStringList(const QString &scratch)> &command,
-                       const QByteArray &windowText, const QString &pagePath)
+// Starts a peer program once a run, timing it to its window and to its page's request (a path
+// of its own each run, so that the runs' requests are told apart), and reads its memory once it
+// has settled (or once its page has arrived).
+PeerResult
+measurePeer(Bench &bench, MapWatcher &watcher, const QString &name, int runs,
+            const std::function<QStringList(const QString &scratch, const QString &page)> &command,
+            const QByteArray &windowText, const QString &pagePath)
 {
     PeerResult result;
     for (int run = 0; run <= runs; ++run) {
         QTemporaryDir scratch;
-        QStringList arguments = command(scratch.path());
+        const QString path = pagePath.isEmpty() ? QString() : pagePath + QString::number(run);
+        QStringList arguments = command(scratch.path(), bench.server.origin() + path);
         const QString executable = arguments.takeFirst();
         QProcess process;
         QProcessEnvironment env = bench.environment();
@@ -406,11 +414,15 @@ PeerResult measurePeer(Bench &bench, MapWatcher &watcher, const QString &name, i
         const std::optional<qint64> shown = watcher.waitForMap(windowText, 60000);
         if (!shown)
             fail(name + "'s window was not shown");
-        if (run > 0) // the first run warms the caches
+        if (!path.isEmpty()
+            && !waitFor([&] { return bench.server.arrival(path).has_value(); }, 20000))
+            fail(name + " did not request its page");
+        if (run > 0) { // the first run warms the caches
             result.shownMs.push_back(ms(*shown - launched));
+            if (!path.isEmpty())
+                result.requestMs.push_back(ms(*bench.server.arrival(path) - launched));
+        }
         if (run == runs) {
-            if (!pagePath.isEmpty())
-                waitFor([&] { return bench.server.arrival(pagePath).has_value(); }, 20000);
             QThread::sleep(3);
             result.memoryMiB = pssMiB(process.processId());
         }
@@ -419,12 +431,153 @@ PeerResult measurePeer(Bench &bench, MapWatcher &watcher, const QString &name, i
     return result;
 }
 
+QStringList chromiumCommand(const QString &scratch, const QString &page)
+{
+    return {"chromium",
+            "--no-sandbox",
+            "--user-data-dir=" + scratch + "/profile",
+            "--no-first-run",
+            "--no-default-browser-check",
+            "--app=" + page};
+}
+
+// Launches a program with a word, serving events meanwhile, and returns when it was launched
+// once the word's request has reached the server.
+qint64 launchWithWord(Bench &bench, const QString &executable, const QString &word,
+                      const QString &path, QProcess &process,
+                      const QProcessEnvironment &environment)
+{
+    process.setProcessEnvironment(environment);
+    const qint64 launched = now();
+    process.start(executable, {word});
+    if (!waitFor([&] { return bench.server.arrival(path).has_value(); }, 30000))
+        fail(executable + " with " + word + ": the word's request did not arrive");
+    return launched;
+}
+
+struct WordRows
+{
+    std::vector<double> tavrelColdMs, chromiumColdMs, tavrelHandedMs, goldendictHandedMs;
+};
+
+// The word to a running copy, for Tavrel: a copy started without a word, then one launch with a
+// word a run from the same folder, which hands it over and ends.
+std::vector<double> tavrelHandedOver(Bench &bench, MapWatcher &watcher, int runs)
+{
+    std::vector<double> result;
+    qint64 shown = 0;
+    auto tavrel = bench.startTavrel(watcher, &shown);
+    if (!waitFor([&] { return tavrel->mark("page-loaded", "about:blank").has_value(); }, 30000))
+        fail("Tavrel's blank page did not load");
+    QThread::msleep(500);
+    for (int run = 0; run <= runs; ++run) {
+        const QString word = QStringLiteral("handed%1").arg(run);
+        QProcess second;
+        const qint64 launched
+            = launchWithWord(bench, tavrel->folder.path() + "/TavrelDictionary", word,
+                             "/dict?s=" + word, second, bench.environment());
+        if (run > 0)
+            result.push_back(ms(*bench.server.arrival("/dict?s=" + word) - launched));
+        std::fprintf(stderr, "word to the running copy, run %d: Translate %.1f, request %.1f ms\n",
+                     run, ms(tavrel->lastMark("translate").value_or(launched) - launched),
+                     ms(*bench.server.arrival("/dict?s=" + word) - launched));
+        if (!waitFor([&] { return second.state() == QProcess::NotRunning; }, 10000)
+            || second.exitCode() != 0)
+            fail("Tavrel with a word for the running copy did not end with 0");
+        // The lookup's page settles before the next word.
+        waitFor(
+            [&] {
+                return tavrel
+                    ->mark("page-loaded", (bench.server.origin() + "/dict?s=" + word).toUtf8())
+                    .has_value();
+            },
+            10000);
+    }
+    endTree(tavrel->process);
+    return result;
+}
+
+// The same for goldendict, given a website source pointed at the server in a HOME of its own.
+std::vector<double> goldendictHandedOver(Bench &bench, MapWatcher &watcher, int runs)
+{
+    std::vector<double> result;
+    QTemporaryDir home;
+    QDir(home.path()).mkpath("config/goldendict");
+    QFile config(home.path() + "/config/goldendict/config");
+    if (!config.open(QIODevice::WriteOnly))
+        fail("cannot write goldendict's configuration");
+    // Whatever the file leaves out goldendict takes from its defaults.
+    config.write("<config>\n <websites>\n  <website icon=\"\" name=\"Bench\" "
+                 "id=\"74617672656c62656e63680000000001\" url=\""
+                 + bench.server.origin().toUtf8()
+                 + "/gd?s=%GDWORD%\" enabled=\"1\" inside_iframe=\"1\"/>\n </websites>\n"
+                   "</config>\n");
+    config.close();
+    QProcessEnvironment env = bench.environment();
+    env.insert("HOME", home.path());
+    env.insert("XDG_CONFIG_HOME", home.path() + "/config");
+    env.insert("XDG_CACHE_HOME", home.path() + "/cache");
+    QProcess running;
+    running.setProcessEnvironment(env);
+    running.start("goldendict", {});
+    if (!watcher.waitForMap("oldenDict", 60000))
+        fail("goldendict's window was not shown");
+    waitFor([] { return false; }, 2000); // its dictionaries are indexed after the window shows
+    for (int run = 0; run <= runs; ++run) {
+        const QString word = QStringLiteral("handed%1").arg(run);
+        QProcess second;
+        const qint64 launched
+            = launchWithWord(bench, "goldendict", word, "/gd?s=" + word, second, env);
+        if (run > 0)
+            result.push_back(ms(*bench.server.arrival("/gd?s=" + word) - launched));
+        waitFor([&] { return second.state() == QProcess::NotRunning; }, 10000);
+        waitFor([] { return false; }, 300);
+    }
+    endTree(running);
+    return result;
+}
+
+WordRows measureWords(Bench &bench, MapWatcher &watcher, int runs)
+{
+    WordRows rows;
+    for (int run = 0; run <= runs; ++run) {
+        const QString word = QStringLiteral("cold%1").arg(run);
+        qint64 shown = 0;
+        auto tavrel = bench.startTavrel(watcher, &shown, {word});
+        if (!waitFor([&] { return bench.server.arrival("/dict?s=" + word).has_value(); }, 30000))
+            fail("Tavrel started with a word did not request it");
+        if (run > 0)
+            rows.tavrelColdMs.push_back(
+                ms(*bench.server.arrival("/dict?s=" + word) - tavrel->launched));
+        endTree(tavrel->process);
+    }
+    rows.chromiumColdMs
+        = measurePeer(bench, watcher, "chromium", runs, chromiumCommand, "hromium", "/cold")
+              .requestMs;
+    rows.tavrelHandedMs = tavrelHandedOver(bench, watcher, runs);
+    rows.goldendictHandedMs = goldendictHandedOver(bench, watcher, runs);
+    return rows;
+}
+
+void printWordRows(const WordRows &rows)
+{
+    const double cold = median(rows.tavrelColdMs), chromium = median(rows.chromiumColdMs);
+    const double handed = median(rows.tavrelHandedMs), goldendict = median(rows.goldendictHandedMs);
+    std::printf("| cold start with a word: launch to request received | %.0f ms | | %.0f ms | | "
+                "%.2f |\n",
+                cold, chromium, cold / chromium);
+    std::printf("| word to the running copy: launch to request received | %.1f ms | %.1f ms | | "
+                "%.2f | |\n",
+                handed, goldendict, handed / goldendict);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    QStringList args = app.arguments();
+    const bool wordsOnly = args.removeAll("--words") > 0;
     const QString program = QFileInfo(args.value(1, "build/TavrelDictionary")).absoluteFilePath();
     const int runs = args.value(2, "7").toInt();
     const int lookups = args.value(3, "100").toInt();
@@ -441,6 +594,19 @@ int main(int argc, char *argv[])
     bench.display = ':' + QString::fromLatin1(xvfb.readLine()).trimmed();
     bench.program = program;
     MapWatcher watcher(bench.display);
+
+    if (wordsOnly) {
+        const WordRows rows = measureWords(bench, watcher, runs);
+        xvfb.terminate();
+        xvfb.waitForFinished(5000);
+        std::printf("Tavrel Dictionary benchmark, words on the command line, medians of %d runs "
+                    "after a warm-up\n\n",
+                    runs);
+        std::printf("| measure | Tavrel | goldendict | chromium --app | Tavrel / goldendict | "
+                    "Tavrel / chromium |\n|---|---|---|---|---|---|\n");
+        printWordRows(rows);
+        return 0;
+    }
 
     // Start-up: a warm-up run, then the measured ones.
     std::vector<double> shownMs, blankMs;
@@ -507,21 +673,13 @@ int main(int argc, char *argv[])
     }
 
     // The peers, on the same display and the same page.
-    const QString page = bench.server.origin() + "/peer";
-    const PeerResult chromium = measurePeer(
-        bench, watcher, "chromium", runs,
-        [&](const QString &scratch) {
-            return QStringList {"chromium",
-                                "--no-sandbox",
-                                "--user-data-dir=" + scratch + "/profile",
-                                "--no-first-run",
-                                "--no-default-browser-check",
-                                "--app=" + page};
-        },
-        "hromium", "/peer");
+    const PeerResult chromium
+        = measurePeer(bench, watcher, "chromium", runs, chromiumCommand, "hromium", "/peer");
     const PeerResult goldendict = measurePeer(
         bench, watcher, "goldendict", runs,
-        [](const QString &) { return QStringList {"goldendict"}; }, "oldenDict", QString());
+        [](const QString &, const QString &) { return QStringList {"goldendict"}; }, "oldenDict",
+        QString());
+    const WordRows words = measureWords(bench, watcher, runs);
 
     xvfb.terminate();
     xvfb.waitForFinished(5000);
@@ -546,5 +704,6 @@ int main(int argc, char *argv[])
     std::printf("| memory growth over %d lookups | %+.1f %% (%.0f to %.0f MiB) | | | | |\n",
                 std::max(lookups, longRun), 100 * (memoryLast - memoryFirst) / memoryFirst,
                 memoryFirst, memoryLast);
+    printWordRows(words);
     return 0;
 }
