@@ -38,6 +38,9 @@ void WordsFromOutside::lookUpWhenNoDialog()
         return;
     }
     frmBrowser &main = frmBrowser::instance();
+    // A word that comes in as the program ends would load the main window again.
+    if (!main.IsLoaded())
+        return;
     for (const QString &word : std::exchange(m_waiting, {})) {
         // A blank word leaves the word box as it is, as well as the page.
         if (!trimSpaces(word).isEmpty())
