@@ -260,6 +260,7 @@ struct Bench
     QString program;
     QString window; // Tavrel's main window, for the lookups
     Server server;
+    QTemporaryDir runtime; // where the programs' sockets go, and are gone with
 
     QProcessEnvironment environment() const
     {
@@ -267,6 +268,7 @@ struct Bench
         env.insert("DISPLAY", display);
         env.remove("QT_QPA_PLATFORM");
         env.remove("WAYLAND_DISPLAY");
+        env.insert("XDG_RUNTIME_DIR", runtime.path());
         return env;
     }
 

@@ -84,6 +84,12 @@ private slots:
     {
         QVERIFY(m_pages.listen());
         QVERIFY(m_folder.renew());
+        // The sockets of the copies, killed or not, go with the folder.
+        QVERIFY(QDir(m_folder.path()).mkdir("runtime"));
+        QVERIFY(QFile::setPermissions(m_folder.path("runtime"),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                          | QFileDevice::ExeOwner));
+        qputenv("XDG_RUNTIME_DIR", m_folder.path("runtime").toLocal8Bit());
         QVERIFY(QFile::copy(TAVREL_EXECUTABLE, m_folder.path("TavrelDictionary")));
         QVERIFY(QFile::copy(TAVREL_ENGINE, m_folder.path(QFileInfo(TAVREL_ENGINE).fileName())));
         writeTemplate(m_folder.path());
