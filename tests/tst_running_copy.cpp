@@ -178,6 +178,26 @@ private slots:
         QVERIFY(third.waitForFinished());
     }
 
+    // Whichever wins, one copy is left, and it has looked up both words.
+    void twoCopiesStartedAtOnceEndAsOne()
+    {
+        QProcess one, other;
+        start(one, {"alpha"});
+        start(other, {"beta"});
+        QTRY_VERIFY_WITH_TIMEOUT(
+            one.state() != QProcess::Running || other.state() != QProcess::Running, 30000);
+        QProcess &ended = one.state() != QProcess::Running ? one : other;
+        QProcess &left = &ended == &one ? other : one;
+        QCOMPARE(ended.exitCode(), 0);
+        QString marks;
+        QTRY_COMPARE_WITH_TIMEOUT(
+            (marks += QString::fromUtf8(left.readAllStandardError())).count("timing translate"), 2,
+            30000);
+        QCOMPARE(left.state(), QProcess::Running);
+        left.kill();
+        QVERIFY(left.waitForFinished());
+    }
+
     // Each row's client connects, sends its bytes and, if closes is set, disconnects; then a word
     // is handed over while that client may still be connected.
     void messages_data()
