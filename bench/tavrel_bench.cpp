@@ -625,13 +625,14 @@ int main(int argc, char *argv[])
             const std::optional<qint64> at = tavrel->mark(event);
             return at ? ms(*at - tavrel->launched) : -1.0;
         };
-        std::fprintf(stderr,
-                     "start-up run %d: main %.0f, QApplication %.0f, application %.0f, loaded "
-                     "%.0f, show called %.0f, shown %.0f, engine %.0f, blank page %.0f ms\n",
-                     run, since("main"), since("qapplication"), since("application"),
-                     since("loaded"), since("show-called"), ms(shown - tavrel->launched),
-                     since("engine-created"),
-                     ms(*tavrel->mark("page-loaded", "about:blank") - tavrel->launched));
+        std::fprintf(
+            stderr,
+            "start-up run %d: main %.0f, QApplication %.0f, application %.0f, claimed %.1f, loaded "
+            "%.0f, show called %.0f, shown %.0f, engine %.0f, blank page %.0f ms\n",
+            run, since("main"), since("qapplication"), since("application"), since("claimed"),
+            since("loaded"), since("show-called"), ms(shown - tavrel->launched),
+            since("engine-created"),
+            ms(*tavrel->mark("page-loaded", "about:blank") - tavrel->launched));
         endTree(tavrel->process);
     }
 

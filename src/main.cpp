@@ -45,6 +45,7 @@ int main(int argc, char *argv[])
     RunningCopy::Server server;
     if (server.claim(channel, request.word) == RunningCopy::Server::Outcome::HandedOver)
         return 0;
+    Timing::mark("claimed");
 
     frmBrowser::instance().Load();
     Timing::mark("loaded");
