@@ -65,10 +65,9 @@ private slots:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("settings");
         const QString admin = QStringLiteral("program/session/tavrel.xml");
-        const auto row = [](const char *name, const QStringList &entries, const char *folder,
-                            const char *settings) {
-            QTest::newRow(name) << entries << folder << settings;
-        };
+        const auto row
+            = [](const char *name, const QStringList &entries, const char *folder,
+                 const char *settings) { QTest::newRow(name) << entries << folder << settings; };
         row("program folder writable", {"program 0777"}, "program", "program");
         row("program folder read-only", {"program 0555"}, "user", "user");
         row("program folder missing", {}, "user", "user");
