@@ -17,6 +17,14 @@ namespace {
 
 constexpr uint Nobody = 65534;
 
+// setpriv's arguments that make the command after them run as nobody.
+QStringList asNobody()
+{
+    return {"--reuid",        QString::number(Nobody),
+            "--regid",        QString::number(Nobody),
+            "--clear-groups", "--"};
+}
+
 struct Outcome
 {
     int code = -1;
@@ -95,9 +103,7 @@ class TestPackage : public QObject
         env.insert("XDG_RUNTIME_DIR", m_scratch.filePath("runtime"));
         env.insert("USER", "nobody");
         program.setProcessEnvironment(env);
-        program.start("setpriv",
-                      {"--reuid", QString::number(Nobody), "--regid", QString::number(Nobody),
-                       "--clear-groups", "--", tree("usr/bin/TavrelDictionary")});
+        program.start("setpriv", asNobody() + QStringList {tree("usr/bin/TavrelDictionary")});
     }
 
     // Types a word into the word box and presses "Translate".
@@ -193,14 +199,16 @@ private slots:
     {
         if (geteuid() != 0)
             QSKIP("only root can start the unpacked program as the user nobody");
+        const Outcome switched = run("setpriv", asNobody() + QStringList {"true"});
+        if (switched.code != 0)
+            QSKIP(qPrintable("setpriv may not switch to the user nobody here: " + switched.output));
         // The browser's sandbox needs user namespaces for an ordinary user.
-        const Outcome sandbox = run("setpriv",
-                                    {"--reuid", QString::number(Nobody), "--regid",
-                                     QString::number(Nobody), "--clear-groups", "--", "unshare",
-                                     "--user", "--pid", "--net", "--fork", "true"});
+        const Outcome sandbox = run(
+            "setpriv",
+            asNobody() + QStringList {"unshare", "--user", "--pid", "--net", "--fork", "true"});
         if (sandbox.code != 0)
-            QSKIP(qPrintable("nobody cannot have user namespaces here, which the browser "
-                             "sandbox needs: "
+            QSKIP(qPrintable("nobody may not have the user namespaces the browser sandbox needs "
+                             "here: "
                              + sandbox.output));
         for (const QString &folder : {m_scratch.filePath("home"), m_scratch.filePath("runtime")}) {
             QVERIFY(QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
