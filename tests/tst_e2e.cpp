@@ -1,6 +1,8 @@
 // The real program on a real X display (Xvfb), worked through xdotool as a user would, against a
 // dictionary server on 127.0.0.1 run by the test.
 
+#include "xdisplay.h"
+
 #include "main_window/settingsfile.h"
 
 #include <QDir>
@@ -18,45 +20,6 @@
 
 namespace {
 
-// Every process below the given one, read from /proc.
-QList<qint64> descendantsOf(qint64 root)
-{
-    QMultiMap<qint64, qint64> children;
-    const QStringList entries = QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString &entry : entries) {
-        bool isPid = false;
-        const qint64 pid = entry.toLongLong(&isPid);
-        if (!isPid)
-            continue;
-        QFile stat("/proc/" + entry + "/stat");
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        // "pid (name) state ppid ...": the name may hold anything, so read after its last ')'.
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1)
-            children.insert(fields[1].toLongLong(), pid);
-    }
-    QList<qint64> found;
-    QList<qint64> queue {root};
-    while (!queue.isEmpty()) {
-        const QList<qint64> direct = children.values(queue.takeFirst());
-        found += direct;
-        queue += direct;
-    }
-    return found;
-}
-
-// A zombie has ended; it only waits for its parent to read its status.
-bool isRunning(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray line = stat.readAll();
-    return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
-}
-
 QByteArray readFile(const QString &path)
 {
     QFile file(path);
@@ -70,11 +33,10 @@ class TestEndToEnd : public QObject
     Q_OBJECT
 
     QTemporaryDir m_appFolder;
-    QProcess m_xvfb;
+    XDisplay m_x;
     QProcess m_program;
     QTcpServer m_server;
     QStringList m_requests;
-    QString m_display;
     QString m_window;
     QList<qint64> m_programProcesses;
 
@@ -84,46 +46,12 @@ class TestEndToEnd : public QObject
         return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort());
     }
 
-    // Runs xdotool on the test's display and returns what it printed.
-    QString xdotool(const QStringList &arguments)
-    {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", m_display);
-        process.setProcessEnvironment(env);
-        process.start("xdotool", arguments);
-        if (!process.waitForFinished(20000)) {
-            process.kill();
-            process.waitForFinished();
-            return QString();
-        }
-        return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-    }
-
-    QString waitForWindow(const QString &title)
-    {
-        return xdotool({"search", "--sync", "--onlyvisible", "--name", title}).section('\n', 0, 0);
-    }
-
-    // The window's top-left corner on the screen; the menu bar is at the top of the window.
-    QPoint windowPlace(const QString &window)
-    {
-        QPoint place;
-        for (const QString &line : xdotool({"getwindowgeometry", "--shell", window}).split('\n')) {
-            if (line.startsWith("X="))
-                place.setX(line.mid(2).toInt());
-            if (line.startsWith("Y="))
-                place.setY(line.mid(2).toInt());
-        }
-        return place;
-    }
-
     // xdotool types a character missing from the keyboard map by remapping a spare key for a
     // moment, and the program may read the key after the map has changed back. So the test
     // puts such characters on spare keys of its own for good, before the program starts.
     bool mapCharacters(const QString &characters)
     {
-        xcb_connection_t *connection = xcb_connect(m_display.toLocal8Bit().constData(), nullptr);
+        xcb_connection_t *connection = xcb_connect(m_x.name().toLocal8Bit().constData(), nullptr);
         if (xcb_connection_has_error(connection)) {
             xcb_disconnect(connection);
             return false;
@@ -165,31 +93,7 @@ class TestEndToEnd : public QObject
         for (const QChar c : text)
             keys << (c == u' ' ? QStringLiteral("space")
                                : QStringLiteral("U%1").arg(c.unicode(), 4, 16, QChar('0')));
-        xdotool(keys);
-    }
-
-    void click(QPoint at)
-    {
-        xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
-        xdotool({"click", "1"});
-    }
-
-    // "Translate" stands at 10200, 240 twips in the client area below the menu bar, 1575 x 495.
-    void clickTranslate()
-    {
-        const QPoint window = windowPlace(m_window);
-        click(window + QPoint(10200 / 15 + 50, 22 + 240 / 15 + 17));
-    }
-
-    void chooseFromOptionMenu(int downPresses)
-    {
-        click(windowPlace(m_window) + QPoint(20, 10));
-        QStringList keys {"key", "--delay", "80"};
-        for (int i = 0; i < downPresses; ++i)
-            keys << "Down";
-        keys << "Return";
-        QTest::qWait(300);
-        xdotool(keys);
+        m_x.xdotool(keys);
     }
 
     bool requested(const QString &target)
@@ -228,12 +132,8 @@ private slots:
                 answer(socket);
         });
 
-        // Xvfb picks a free display and writes its number.
-        m_xvfb.start("Xvfb",
-                     {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-        QVERIFY2(m_xvfb.waitForStarted(), qPrintable(m_xvfb.errorString()));
-        QTRY_VERIFY_WITH_TIMEOUT(m_xvfb.canReadLine(), 20000);
-        m_display = ':' + QString::fromLatin1(m_xvfb.readLine()).trimmed();
+        QString error;
+        QVERIFY2(m_x.start(&error), qPrintable(error));
         QVERIFY(mapCharacters(QStringLiteral("冰淇淋")));
     }
 
@@ -249,11 +149,6 @@ private slots:
             if (isRunning(pid))
                 ::kill(pid_t(pid), SIGKILL);
         }
-        m_xvfb.terminate();
-        if (!m_xvfb.waitForFinished(5000)) {
-            m_xvfb.kill();
-            m_xvfb.waitForFinished();
-        }
     }
 
     void looksUpSavesAndLooksUpAgain()
@@ -266,7 +161,7 @@ private slots:
         settings.close();
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", m_display);
+        env.insert("DISPLAY", m_x.name());
         env.remove("QT_QPA_PLATFORM");
         env.remove("WAYLAND_DISPLAY");
         m_program.setProcessEnvironment(env);
@@ -274,38 +169,38 @@ private slots:
         m_program.start(m_appFolder.filePath("TavrelDictionary"), {});
         QVERIFY(m_program.waitForStarted());
 
-        m_window = waitForWindow("^Tavrel Dictionary v1\\.1");
+        m_window = m_x.waitForWindow("^Tavrel Dictionary v1\\.1");
         QVERIFY(!m_window.isEmpty());
-        xdotool({"windowfocus", "--sync", m_window});
+        m_x.xdotool({"windowfocus", "--sync", m_window});
 
         // The focus starts on "Translate"; Tab goes to the word box.
-        xdotool({"key", "Tab"});
+        m_x.xdotool({"key", "Tab"});
         typeText(QStringLiteral("ice cream 冰淇淋"));
-        clickTranslate();
+        m_x.clickTranslate(m_window);
         QVERIFY2(requested("/dict/i?s=ice%20cream%20%E5%86%B0%E6%B7%87%E6%B7%8B"),
                  qPrintable(m_requests.join('\n')));
         m_programProcesses += descendantsOf(m_program.processId());
 
         // Option, "Online Dictionary Query String": the text box has the focus.
-        chooseFromOptionMenu(1);
-        const QString dialog = waitForWindow("^Online Dictionary Query String$");
+        m_x.chooseFromOptionMenu(m_window, 1);
+        const QString dialog = m_x.waitForWindow("^Online Dictionary Query String$");
         QVERIFY(!dialog.isEmpty());
         const QString second = origin() + "/v2/%word";
-        xdotool({"key", "ctrl+a"});
-        xdotool({"type", "--delay", "20", second});
+        m_x.xdotool({"key", "ctrl+a"});
+        m_x.xdotool({"type", "--delay", "20", second});
         // Tab to "Save" and press it.
-        xdotool({"key", "--delay", "80", "Tab", "space"});
+        m_x.xdotool({"key", "--delay", "80", "Tab", "space"});
         const QByteArray saved = (SettingsFile::buildSettingsXml(second) + "\r\n").toUtf8();
         QTRY_COMPARE_WITH_TIMEOUT(readFile(settingsPath()), saved, 10000);
 
         QTest::qWait(200);
-        clickTranslate();
+        m_x.clickTranslate(m_window);
         QVERIFY2(requested("/v2/ice%20cream%20%E5%86%B0%E6%B7%87%E6%B7%8B"),
                  qPrintable(m_requests.join('\n')));
 
         // Option, "Exit" ends the program and its browser processes.
         m_programProcesses += descendantsOf(m_program.processId());
-        chooseFromOptionMenu(2);
+        m_x.chooseFromOptionMenu(m_window, 2);
         QVERIFY(m_program.waitForFinished(20000));
         QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(m_program.exitCode(), 0);

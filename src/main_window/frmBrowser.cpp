@@ -6,6 +6,7 @@
 
 #include "common/application.h"
 #include "common/controls.h"
+#include "common/datafolder.h"
 #include "common/modUtility.h"
 #include "common/providers.h"
 #include "common/timing.h"
@@ -86,14 +87,14 @@ QAction *frmBrowser::mnuAbout() { return control(m_mnuAbout); }
 
 void frmBrowser::Form_Load()
 {
-    const QString appPath = App::Path();
-    SettingsFile::createFolderIfMissing(appPath + QStringLiteral("/temp"));
+    const DataFolder::Choice data = DataFolder::choose(App::Path(), DataFolder::perUserFolder());
+    SettingsFile::createFolderIfMissing(data.folder + QStringLiteral("/temp"));
     frmOption::instance().Load();
     WebBrowser1()->Navigate(QStringLiteral("about:blank"));
-    strSessionPath = appPath + QStringLiteral("/session");
+    strSessionPath = data.folder + QStringLiteral("/session");
     SettingsFile::createFolderIfMissing(strSessionPath);
 
-    const QString settingsPath = strSessionPath + QStringLiteral("/tavrel.xml");
+    const QString settingsPath = data.startingSettings;
     if (SettingsFile::isPresent(settingsPath)) {
         // A file that cannot be read gives an empty template, not the default: the user had
         // saved something, and silently replacing it would hide that.

@@ -64,7 +64,7 @@ private:
     QString BuildSettingsXml(const QString &queryTemplate);
     void warnTemplateNotSaved(const QString &path, const QString &reason);
 
-    // The application folder followed by "/session"; set once at start-up.
+    // The data folder chosen at start-up followed by "/session"; set once.
     QString strSessionPath;
 
     QPointer<QLabel> m_Label2;
