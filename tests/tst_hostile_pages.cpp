@@ -1,0 +1,269 @@
+#include "testsupport.h"
+
+#include "common/controls.h"
+#include "dialogs/frmOption.h"
+#include "main_window/frmBrowser.h"
+
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QScopeGuard>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+#include <csignal>
+
+namespace {
+
+QByteArray response(const QByteArray &head, const QByteArray &body)
+{
+    return "HTTP/1.1 " + head + "\r\nConnection: close\r\nContent-Length: "
+        + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+}
+
+// The page reports through its title, which reaches the program even while its script is busy.
+// It says "ready" once loaded, and "clicked" when clicked, unless it has said more by then.
+QByteArray page(const QByteArray &content)
+{
+    return response("200 OK\r\nContent-Type: text/html; charset=utf-8",
+                    "<!DOCTYPE html><html><head><title>loading</title><script>"
+                    "function show(text) { document.title = text; }"
+                    "addEventListener('load', () => { if (document.title == 'loading') "
+                    "show('ready'); });"
+                    "addEventListener('click', () => show('clicked'));</script></head>"
+                    "<body>"
+                        + content + "</body></html>");
+}
+
+// A link over the whole page, so that a click anywhere follows it.
+QByteArray link(const QByteArray &attributes)
+{
+    return page("<a " + attributes + " style='position: fixed; inset: 0'>link</a>");
+}
+
+QByteArray onClick(const QByteArray &script)
+{
+    return page("<script>addEventListener('click', () => { " + script + " });</script>");
+}
+
+} // namespace
+
+class TestHostilePages : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_appFolder;
+    TestSupport::PageServer m_server;
+    QStringList m_handedToDesktop;
+
+    static frmBrowser &form() { return frmBrowser::instance(); }
+    static QWebEngineView *view()
+    {
+        return qobject_cast<QWebEngineView *>(form().WebBrowser1()->view());
+    }
+
+    void lookUp(const QString &word)
+    {
+        form().txtWord()->setText(word);
+        QTest::mouseClick(form().cmdGo1(), Qt::LeftButton);
+    }
+
+public slots:
+    // Stands in for the desktop's web browser and mail program.
+    void openOnDesktop(const QUrl &url) { m_handedToDesktop << url.toString(); }
+
+private slots:
+    void initTestCase()
+    {
+        for (const char *scheme : {"http", "https", "mailto"})
+            QDesktopServices::setUrlHandler(scheme, this, "openOnDesktop");
+        QVERIFY(m_appFolder.isValid());
+        App::setPath(m_appFolder.path());
+        QVERIFY(m_server.listen());
+        m_server.responses.insert(
+            "/file",
+            response("200 OK\r\nContent-Type: application/octet-stream\r\n"
+                     "Content-Disposition: attachment; filename=\"words.txt\"",
+                     "a file\n"));
+        m_server.responses.insert(
+            "/to-mail", response("302 Found\r\nLocation: mailto:someone@example.org", ""));
+        form().Show();
+        QVERIFY(QTest::qWaitForWindowExposed(form().window()));
+        Controls::setText(*frmOption::instance().txtChinese(), m_server.origin() + "/%word");
+        QTRY_VERIFY_WITH_TIMEOUT(view(), 60000);
+    }
+
+    void cleanupTestCase()
+    {
+        for (const char *scheme : {"http", "https", "mailto"})
+            QDesktopServices::unsetUrlHandler(scheme);
+        TestSupport::unloadAll();
+    }
+
+    void thePageNeverHoldsTheProgram_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("gesture");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("handedToDesktop");
+
+        const QString mail = "mailto:someone@example.org";
+        QTest::newRow("alert loop") << page("<script>for (let i = 0; i < 1000; ++i) alert(i);"
+                                            "show('read');</script>")
+                                    << ""
+                                    << "read"
+                                    << "";
+        QTest::newRow("confirm loop")
+            << page("<script>let yes = 0; for (let i = 0; i < 1000; ++i) "
+                    "if (confirm('Stay?')) ++yes; show('yes ' + yes);</script>")
+            << ""
+            << "yes 0"
+            << "";
+        QTest::newRow("prompt") << page(
+            "<script>show('answer ' + prompt('Word?', 'tea'));</script>")
+                                << ""
+                                << "answer null"
+                                << "";
+        QTest::newRow("endless script") << page("<script>addEventListener('load', () => "
+                                                "setTimeout(() => { for (;;) {} }));</script>")
+                                        << ""
+                                        << "ready"
+                                        << "";
+        QTest::newRow("leave prompt after a click")
+            << page("<script>addEventListener('beforeunload', event => { "
+                    "event.preventDefault(); event.returnValue = 'Stay?'; });</script>")
+            << "click"
+            << "clicked"
+            << "";
+        QTest::newRow("window.open at load and from a timer")
+            << page("<script>window.open('/popup'); setTimeout(() => { window.open('/popup'); "
+                    "show('opened'); }, 100);</script>")
+            << ""
+            << "opened"
+            << "";
+        QTest::newRow("clicked link to a new window")
+            << link("href='/elsewhere' target='_blank'") << "click"
+            << "clicked" << m_server.origin() + "/elsewhere";
+        QTest::newRow("mail link clicked") << link("href='" + mail.toLatin1() + "'") << "click"
+                                           << "clicked" << mail;
+        QTest::newRow("mail address from a script")
+            << page("<script>addEventListener('load', () => { location.href = '" + mail.toLatin1()
+                    + "'; show('sent'); });</script>")
+            << ""
+            << "sent"
+            << "";
+        QTest::newRow("mail address from a redirect") << link("href='/to-mail'") << "click"
+                                                      << "clicked"
+                                                      << "";
+        QTest::newRow("download link clicked") << link("href='/file'") << "click"
+                                               << "clicked"
+                                               << "";
+        QTest::newRow("download at load") << page("<script>location.href = '/file';</script>") << ""
+                                          << "ready"
+                                          << "";
+        QTest::newRow("location") << page("<script>navigator.geolocation.getCurrentPosition("
+                                          "() => show('granted'), () => show('refused'));</script>")
+                                  << ""
+                                  << "refused"
+                                  << "";
+        QTest::newRow("camera and microphone")
+            << page("<script>navigator.mediaDevices.getUserMedia({video: true, audio: true})"
+                    ".then(() => show('granted'), error => show(error.name));</script>")
+            << ""
+            << "NotAllowedError"
+            << "";
+        QTest::newRow("notifications")
+            << page("<script>Notification.requestPermission().then(show);</script>") << ""
+            << "denied"
+            << "";
+        QTest::newRow("screen capture")
+            << onClick("navigator.mediaDevices.getDisplayMedia()"
+                       ".then(() => show('granted'), () => show('refused'));")
+            << "click"
+            << "refused"
+            << "";
+        QTest::newRow("clipboard read")
+            << onClick("navigator.clipboard.readText()"
+                       ".then(() => show('granted'), () => show('refused'));")
+            << "click"
+            << "refused"
+            << "";
+        QTest::newRow("full screen")
+            << onClick("document.body.requestFullscreen()"
+                       ".then(() => show('granted'), () => show('refused'));")
+            << "click"
+            << "refused"
+            << "";
+        QTest::newRow("pointer lock")
+            << onClick("document.body.requestPointerLock();"
+                       "document.onpointerlockchange = () => show('granted');"
+                       "document.onpointerlockerror = () => show('refused');")
+            << "click"
+            << "refused"
+            << "";
+        QTest::newRow("killed page process") << page("") << "kill"
+                                             << ""
+                                             << "";
+    }
+
+    void thePageNeverHoldsTheProgram()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, gesture);
+        QFETCH(QString, shown);
+        QFETCH(QString, handedToDesktop);
+
+        const QString path = QString(QTest::currentDataTag()).replace(' ', '-');
+        m_server.responses.insert('/' + path, content);
+        m_server.targets.clear();
+        m_handedToDesktop.clear();
+        QWebEnginePage *page = view()->page();
+        QList<QWebEngineDownloadRequest::DownloadState> downloads;
+        const QMetaObject::Connection watch = connect(
+            page->profile(), &QWebEngineProfile::downloadRequested, this,
+            [&downloads](QWebEngineDownloadRequest *download) { downloads << download->state(); });
+        const auto cleanup = qScopeGuard([&] { disconnect(watch); });
+
+        lookUp(path);
+        if (!gesture.isEmpty()) {
+            QTRY_COMPARE_WITH_TIMEOUT(form().WebBrowser1()->title(), QString("ready"), 60000);
+            QVERIFY(form().WebBrowser1()->url().path().endsWith(path));
+        }
+        if (gesture == "click") {
+            QTest::mouseClick(view()->focusProxy(), Qt::LeftButton, {},
+                              view()->focusProxy()->rect().center());
+        } else if (gesture == "kill") {
+            QVERIFY(::kill(pid_t(page->renderProcessPid()), SIGKILL) == 0);
+            // Asked again and again: a question to a process that is starting may go unanswered.
+            const auto text = std::make_shared<QString>();
+            QTRY_VERIFY_WITH_TIMEOUT(
+                [&] {
+                    page->toPlainText([text](const QString &plain) { *text = plain; });
+                    return text->contains("ended; press Translate to look it up again");
+                }(),
+                60000);
+        }
+        if (!shown.isEmpty())
+            QTRY_COMPARE_WITH_TIMEOUT(form().WebBrowser1()->title(), shown, 60000);
+        QTRY_COMPARE(m_handedToDesktop,
+                     handedToDesktop.isEmpty() ? QStringList() : QStringList {handedToDesktop});
+        QVERIFY(!m_server.targets.contains("/popup"));
+        for (QWebEngineDownloadRequest::DownloadState state : downloads)
+            QCOMPARE(state, QWebEngineDownloadRequest::DownloadCancelled);
+        QCOMPARE(downloads.isEmpty(), !m_server.targets.contains("/file"));
+        const QString statusText = form().StatusBar1()->SimpleText();
+        QCOMPARE(statusText, "goto " + m_server.origin() + '/' + path);
+
+        for (QWidget *window : QApplication::topLevelWidgets())
+            QVERIFY2(!window->isVisible() || window == form().window(),
+                     qPrintable(window->metaObject()->className()));
+        // The next lookup goes ahead as usual.
+        lookUp("after");
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.targets.contains("/after"), 60000);
+        QTRY_COMPARE_WITH_TIMEOUT(form().WebBrowser1()->title(), QString("answer"), 60000);
+        QCOMPARE(form().WebBrowser1()->url().path(), QString("/after"));
+    }
+};
+
+TAVREL_TEST_MAIN(TestHostilePages)
+#include "tst_hostile_pages.moc"
