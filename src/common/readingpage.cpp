@@ -55,6 +55,8 @@ ReadingPage::ReadingPage(QWebEngineProfile *profile, QObject *parent)
                     QDesktopServices::openUrl(url);
             });
 
+    connect(this, &QWebEnginePage::linkHovered, this,
+            [this](const QString &link) { m_linkUnderPointer = link; });
     connect(this, &QWebEnginePage::renderProcessTerminated, this, &ReadingPage::processEnded);
 }
 
@@ -115,7 +117,11 @@ bool ReadingPage::acceptNavigationRequest(const QUrl &url, NavigationType type, 
         endIfHung(url);
     if (isOpenedByTheEngine(url.scheme()))
         return true;
-    // A desktop scheme opens for a link the user clicked, or for the program's own lookup;
-    // never for a frame or a redirect.
-    return isMainFrame && (type == NavigationTypeLinkClicked || type == NavigationTypeTyped);
+    // A desktop scheme opens for the link the user clicked, or for the program's own lookup;
+    // never for a frame, a script or a redirect. The engine calls all of them clicks, but only
+    // a click on the link itself has its address under the pointer.
+    if (!isMainFrame)
+        return false;
+    return type == NavigationTypeTyped
+        || (type == NavigationTypeLinkClicked && url == QUrl(m_linkUnderPointer));
 }

@@ -36,6 +36,7 @@ private:
     void endIfHung(const QUrl &lookup);
     void processEnded(RenderProcessTerminationStatus status);
 
+    QString m_linkUnderPointer;
     QUrl m_lookup;
     bool m_lookupAfterHang = false;
 };
