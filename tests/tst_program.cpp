@@ -89,8 +89,7 @@ private slots:
         QVERIFY2(why->text().contains("browser engine could not be loaded"),
                  qPrintable(why->text()));
         QVERIFY2(why->text().contains(folder.path()), qPrintable(why->text()));
-        QVERIFY2(why->text().contains(QDir(folder.path()).filePath("tavrel_browserengine")),
-                 qPrintable(why->text()));
+        QVERIFY2(why->text().contains("tavrel_browserengine"), qPrintable(why->text()));
         QCOMPARE(browser->view(), nullptr);
         TestSupport::unloadAll();
     }

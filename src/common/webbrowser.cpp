@@ -57,7 +57,7 @@ BrowserEngine *loadEngine()
     engineFailure() = QCoreApplication::translate(
                           "WebBrowser",
                           "No page can be shown: the browser engine could not be loaded.\n\n"
-                          "Looked for in:\n%1\n\nWhy:\n%2")
+                          "Its module, tavrel_browserengine, was looked for in:\n%1\n\nWhy:\n%2")
                           .arg(folders.join(u'\n'), failures.join(u'\n'));
     std::fprintf(stderr, "TavrelDictionary: the browser engine could not be loaded: %s\n",
                  qPrintable(failures.join(QStringLiteral("; "))));
