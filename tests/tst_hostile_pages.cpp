@@ -42,11 +42,6 @@ QByteArray link(const QByteArray &attributes)
     return page("<a " + attributes + " style='position: fixed; inset: 0'>link</a>");
 }
 
-QByteArray onClick(const QByteArray &script)
-{
-    return page("<script>addEventListener('click', () => { " + script + " });</script>");
-}
-
 } // namespace
 
 class TestHostilePages : public QObject
@@ -61,6 +56,12 @@ class TestHostilePages : public QObject
     static QWebEngineView *view()
     {
         return qobject_cast<QWebEngineView *>(form().WebBrowser1()->view());
+    }
+
+    static void row(const char *name, const QByteArray &content, const char *gesture,
+                    const char *shown, const QString &handedToDesktop = {})
+    {
+        QTest::newRow(name) << content << QString(gesture) << QString(shown) << handedToDesktop;
     }
 
     void lookUp(const QString &word)
@@ -108,109 +109,55 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("handedToDesktop");
 
-        const QString mail = "mailto:someone@example.org";
-        QTest::newRow("alert loop") << page("<script>for (let i = 0; i < 1000; ++i) alert(i);"
-                                            "show('read');</script>")
-                                    << ""
-                                    << "read"
-                                    << "";
-        QTest::newRow("confirm loop")
-            << page("<script>let yes = 0; for (let i = 0; i < 1000; ++i) "
-                    "if (confirm('Stay?')) ++yes; show('yes ' + yes);</script>")
-            << ""
-            << "yes 0"
-            << "";
-        QTest::newRow("prompt") << page(
-            "<script>show('answer ' + prompt('Word?', 'tea'));</script>")
-                                << ""
-                                << "answer null"
-                                << "";
-        QTest::newRow("endless script") << page("<script>addEventListener('load', () => "
-                                                "setTimeout(() => { for (;;) {} }));</script>")
-                                        << ""
-                                        << "ready"
-                                        << "";
-        QTest::newRow("leave prompt after a click")
-            << page("<script>addEventListener('beforeunload', event => { "
-                    "event.preventDefault(); event.returnValue = 'Stay?'; });</script>")
-            << "click"
-            << "clicked"
-            << "";
-        QTest::newRow("window.open at load and from a timer")
-            << page("<script>window.open('/popup'); setTimeout(() => { window.open('/popup'); "
-                    "show('opened'); }, 100);</script>")
-            << ""
-            << "opened"
-            << "";
-        QTest::newRow("clicked link to a new window")
-            << link("href='/elsewhere' target='_blank'") << "click link"
-            << "clicked" << m_server.origin() + "/elsewhere";
-        QTest::newRow("mail link clicked") << link("href='" + mail.toLatin1() + "'") << "click link"
-                                           << "clicked" << mail;
-        QTest::newRow("mail address from a script")
-            << page("<script>addEventListener('load', () => { location.href = '" + mail.toLatin1()
-                    + "'; show('sent'); });</script>")
-            << ""
-            << "sent"
-            << "";
-        QTest::newRow("mail address from a redirect") << link("href='/to-mail'") << "click link"
-                                                      << "clicked"
-                                                      << "";
-        QTest::newRow("download link clicked") << link("href='/file'") << "click link"
-                                               << "clicked"
-                                               << "";
-        QTest::newRow("download at load")
-            << page("<script>addEventListener('load', () => { location.href = '/file'; "
-                    "setTimeout(() => show('stayed'), 1000); });</script>")
-            << ""
-            << "stayed"
-            << "";
-        QTest::newRow("location") << page("<script>navigator.geolocation.getCurrentPosition("
-                                          "() => show('granted'), () => show('refused'));</script>")
-                                  << ""
-                                  << "refused"
-                                  << "";
-        QTest::newRow("camera and microphone")
-            << page("<script>navigator.mediaDevices.getUserMedia({video: true, audio: true})"
-                    ".then(() => show('granted'), error => show(error.name));</script>")
-            << ""
-            << "NotAllowedError"
-            << "";
-        QTest::newRow("notifications")
-            << page("<script>Notification.requestPermission().then(show);</script>") << ""
-            << "denied"
-            << "";
-        QTest::newRow("screen capture")
-            << onClick("navigator.mediaDevices.getDisplayMedia()"
-                       ".then(() => show('granted'), () => show('refused'));")
-            << "click"
-            << "refused"
-            << "";
-        QTest::newRow("clipboard read")
-            << onClick("navigator.clipboard.readText()"
-                       ".then(() => show('granted'), () => show('refused'));")
-            << "click"
-            << "refused"
-            << "";
-        QTest::newRow("full screen")
-            << onClick("document.body.requestFullscreen()"
-                       ".then(() => show('granted'), () => show('refused'));")
-            << "click"
-            << "refused"
-            << "";
-        QTest::newRow("pointer lock")
-            << onClick("document.body.requestPointerLock();"
-                       "document.onpointerlockchange = () => show('granted');"
-                       "document.onpointerlockerror = () => show('refused');")
-            << "click"
-            << "refused"
-            << "";
-        QTest::newRow("menu on a link") << link("href='/elsewhere'") << "menu"
-                                        << "ready"
-                                        << "";
-        QTest::newRow("killed page process") << page("") << "kill"
-                                             << ""
-                                             << "";
+        const QByteArray mail = "mailto:someone@example.org";
+        row("alert loop",
+            page("<script>for (let i = 0; i < 1000; ++i) alert(i);"
+                 "show('read');</script>"),
+            "", "read");
+        row("confirm loop",
+            page("<script>let yes = 0; for (let i = 0; i < 1000; ++i) "
+                 "if (confirm('Stay?')) ++yes; show('yes ' + yes);</script>"),
+            "", "yes 0");
+        row("prompt", page("<script>show('answer ' + prompt('Word?', 'tea'));</script>"), "",
+            "answer null");
+        row("endless script",
+            page("<script>addEventListener('load', () => setTimeout(() => { for (;;) {} }));"
+                 "</script>"),
+            "", "ready");
+        row("leave prompt after a click",
+            page("<script>addEventListener('beforeunload', event => { "
+                 "event.preventDefault(); event.returnValue = 'Stay?'; });</script>"),
+            "click", "clicked");
+        row("window.open at load and from a timer",
+            page("<script>window.open('/popup'); setTimeout(() => { window.open('/popup'); "
+                 "show('opened'); }, 100);</script>"),
+            "", "opened");
+        row("clicked link to a new window", link("href='/elsewhere' target='_blank'"), "click link",
+            "clicked", m_server.origin() + "/elsewhere");
+        row("mail link clicked", link("href='" + mail + "'"), "click link", "clicked", mail);
+        row("mail address from a script",
+            page("<script>addEventListener('load', () => { location.href = '" + mail
+                 + "'; show('sent'); });</script>"),
+            "", "sent");
+        row("mail address from a redirect", link("href='/to-mail'"), "click link", "clicked");
+        row("download link clicked", link("href='/file'"), "click link", "clicked");
+        row("download at load",
+            page("<script>addEventListener('load', () => { location.href = '/file'; "
+                 "setTimeout(() => show('stayed'), 1000); });</script>"),
+            "", "stayed");
+        // Each request is either refused or left unanswered, which keeps the title at "clicked".
+        row("permissions",
+            page("<script>addEventListener('click', () => Promise.allSettled(["
+                 "new Promise((yes, no) => navigator.geolocation.getCurrentPosition(yes, no)),"
+                 "navigator.mediaDevices.getUserMedia({video: true, audio: true}),"
+                 "Notification.requestPermission().then(answer => answer == 'granted' || "
+                 "Promise.reject()),"
+                 "navigator.mediaDevices.getDisplayMedia(), navigator.clipboard.readText(),"
+                 "document.body.requestFullscreen(), document.body.requestPointerLock()])"
+                 ".then(all => show(all.map(each => each.status).join(' '))));</script>"),
+            "click", "rejected rejected rejected rejected rejected rejected rejected");
+        row("menu on a link", link("href='/elsewhere'"), "menu", "ready");
+        row("killed page process", page(""), "kill", "");
     }
 
     void thePageNeverHoldsTheProgram()
