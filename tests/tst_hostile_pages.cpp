@@ -184,20 +184,20 @@ private slots:
                                          && form().WebBrowser1()->title() == "ready",
                                      20000);
         }
-        if (gesture.startsWith("click")) {
+        QWidget *area = view()->focusProxy();
+        const QPoint middle = area->rect().center();
+        if (gesture.startsWith("click") || gesture == "menu") {
             // As a user's pointer does, it comes to rest on the page before it clicks.
-            QWidget *area = view()->focusProxy();
             QSignalSpy hovered(page, &QWebEnginePage::linkHovered);
-            QTest::mouseMove(area, area->rect().center() - QPoint(5, 5));
+            QTest::mouseMove(area, middle - QPoint(5, 5));
             QTest::qWait(200);
-            QTest::mouseMove(area, area->rect().center());
-            if (gesture == "click link")
+            QTest::mouseMove(area, middle);
+            if (gesture != "click")
                 QTRY_VERIFY_WITH_TIMEOUT(!hovered.isEmpty(), 20000);
-            QTest::mouseClick(area, Qt::LeftButton, {}, area->rect().center());
-        } else if (gesture == "menu") {
-            QWidget *area = view()->focusProxy();
-            QTest::mouseMove(area, area->rect().center());
-            QTest::mouseClick(area, Qt::RightButton, {}, area->rect().center());
+            QTest::mouseClick(area, gesture == "menu" ? Qt::RightButton : Qt::LeftButton, {},
+                              middle);
+        }
+        if (gesture == "menu") {
             QMenu *menu = nullptr;
             QTRY_VERIFY_WITH_TIMEOUT(
                 (menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())), 20000);
@@ -229,8 +229,7 @@ private slots:
             QVERIFY(downloads.isEmpty());
         for (QWebEngineDownloadRequest::DownloadState state : downloads)
             QCOMPARE(state, QWebEngineDownloadRequest::DownloadCancelled);
-        const QString statusText = form().StatusBar1()->SimpleText();
-        QCOMPARE(statusText, "goto " + m_server.origin() + '/' + path);
+        QCOMPARE(form().StatusBar1()->SimpleText(), "goto " + m_server.origin() + '/' + path);
 
         for (QWidget *window : QApplication::topLevelWidgets())
             QVERIFY2(!window->isVisible() || window == form().window(),
