@@ -60,14 +60,16 @@ void PageServer::answer(QTcpSocket *socket)
     if (!request.contains("\r\n\r\n"))
         return;
     const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
-    targets << QString::fromLatin1(requestLine.value(1));
+    const QString target = QString::fromLatin1(requestLine.value(1));
+    targets << target;
     m_pending.remove(socket);
     if (holdAnswers)
         return;
     const QByteArray body = "<html><head><title>answer</title></head><body>ok</body></html>";
-    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\n"
-                  "Connection: close\r\nContent-Length: "
-                  + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    socket->write(responses.value(target,
+                                  "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\n"
+                                  "Connection: close\r\nContent-Length: "
+                                      + QByteArray::number(body.size()) + "\r\n\r\n" + body));
     socket->disconnectFromHost();
 }
 

@@ -26,13 +26,15 @@ class QTcpSocket;
 namespace TestSupport {
 
 // A tiny web server on 127.0.0.1 that records the target of every request and answers each with
-// the same small page, titled "answer". While holdAnswers is set, requests are recorded but not
-// answered, so that a page stays loading.
+// the same small page, titled "answer", or with the whole response given for its target in
+// responses. While holdAnswers is set, requests are recorded but not answered, so that a page
+// stays loading.
 class PageServer : public QObject
 {
     Q_OBJECT
 public:
     QStringList targets;
+    QHash<QString, QByteArray> responses;
     bool holdAnswers = false;
 
     bool listen();

@@ -1,7 +1,10 @@
 #include "testsupport.h"
 
+#include "main_window/frmBrowser.h"
+
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QProcess>
 
 #include <unistd.h>
@@ -69,6 +72,26 @@ private slots:
         QCOMPARE(program.state(), QProcess::Running);
         program.kill();
         QVERIFY(program.waitForFinished());
+    }
+
+    // Last: this program then has no engine for good.
+    void withoutItsEngineModuleTheBrowserAreaSaysWhy()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        App::setPath(folder.path());
+        WebBrowser::setEngineFolder(folder.path());
+        frmBrowser::instance().Show();
+        QVERIFY(QTest::qWaitForWindowExposed(frmBrowser::instance().window()));
+        WebBrowser *browser = frmBrowser::instance().WebBrowser1();
+        QLabel *why = nullptr;
+        QTRY_VERIFY((why = browser->findChild<QLabel *>()) && why->isVisible());
+        QVERIFY2(why->text().contains("browser engine could not be loaded"),
+                 qPrintable(why->text()));
+        QVERIFY2(why->text().contains(folder.path()), qPrintable(why->text()));
+        QVERIFY2(why->text().contains("tavrel_browserengine"), qPrintable(why->text()));
+        QCOMPARE(browser->view(), nullptr);
+        TestSupport::unloadAll();
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLabel>
 #include <QOpenGLContext>
 #include <QPainter>
 #include <QPluginLoader>
@@ -22,6 +23,13 @@ QString &engineFolder()
 {
     static QString folder;
     return folder;
+}
+
+// Why the engine could not be loaded and where it was looked for, in words for the user.
+QString &engineFailure()
+{
+    static QString failure;
+    return failure;
 }
 
 BrowserEngine *loadEngine()
@@ -46,6 +54,11 @@ BrowserEngine *loadEngine()
             return engine;
         failures << loader.errorString();
     }
+    engineFailure() = QCoreApplication::translate(
+                          "WebBrowser",
+                          "No page can be shown: the browser engine could not be loaded.\n\n"
+                          "Its module, tavrel_browserengine, was looked for in:\n%1\n\nWhy:\n%2")
+                          .arg(folders.join(u'\n'), failures.join(u'\n'));
     std::fprintf(stderr, "TavrelDictionary: the browser engine could not be loaded: %s\n",
                  qPrintable(failures.join(QStringLiteral("; "))));
     return nullptr;
@@ -75,8 +88,12 @@ WebBrowser::WebBrowser(QWidget *parent)
 
 QWidget *WebBrowser::view()
 {
-    if (m_view || !engine())
+    if (m_view)
         return m_view;
+    if (!engine()) {
+        showEngineFailure();
+        return nullptr;
+    }
     m_view = engine()->createView(this);
     layout()->addWidget(m_view);
     // The engine's own signal, by name: its type is the module's business.
@@ -92,6 +109,21 @@ QUrl WebBrowser::url() const { return m_view ? m_view->property("url").toUrl() :
 QString WebBrowser::title() const
 {
     return m_view ? m_view->property("title").toString() : QString();
+}
+
+void WebBrowser::showEngineFailure()
+{
+    // Otherwise the area would stay white, and only stderr would say why.
+    if (findChild<QLabel *>(QStringLiteral("engineFailure")))
+        return;
+    auto *label = new QLabel(engineFailure(), this);
+    label->setObjectName(QStringLiteral("engineFailure"));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setMargin(12);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout()->addWidget(label);
 }
 
 void WebBrowser::paintEvent(QPaintEvent *)

@@ -29,7 +29,7 @@ public:
     QString LocationRequested() const { return m_requested; }
 
     // The engine's view (a QWebEngineView), made first when it does not exist yet; null when
-    // the engine cannot be loaded.
+    // the engine cannot be loaded, and the area then says why.
     QWidget *view();
 
     // Of the page shown; empty before the view exists.
@@ -44,6 +44,7 @@ protected:
 
 private:
     void startNavigation();
+    void showEngineFailure();
 
     QPointer<QWidget> m_view;
     QString m_requested;
