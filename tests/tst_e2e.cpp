@@ -1,6 +1,8 @@
 // The real program on a real X display (Xvfb), worked through xdotool as a user would, against a
 // dictionary server on 127.0.0.1 run by the test.
 
+#include "processtree.h"
+
 #include "main_window/settingsfile.h"
 
 #include <QDir>
@@ -17,45 +19,6 @@
 #include <sys/types.h>
 
 namespace {
-
-// Every process below the given one, read from /proc.
-QList<qint64> descendantsOf(qint64 root)
-{
-    QMultiMap<qint64, qint64> children;
-    const QStringList entries = QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString &entry : entries) {
-        bool isPid = false;
-        const qint64 pid = entry.toLongLong(&isPid);
-        if (!isPid)
-            continue;
-        QFile stat("/proc/" + entry + "/stat");
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        // "pid (name) state ppid ...": the name may hold anything, so read after its last ')'.
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1)
-            children.insert(fields[1].toLongLong(), pid);
-    }
-    QList<qint64> found;
-    QList<qint64> queue {root};
-    while (!queue.isEmpty()) {
-        const QList<qint64> direct = children.values(queue.takeFirst());
-        found += direct;
-        queue += direct;
-    }
-    return found;
-}
-
-// A zombie has ended; it only waits for its parent to read its status.
-bool isRunning(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray line = stat.readAll();
-    return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
-}
 
 QByteArray readFile(const QString &path)
 {
@@ -241,12 +204,12 @@ private slots:
     {
         // Everything started here is ended by its id, the program's own children included.
         if (m_program.state() != QProcess::NotRunning) {
-            m_programProcesses += descendantsOf(m_program.processId());
+            m_programProcesses += ProcessTree::descendantsOf(m_program.processId());
             m_program.kill();
             m_program.waitForFinished();
         }
         for (const qint64 pid : std::as_const(m_programProcesses)) {
-            if (isRunning(pid))
+            if (ProcessTree::isRunning(pid))
                 ::kill(pid_t(pid), SIGKILL);
         }
         m_xvfb.terminate();
@@ -284,7 +247,7 @@ private slots:
         clickTranslate();
         QVERIFY2(requested("/dict/i?s=ice%20cream%20%E5%86%B0%E6%B7%87%E6%B7%8B"),
                  qPrintable(m_requests.join('\n')));
-        m_programProcesses += descendantsOf(m_program.processId());
+        m_programProcesses += ProcessTree::descendantsOf(m_program.processId());
 
         // Option, "Online Dictionary Query String": the text box has the focus.
         chooseFromOptionMenu(1);
@@ -304,13 +267,13 @@ private slots:
                  qPrintable(m_requests.join('\n')));
 
         // Option, "Exit" ends the program and its browser processes.
-        m_programProcesses += descendantsOf(m_program.processId());
+        m_programProcesses += ProcessTree::descendantsOf(m_program.processId());
         chooseFromOptionMenu(2);
         QVERIFY(m_program.waitForFinished(20000));
         QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(m_program.exitCode(), 0);
         for (const qint64 pid : std::as_const(m_programProcesses))
-            QTRY_VERIFY_WITH_TIMEOUT(!isRunning(pid), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(!ProcessTree::isRunning(pid), 10000);
     }
 };
 
