@@ -67,7 +67,7 @@ bool DesktopSession::startProgram(const QString &folder, const QStringList &vari
             env.insert(name, value);
     }
     m_program.setProcessEnvironment(env);
-    m_program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_errors.clear();
     m_program.start(executable, {});
     return m_program.waitForStarted();
 }
@@ -86,6 +86,12 @@ void DesktopSession::endProgram()
         ProcessTree::kill(m_program.processId());
         m_program.waitForFinished();
     }
+}
+
+QString DesktopSession::programErrors()
+{
+    m_errors += QString::fromUtf8(m_program.readAllStandardError());
+    return m_errors;
 }
 
 QStringList DesktopSession::tree()

@@ -27,7 +27,9 @@ public:
 
     // Ends the program, its engine's processes and the actions still waiting on it.
     void endProgram();
-    const QProcess &program() const { return m_program; }
+    QProcess &program() { return m_program; }
+    // What the program wrote to stderr so far.
+    QString programErrors();
 
     // Every showing control of the program's windows, a "window<TAB>role<TAB>name" line each;
     // empty while the program is not on the accessibility bus.
@@ -50,4 +52,5 @@ private:
     QString m_busAddress;
     QProcess m_program;
     QList<QProcess *> m_pending;
+    QString m_errors;
 };

@@ -51,7 +51,8 @@ qint64 pssKiB(qint64 root)
 {
     static const QRegularExpression pss("^Pss:\\s+(\\d+) kB", QRegularExpression::MultilineOption);
     qint64 total = 0;
-    for (const qint64 pid : descendantsOf(root) << root) {
+    const QList<qint64> tree = descendantsOf(root) << root;
+    for (const qint64 pid : tree) {
         QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
         if (rollup.open(QIODevice::ReadOnly))
             total += pss.match(QString::fromLatin1(rollup.readAll())).captured(1).toLongLong();
