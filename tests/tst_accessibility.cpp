@@ -64,7 +64,7 @@ private slots:
         QVERIFY(m_session.setText("Word", "ice"));
         m_session.press("push button", "Translate");
         QVERIFY(readOnceShowing(mainWindow, "filler", "Dictionary page: answer"));
-        QCOMPARE(m_server.targets, QStringList {"/dict/ice"});
+        QVERIFY(m_server.targets.contains("/dict/ice"));
 
         m_session.press("menu item", options);
         QVERIFY(readOnceShowing(options, "text", "Query String"));
