@@ -1,6 +1,7 @@
 // The real program on a real X display (Xvfb), worked through xdotool as a user would, against a
 // dictionary server on 127.0.0.1 run by the test.
 
+#include "processtree.h"
 #include "xdisplay.h"
 
 #include "main_window/settingsfile.h"
@@ -141,12 +142,12 @@ private slots:
     {
         // Everything started here is ended by its id, the program's own children included.
         if (m_program.state() != QProcess::NotRunning) {
-            m_programProcesses += descendantsOf(m_program.processId());
+            m_programProcesses += ProcessTree::descendantsOf(m_program.processId());
             m_program.kill();
             m_program.waitForFinished();
         }
         for (const qint64 pid : std::as_const(m_programProcesses)) {
-            if (isRunning(pid))
+            if (ProcessTree::isRunning(pid))
                 ::kill(pid_t(pid), SIGKILL);
         }
     }
@@ -179,7 +180,7 @@ private slots:
         m_x.clickTranslate(m_window);
         QVERIFY2(requested("/dict/i?s=ice%20cream%20%E5%86%B0%E6%B7%87%E6%B7%8B"),
                  qPrintable(m_requests.join('\n')));
-        m_programProcesses += descendantsOf(m_program.processId());
+        m_programProcesses += ProcessTree::descendantsOf(m_program.processId());
 
         // Option, "Online Dictionary Query String": the text box has the focus.
         m_x.chooseFromOptionMenu(m_window, 1);
@@ -199,13 +200,13 @@ private slots:
                  qPrintable(m_requests.join('\n')));
 
         // Option, "Exit" ends the program and its browser processes.
-        m_programProcesses += descendantsOf(m_program.processId());
+        m_programProcesses += ProcessTree::descendantsOf(m_program.processId());
         m_x.chooseFromOptionMenu(m_window, 2);
         QVERIFY(m_program.waitForFinished(20000));
         QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(m_program.exitCode(), 0);
         for (const qint64 pid : std::as_const(m_programProcesses))
-            QTRY_VERIFY_WITH_TIMEOUT(!isRunning(pid), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(!ProcessTree::isRunning(pid), 10000);
     }
 };
 

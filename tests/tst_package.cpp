@@ -1,6 +1,7 @@
 // The Debian package as a user gets it: made by CPack, checked by lintian, unpacked (never
 // installed) and run as the ordinary user nobody on a private X server, its browser sandbox on.
 
+#include "processtree.h"
 #include "testsupport.h"
 #include "xdisplay.h"
 
@@ -123,7 +124,7 @@ class TestPackage : public QObject
 
     void endThroughExit(QProcess &program, const QString &window)
     {
-        m_started += descendantsOf(program.processId());
+        m_started += ProcessTree::descendantsOf(program.processId());
         m_x.chooseFromOptionMenu(window, 2);
         QVERIFY(program.waitForFinished(20000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
@@ -154,7 +155,7 @@ private slots:
     void cleanupTestCase()
     {
         for (const qint64 pid : std::as_const(m_started)) {
-            if (isRunning(pid))
+            if (ProcessTree::isRunning(pid))
                 ::kill(pid_t(pid), SIGKILL);
         }
     }
@@ -235,7 +236,7 @@ private slots:
         // render process (forked by the engine's zygote, whose command line it keeps) is
         // confined by its system call filter.
         const QList<qint64> processes
-            = QList<qint64> {first.processId()} + descendantsOf(first.processId());
+            = QList<qint64> {first.processId()} + ProcessTree::descendantsOf(first.processId());
         m_started += processes;
         bool filteredRenderer = false;
         for (const qint64 pid : processes) {

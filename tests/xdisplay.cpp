@@ -1,8 +1,5 @@
 #include "xdisplay.h"
 
-#include <QDir>
-#include <QFile>
-#include <QMultiMap>
 #include <QProcessEnvironment>
 #include <QTest>
 
@@ -86,41 +83,4 @@ void XDisplay::chooseFromOptionMenu(const QString &window, int downPresses) cons
     keys << "Return";
     QTest::qWait(300);
     xdotool(keys);
-}
-
-QList<qint64> descendantsOf(qint64 root)
-{
-    QMultiMap<qint64, qint64> children;
-    const QStringList entries = QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString &entry : entries) {
-        bool isPid = false;
-        const qint64 pid = entry.toLongLong(&isPid);
-        if (!isPid)
-            continue;
-        QFile stat("/proc/" + entry + "/stat");
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        // "pid (name) state ppid ...": the name may hold anything, so read after its last ')'.
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1)
-            children.insert(fields[1].toLongLong(), pid);
-    }
-    QList<qint64> found;
-    QList<qint64> queue {root};
-    while (!queue.isEmpty()) {
-        const QList<qint64> direct = children.values(queue.takeFirst());
-        found += direct;
-        queue += direct;
-    }
-    return found;
-}
-
-bool isRunning(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray line = stat.readAll();
-    return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QPoint>
 #include <QProcess>
 #include <QString>
@@ -34,9 +33,3 @@ private:
     QProcess m_xvfb;
     QString m_name;
 };
-
-// Every process below the given one, read from /proc.
-QList<qint64> descendantsOf(qint64 root);
-
-// False for a process that has ended, a zombie included: it only waits for its parent.
-bool isRunning(qint64 pid);

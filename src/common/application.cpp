@@ -30,8 +30,13 @@ QtMessageHandler previousHandler = nullptr;
 
 void dropGraphicsWarning(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
+    // The Wayland client's complaint that it has no buffer integration for OpenGL, which it was
+    // told to do without, comes in two lines.
+    const QString trimmed = text.trimmed();
     if (type == QtWarningMsg
-        && text.trimmed() == QLatin1String("No suitable graphics backend found"))
+        && (trimmed == QLatin1String("No suitable graphics backend found")
+            || trimmed.startsWith(QLatin1String("Failed to load client buffer integration:"))
+            || trimmed.startsWith(QLatin1String("Available client buffer integrations:"))))
         return;
     if (previousHandler)
         previousHandler(type, context, text);
@@ -62,6 +67,10 @@ void prepareBrowserEngine()
     // Nor does anything else of the program draw with OpenGL; left to look, the engine would
     // probe the X server's OpenGL and load a software OpenGL driver of 30 MiB for nothing.
     qputenv("QT_XCB_GL_INTEGRATION", "none");
+    // The same on Wayland, which has no name for none: any name that is not a buffer
+    // integration keeps the window in shared-memory buffers, and the engine's probe for OpenGL
+    // from loading EGL and a software OpenGL driver.
+    qputenv("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION", "none");
     if (!previousHandler)
         previousHandler = qInstallMessageHandler(dropGraphicsWarning);
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --disable-gpu";

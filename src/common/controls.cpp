@@ -105,4 +105,9 @@ StatusBar::StatusBar(QWidget *parent, float height)
 
 QString StatusBar::SimpleText() const { return m_text->text(); }
 
-void StatusBar::setSimpleText(const QString &text) { m_text->setText(text); }
+void StatusBar::setSimpleText(const QString &text)
+{
+    m_text->setText(text);
+    // A screen reader finds the bar by its role and reads its name: that is what it says.
+    setAccessibleName(text);
+}

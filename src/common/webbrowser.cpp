@@ -70,6 +70,15 @@ BrowserEngine *engine()
     return loaded;
 }
 
+// What a screen reader calls the browser area: the dictionary page, with its title once the page
+// has one. The blank page shown before the first lookup has none worth reading.
+QString pageName(const QString &title)
+{
+    return title.isEmpty() || title == QLatin1String("about:blank")
+        ? QStringLiteral("Dictionary page")
+        : QStringLiteral("Dictionary page: ") + title;
+}
+
 } // namespace
 
 void WebBrowser::setEngineFolder(const QString &folder) { engineFolder() = folder; }
@@ -81,6 +90,7 @@ WebBrowser::WebBrowser(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     // Until the engine is there the area looks like the blank page it is about to show.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(pageName(QString()));
     connect(this, &WebBrowser::loadFinished, this, [this](bool ok) {
         Timing::mark(ok ? "page-loaded" : "page-failed", url().toString());
     });
@@ -98,6 +108,7 @@ QWidget *WebBrowser::view()
     layout()->addWidget(m_view);
     // The engine's own signal, by name: its type is the module's business.
     connect(m_view, SIGNAL(loadFinished(bool)), this, SIGNAL(loadFinished(bool)));
+    connect(m_view, SIGNAL(titleChanged(QString)), this, SLOT(nameAfterTitle(QString)));
     Timing::mark("engine-created");
     if (m_navigationDue)
         startNavigation();
@@ -125,6 +136,8 @@ void WebBrowser::showEngineFailure()
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout()->addWidget(label);
 }
+
+void WebBrowser::nameAfterTitle(const QString &title) { setAccessibleName(pageName(title)); }
 
 void WebBrowser::paintEvent(QPaintEvent *)
 {

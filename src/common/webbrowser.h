@@ -42,6 +42,9 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
 
+private slots:
+    void nameAfterTitle(const QString &title);
+
 private:
     void startNavigation();
     void showEngineFailure();

@@ -1,5 +1,6 @@
 #include "frmAbout.h"
 
+#include "common/accessibility.h"
 #include "common/controls.h"
 #include "common/providers.h"
 
@@ -21,6 +22,7 @@ void frmAbout::CreateControls(FormWindow &window)
     m_cmdOK = new CommandButton(QStringLiteral("OK"), client, 4080, 240, 1335, 375);
     // The contact frame's top border lies one pixel over the product frame's bottom border.
     m_Frame1 = Controls::frame(client, 240, 1440, 3735, 1455);
+    Accessibility::makeGroup(*m_Frame1, QStringLiteral("Contact points"));
     m_Label6 = Controls::label(m_Frame1, QStringLiteral("Email: ") + Providers::makerSupportEmail(),
                                120, 840, 3135, 255);
     m_Label5 = Controls::label(m_Frame1, QStringLiteral("Url:     ") + Providers::makerWebsite(),
@@ -28,6 +30,7 @@ void frmAbout::CreateControls(FormWindow &window)
     m_Label4
         = Controls::label(m_Frame1, QStringLiteral("Contact points are:"), 120, 360, 3135, 255);
     m_Frame2 = Controls::frame(client, 240, 0, 3735, 1455);
+    Accessibility::makeGroup(*m_Frame2, QStringLiteral("Product"));
     m_Label3 = Controls::label(m_Frame2, QStringLiteral("              version 1.1"), 720, 600,
                                2175, 255);
     m_Label2 = Controls::label(m_Frame2, QStringLiteral("      All rights reserved."), 840, 960,

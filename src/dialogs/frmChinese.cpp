@@ -1,5 +1,6 @@
 #include "frmChinese.h"
 
+#include "common/accessibility.h"
 #include "common/controls.h"
 
 #include <QCheckBox>
@@ -17,10 +18,12 @@ void frmChinese::CreateControls(FormWindow &window)
     QWidget *client = window.client();
     const QFont font = Controls::msSansSerif(12);
     // Only the boxes show: each is as wide as its square, so the caption is cut off and the
-    // provider's name is the label beside it. Clicking a name ticks nothing.
+    // provider's name is the label beside it. Clicking a name ticks nothing. A screen reader,
+    // which would read the cut-off caption, is given the provider's name instead.
     const QString caption = QStringLiteral("Check1");
-    const auto providerLabel = [&font](QWidget *frame, const QString &name, float top) {
-        QLabel *label = Controls::label(frame, name, 600, top, 4815, 375);
+    const auto providerLabel = [&font](QCheckBox *box, const QString &name, float top) {
+        box->setAccessibleName(name);
+        QLabel *label = Controls::label(box->parentWidget(), name, 600, top, 4815, 375);
         label->setFont(font);
         return label;
     };
@@ -30,12 +33,13 @@ void frmChinese::CreateControls(FormWindow &window)
     m_cmdOK = new CommandButton(QStringLiteral("OK"), client, 6000, 360, 1215, 495);
     m_cmdCancel = new CommandButton(QStringLiteral("Cancel"), client, 6000, 960, 1215, 495);
     m_Frame1 = Controls::frame(client, 240, 240, 5655, 1815);
+    Accessibility::makeGroup(*m_Frame1, QStringLiteral("Provider suggestions"));
     m_Check1 = Controls::checkBox(m_Frame1, caption, 120, 240, 255, 255);
-    m_Label1 = providerLabel(m_Frame1, QStringLiteral("Yahoo Dictionary (Hong Kong)"), 240);
+    m_Label1 = providerLabel(m_Check1, QStringLiteral("Yahoo Dictionary (Hong Kong)"), 240);
     m_Check2 = Controls::checkBox(m_Frame1, caption, 120, 1200, 255, 255);
-    m_Label2 = providerLabel(m_Frame1, QStringLiteral("OK88 Dictionary"), 1200);
+    m_Label2 = providerLabel(m_Check2, QStringLiteral("OK88 Dictionary"), 1200);
     m_Check3 = Controls::checkBox(m_Frame1, caption, 120, 720, 255, 255);
-    m_Label3 = providerLabel(m_Frame1, QStringLiteral("Yahoo Dictionary (China)"), 720);
+    m_Label3 = providerLabel(m_Check3, QStringLiteral("Yahoo Dictionary (China)"), 720);
 
     m_cmdOK->setFocus();
 

@@ -26,6 +26,7 @@ void frmOption::CreateControls(FormWindow &window)
     m_Label1->setFont(font);
     m_txtChinese = Controls::textBox(client, Providers::hongKongTemplate(), 2040, 240, 8895, 420);
     m_txtChinese->setFont(font);
+    m_txtChinese->setAccessibleName(QStringLiteral("Query String"));
     m_cmdSave = new CommandButton(QStringLiteral("Save"), client, 2040, 840, 1335, 495);
     m_cmdCancel = new CommandButton(QStringLiteral("Cancel"), client, 3600, 840, 1335, 495);
     m_cmdChinese = new CommandButton(QStringLiteral("Select"), client, 11040, 240, 735, 420);

@@ -40,6 +40,8 @@ void frmBrowser::CreateControls(FormWindow &window)
     m_Label2->setFont(Controls::msSansSerif(13.5));
     m_txtWord = Controls::textBox(client, QString(), 1320, 240, 8775, 495);
     m_txtWord->setFont(Controls::msSansSerif(13.5));
+    // Screen readers name a box by its own accessible name, not by the caption beside it.
+    m_txtWord->setAccessibleName(QStringLiteral("Word"));
     m_StatusBar1 = new StatusBar(&window, 420);
     window.setStatusBar(m_StatusBar1);
     m_WebBrowser1 = new WebBrowser(client);

@@ -1,0 +1,135 @@
+// The real program's four windows as a screen reader reads them: through the accessibility bus
+// (AT-SPI), from a process of its own, on an X display (Xvfb).
+
+#include "desktopsession.h"
+#include "testsupport.h"
+#include "xdisplay.h"
+
+#include "main_window/settingsfile.h"
+
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+const QString mainWindow = "Tavrel Dictionary v1.1 (English <> Chinese Dictionary)";
+const QString options = "Online Dictionary Query String";
+const QString providers = "Select Online Dictionary Provider Suggestion";
+const QString about = "About Tavrel Dictionary";
+} // namespace
+
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_appFolder;
+    XDisplay m_x;
+    DesktopSession m_session;
+    TestSupport::PageServer m_server;
+    // What the screen reader read, a "window<TAB>role<TAB>name" line per control.
+    QSet<QString> m_read;
+
+    // Waits until the control shows, then keeps what every window shows.
+    bool readOnceShowing(const QString &window, const QString &role, const QString &name)
+    {
+        const QString line = window + '\t' + role + '\t' + name;
+        QStringList tree;
+        if (!QTest::qWaitFor([&] { return (tree = m_session.tree()).contains(line); }, 30000))
+            return false;
+        for (const QString &read : std::as_const(tree))
+            m_read.insert(read);
+        return true;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_appFolder.isValid());
+        QString whyNot;
+        if (!m_x.start(&whyNot))
+            QSKIP(qPrintable("Xvfb does not start: " + whyNot));
+        const QString why = m_session.start();
+        if (!why.isEmpty())
+            QSKIP(qPrintable(why));
+
+        QVERIFY(m_server.listen());
+        QVERIFY(QDir(m_appFolder.path()).mkdir("session"));
+        TestSupport::writeBytes(
+            m_appFolder.filePath("session/tavrel.xml"),
+            SettingsFile::buildSettingsXml(m_server.origin() + "/dict/%word").toUtf8());
+        QVERIFY(m_session.startProgram(m_appFolder.path(), {"DISPLAY=" + m_x.name()}));
+        QVERIFY(readOnceShowing(mainWindow, "text", "Word"));
+
+        // A lookup, worked as a screen reader user would; the page is titled "answer".
+        QVERIFY(m_session.setText("Word", "ice"));
+        m_session.press("push button", "Translate");
+        QVERIFY(readOnceShowing(mainWindow, "filler", "Dictionary page: answer"));
+        QVERIFY(m_server.targets.contains("/dict/ice"));
+
+        m_session.press("menu item", options);
+        QVERIFY(readOnceShowing(options, "text", "Query String"));
+        m_session.press("push button", "Select");
+        QVERIFY(readOnceShowing(providers, "push button", "OK"));
+        m_session.press("push button", "OK");
+        m_session.press("push button", "Cancel");
+        QTRY_VERIFY_WITH_TIMEOUT(!m_session.tree().join('\n').contains(options), 20000);
+
+        m_session.press("menu item", "About");
+        QVERIFY(readOnceShowing(about, "push button", "OK"));
+    }
+
+    void cleanupTestCase()
+    {
+        m_session.endProgram();
+    }
+
+    void namesEveryControl_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("role");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("read");
+
+        QTest::newRow("word box") << mainWindow << "text"
+                                  << "Word" << true;
+        QTest::newRow("no unnamed box in the main window") << mainWindow << "text"
+                                                           << "" << false;
+        QTest::newRow("page, with its title") << mainWindow << "filler"
+                                              << "Dictionary page: answer" << true;
+        QTest::newRow("status bar says its text") << mainWindow << "status bar"
+                                                  << "goto %origin/dict/ice" << true;
+        QTest::newRow("template box") << options << "text"
+                                      << "Query String" << true;
+        QTest::newRow("no unnamed box in the options") << options << "text"
+                                                       << "" << false;
+        QTest::newRow("Hong Kong") << providers << "check box"
+                                   << "Yahoo Dictionary (Hong Kong)" << true;
+        QTest::newRow("OK88") << providers << "check box"
+                              << "OK88 Dictionary" << true;
+        QTest::newRow("China") << providers << "check box"
+                               << "Yahoo Dictionary (China)" << true;
+        QTest::newRow("no cut-off caption") << providers << "check box"
+                                            << "Check1" << false;
+        QTest::newRow("provider group") << providers << "panel"
+                                        << "Provider suggestions" << true;
+        QTest::newRow("no frame inside a window") << providers << "frame"
+                                                  << "" << false;
+        QTest::newRow("product group") << about << "panel"
+                                       << "Product" << true;
+        QTest::newRow("contact group") << about << "panel"
+                                       << "Contact points" << true;
+    }
+
+    void namesEveryControl()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, role);
+        QFETCH(QString, name);
+        QFETCH(bool, read);
+        name.replace("%origin", m_server.origin());
+        QVERIFY2(m_read.contains(window + '\t' + role + '\t' + name) == read,
+                 qPrintable(QStringList(m_read.values()).join('\n')));
+    }
+};
+
+TAVREL_TEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
