@@ -77,10 +77,7 @@ private slots:
         QVERIFY(readOnceShowing(about, "push button", "OK"));
     }
 
-    void cleanupTestCase()
-    {
-        m_session.endProgram();
-    }
+    void cleanupTestCase() { m_session.endProgram(); }
 
     void namesEveryControl_data()
     {
