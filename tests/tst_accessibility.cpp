@@ -63,6 +63,7 @@ private slots:
         QVERIFY(m_session.setText("Word", "ice"));
         m_session.press("push button", "Translate");
         QVERIFY(readOnceShowing(mainWindow, "filler", "Dictionary page: answer"));
+        QVERIFY(readOnceShowing(mainWindow, "document web", "answer"));
         QVERIFY(m_server.targets.contains("/dict/ice"));
 
         m_session.press("menu item", options);
@@ -92,6 +93,8 @@ private slots:
                                                            << "" << false;
         QTest::newRow("page, with its title") << mainWindow << "filler"
                                               << "Dictionary page: answer" << true;
+        QTest::newRow("the page's own content, titled") << mainWindow << "document web"
+                                                        << "answer" << true;
         QTest::newRow("status bar says its text") << mainWindow << "status bar"
                                                   << "goto %origin/dict/ice" << true;
         QTest::newRow("template box") << options << "text"

@@ -71,6 +71,11 @@ void prepareBrowserEngine()
     // integration keeps the window in shared-memory buffers, and the engine's probe for OpenGL
     // from loading EGL and a software OpenGL driver.
     qputenv("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION", "none");
+    // On Linux the engine keeps a page's content from the accessibility bus unless told
+    // otherwise: a screen reader would find the dictionary's answer as an empty document. The
+    // engine builds that tree only while an assistive technology is listening.
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
+        qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
     if (!previousHandler)
         previousHandler = qInstallMessageHandler(dropGraphicsWarning);
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --disable-gpu";
