@@ -106,7 +106,7 @@ void prepareBrowserEngine()
 void applyIdentity()
 {
     QApplication::setApplicationName(QStringLiteral("TavrelDictionary"));
-    QApplication::setApplicationVersion(QStringLiteral("1.1"));
+    QApplication::setApplicationVersion(QLatin1String(Version));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.tavrel.TavrelDictionary"));
     QApplication::setWindowIcon(icon());
 }

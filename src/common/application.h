@@ -8,6 +8,9 @@ class QIcon;
 // the browser engine needs settled before the QApplication exists.
 namespace App {
 
+// The program's version, as Qt reports it for the application and --version prints it.
+inline constexpr char Version[] = "1.1";
+
 // The folder that holds the program file, without a trailing separator. Tests point it at a
 // temporary folder so that nothing is ever written beside the build tree.
 QString Path();

@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "application.h"
+
 #include <QCommandLineParser>
 
 #include <cstdio>
@@ -59,7 +61,7 @@ int answer(const Request &request)
         print(stdout, parser.helpText());
         return 0;
     case Request::Action::Version:
-        print(stdout, QStringLiteral("Tavrel Dictionary 1.1\n"));
+        print(stdout, QStringLiteral("Tavrel Dictionary %1\n").arg(QLatin1String(App::Version)));
         return 0;
     case Request::Action::Error:
         print(stderr, QStringLiteral("TavrelDictionary: %1\n").arg(request.error));
