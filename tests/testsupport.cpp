@@ -1,6 +1,6 @@
 #include "testsupport.h"
 
-#include "common/twips.h"
+#include "window_layer/twips.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmChinese.h"
 #include "dialogs/frmOption.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/application.h"
-#include "common/form.h"
-#include "common/webbrowser.h"
+#include "program/application.h"
+#include "window_layer/form.h"
+#include "browser/webbrowser.h"
 
 #include <QApplication>
 #include <QByteArray>

@@ -1,7 +1,7 @@
 #include "testsupport.h"
 
-#include "common/controls.h"
-#include "common/webbrowser.h"
+#include "window_layer/controls.h"
+#include "browser/webbrowser.h"
 #include "dialogs/frmOption.h"
 #include "main_window/frmBrowser.h"
 

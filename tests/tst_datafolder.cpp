@@ -1,6 +1,6 @@
 #include "testsupport.h"
 
-#include "common/datafolder.h"
+#include "program/datafolder.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,6 +1,6 @@
 #include "testsupport.h"
 
-#include "common/controls.h"
+#include "window_layer/controls.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmChinese.h"
 #include "dialogs/frmOption.h"

@@ -1,9 +1,9 @@
 #include "testsupport.h"
 
-#include "common/controls.h"
-#include "common/modUtility.h"
-#include "common/providers.h"
-#include "common/twips.h"
+#include "window_layer/controls.h"
+#include "window_layer/modUtility.h"
+#include "program/providers.h"
+#include "window_layer/twips.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmChinese.h"
 #include "dialogs/frmOption.h"

@@ -1,8 +1,8 @@
 #include "testsupport.h"
 
-#include "common/controls.h"
-#include "common/form.h"
-#include "common/twips.h"
+#include "window_layer/controls.h"
+#include "window_layer/form.h"
+#include "window_layer/twips.h"
 #include "dialogs/frmOption.h"
 
 #include <QLineEdit>

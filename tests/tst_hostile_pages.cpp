@@ -1,6 +1,6 @@
 #include "testsupport.h"
 
-#include "common/controls.h"
+#include "window_layer/controls.h"
 #include "dialogs/frmOption.h"
 #include "main_window/frmBrowser.h"
 

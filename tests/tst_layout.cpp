@@ -1,8 +1,8 @@
 #include "testsupport.h"
 
-#include "common/controls.h"
-#include "common/twips.h"
-#include "common/webbrowser.h"
+#include "window_layer/controls.h"
+#include "window_layer/twips.h"
+#include "browser/webbrowser.h"
 #include "main_window/browserlayout.h"
 #include "main_window/frmBrowser.h"
 

@@ -1,7 +1,7 @@
 #include "testsupport.h"
 
-#include "common/controls.h"
-#include "common/providers.h"
+#include "window_layer/controls.h"
+#include "program/providers.h"
 #include "dialogs/frmChinese.h"
 #include "dialogs/frmOption.h"
 #include "main_window/frmBrowser.h"

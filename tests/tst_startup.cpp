@@ -1,8 +1,8 @@
 #include "testsupport.h"
 
-#include "common/controls.h"
-#include "common/providers.h"
-#include "common/webbrowser.h"
+#include "window_layer/controls.h"
+#include "program/providers.h"
+#include "browser/webbrowser.h"
 #include "dialogs/frmOption.h"
 #include "main_window/frmBrowser.h"
 #include "main_window/settingsfile.h"

@@ -1,8 +1,8 @@
 #include "frmAbout.h"
 
-#include "common/accessibility.h"
-#include "common/controls.h"
-#include "common/providers.h"
+#include "window_layer/accessibility.h"
+#include "window_layer/controls.h"
+#include "program/providers.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "frmChinese.h"
 
-#include "common/accessibility.h"
-#include "common/controls.h"
+#include "window_layer/accessibility.h"
+#include "window_layer/controls.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -2,9 +2,9 @@
 
 #include "frmChinese.h"
 
-#include "common/controls.h"
-#include "common/modUtility.h"
-#include "common/providers.h"
+#include "window_layer/controls.h"
+#include "window_layer/modUtility.h"
+#include "program/providers.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/form.h"
+#include "window_layer/form.h"
 
 class CommandButton;
 class QLabel;

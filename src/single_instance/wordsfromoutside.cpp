@@ -1,6 +1,6 @@
 #include "wordsfromoutside.h"
 
-#include "common/form.h"
+#include "window_layer/form.h"
 #include "main_window/frmBrowser.h"
 #include "main_window/lookup.h"
 

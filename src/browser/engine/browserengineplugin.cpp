@@ -1,4 +1,4 @@
-#include "browserengine.h"
+#include "browser/browserengine.h"
 #include "readingpage.h"
 
 #include <QContextMenuEvent>

@@ -1,6 +1,6 @@
 #include "form.h"
 
-#include "application.h"
+#include "program/application.h"
 #include "twips.h"
 
 #include <QApplication>

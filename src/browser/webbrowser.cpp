@@ -1,7 +1,7 @@
 #include "webbrowser.h"
 
 #include "browserengine.h"
-#include "timing.h"
+#include "program/timing.h"
 
 #include <QCoreApplication>
 #include <QDir>
