@@ -1,10 +1,10 @@
 #include "testsupport.h"
 
-#include "window_layer/twips.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmChinese.h"
 #include "dialogs/frmOption.h"
 #include "main_window/frmBrowser.h"
+#include "window_layer/twips.h"
 
 #include <QFile>
 #include <QProcess>
@@ -62,6 +62,9 @@ void PageServer::answer(QTcpSocket *socket)
     const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
     const QString target = QString::fromLatin1(requestLine.value(1));
     targets << target;
+    static const QRegularExpression userAgent(QStringLiteral("\r\nUser-Agent: ([^\r]*)"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    userAgents << userAgent.match(QString::fromLatin1(request)).captured(1);
     m_pending.remove(socket);
     if (holdAnswers)
         return;

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "browser/webbrowser.h"
 #include "program/application.h"
 #include "window_layer/form.h"
-#include "browser/webbrowser.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -25,15 +25,16 @@ class QTcpSocket;
 
 namespace TestSupport {
 
-// A tiny web server on 127.0.0.1 that records the target of every request and answers each with
-// the same small page, titled "answer", or with the whole response given for its target in
-// responses. While holdAnswers is set, requests are recorded but not answered, so that a page
-// stays loading.
+// A tiny web server on 127.0.0.1 that records the target and user agent of every request and
+// answers each with the same small page, titled "answer", or with the whole response given for
+// its target in responses. While holdAnswers is set, requests are recorded but not answered, so
+// that a page stays loading.
 class PageServer : public QObject
 {
     Q_OBJECT
 public:
     QStringList targets;
+    QStringList userAgents;
     QHash<QString, QByteArray> responses;
     bool holdAnswers = false;
 

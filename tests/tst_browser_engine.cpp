@@ -1,11 +1,12 @@
 #include "testsupport.h"
 
-#include "window_layer/controls.h"
 #include "browser/webbrowser.h"
 #include "dialogs/frmOption.h"
 #include "main_window/frmBrowser.h"
+#include "window_layer/controls.h"
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QWebEngineView>
 
 class TestBrowserEngine : public QObject
@@ -53,6 +54,19 @@ private slots:
         form().Show();
         QTRY_VERIFY(form().WebBrowser1()->findChild<QWebEngineView *>());
         QTRY_COMPARE(form().WebBrowser1()->url(), QUrl("about:blank"));
+        // The blank page has no address to hand to the desktop's browser.
+        QWidget *area = form().WebBrowser1()->view()->focusProxy();
+        QTRY_VERIFY(area);
+        QTest::mouseClick(area, Qt::RightButton, {}, area->rect().center());
+        QMenu *menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
+        QStringList entries;
+        for (QAction *entry : menu->actions())
+            entries << entry->text();
+        menu->close();
+        QVERIFY2(entries.contains("&Reload") || entries.contains("Reload"),
+                 qPrintable(entries.join('|')));
+        QVERIFY(!entries.contains("Open Page in Web Browser"));
         // A lookup right after start-up goes through as usual.
         lookUpAndWait("first", "/dict/f?s=first");
     }

@@ -1,8 +1,8 @@
 #include "testsupport.h"
 
-#include "window_layer/controls.h"
 #include "dialogs/frmOption.h"
 #include "main_window/frmBrowser.h"
+#include "window_layer/controls.h"
 
 #include <QDesktopServices>
 #include <QLineEdit>
@@ -157,6 +157,8 @@ private slots:
                  ".then(all => show(all.map(each => each.status).join(' '))));</script>"),
             "click", "rejected rejected rejected rejected rejected rejected rejected");
         row("menu on a link", link("href='/elsewhere'"), "menu", "ready");
+        row("menu opens the page in the web browser", page(""), "open in web browser", "ready",
+            m_server.origin() + "/menu-opens-the-page-in-the-web-browser");
         row("killed page process", page(""), "kill", "");
     }
 
@@ -170,6 +172,7 @@ private slots:
         const QString path = QString(QTest::currentDataTag()).replace(' ', '-');
         m_server.responses.insert('/' + path, content);
         m_server.targets.clear();
+        m_server.userAgents.clear();
         m_handedToDesktop.clear();
         QWebEnginePage *page = view()->page();
         QList<QWebEngineDownloadRequest::DownloadState> downloads;
@@ -186,21 +189,37 @@ private slots:
         }
         QWidget *area = view()->focusProxy();
         const QPoint middle = area->rect().center();
-        if (gesture.startsWith("click") || gesture == "menu") {
+        const bool menuGesture = gesture == "menu" || gesture == "open in web browser";
+        if (gesture.startsWith("click") || menuGesture) {
             // As a user's pointer does, it comes to rest on the page before it clicks.
             QSignalSpy hovered(page, &QWebEnginePage::linkHovered);
             QTest::mouseMove(area, middle - QPoint(5, 5));
             QTest::qWait(200);
             QTest::mouseMove(area, middle);
-            if (gesture != "click")
+            if (gesture.startsWith("click link") || gesture == "menu")
                 QTRY_VERIFY_WITH_TIMEOUT(!hovered.isEmpty(), 20000);
-            QTest::mouseClick(area, gesture == "menu" ? Qt::RightButton : Qt::LeftButton, {},
-                              middle);
+            QTest::mouseClick(area, menuGesture ? Qt::RightButton : Qt::LeftButton, {}, middle);
         }
-        if (gesture == "menu") {
-            QMenu *menu = nullptr;
+        QMenu *menu = nullptr;
+        QAction *openInWebBrowser = nullptr;
+        if (menuGesture) {
             QTRY_VERIFY_WITH_TIMEOUT(
                 (menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())), 20000);
+            const QList<QAction *> entries = menu->actions();
+            for (QAction *entry : entries) {
+                if (entry->text() == "Open Page in Web Browser")
+                    openInWebBrowser = entry;
+            }
+            QVERIFY(openInWebBrowser);
+        }
+        if (gesture == "open in web browser") {
+            // On the page itself it comes right after Reload.
+            const QList<QAction *> entries = menu->actions();
+            QCOMPARE(entries.indexOf(openInWebBrowser),
+                     entries.indexOf(page->action(QWebEnginePage::Reload)) + 1);
+            openInWebBrowser->trigger();
+            menu->close();
+        } else if (gesture == "menu") {
             // Only entries that work: nothing that saves, nor a window the program lacks.
             QVERIFY(menu->actions().contains(page->action(QWebEnginePage::CopyLinkToClipboard)));
             for (auto action : {QWebEnginePage::SavePage, QWebEnginePage::ViewSource,
@@ -230,6 +249,11 @@ private slots:
         for (QWebEngineDownloadRequest::DownloadState state : downloads)
             QCOMPARE(state, QWebEngineDownloadRequest::DownloadCancelled);
         QCOMPARE(form().StatusBar1()->SimpleText(), "goto " + m_server.origin() + '/' + path);
+        // Sites that turn embedded engines away never hear of one, nor of another browser.
+        for (const QString &userAgent : m_server.userAgents) {
+            QVERIFY2(!userAgent.contains("QtWebEngine") && userAgent.contains("Chrome/"),
+                     qPrintable(userAgent));
+        }
 
         for (QWidget *window : QApplication::topLevelWidgets())
             QVERIFY2(!window->isVisible() || window == form().window(),
