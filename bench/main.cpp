@@ -1,0 +1,67 @@
+// Measures Tavrel Dictionary against the programs a user would otherwise pick, on one private
+// Xvfb, and prints a table:
+//   start to window shown  (launch until the X server maps the program's window)
+//   start to blank page    (Tavrel only: until its blank page has loaded)
+//   Translate to request   (the press until the request reaches a server on 127.0.0.1)
+//   Translate to page      (the press until the page has loaded)
+//   memory                 (PSS summed over the whole process tree)
+//   cold start with a word (launch with a word until its request reaches the server)
+//   word to running copy   (launch with a word until the copy already running requests it)
+// Each time is the median of several runs after a warm-up run. Tavrel reports its own moments
+// through its "tavrel.timing" logging category; all clocks are the same monotonic clock.
+//
+//   tavrel_bench [--words] [path/to/TavrelDictionary] [runs] [lookups] [long-run lookups]
+// With --words only the two rows of words given on the command line are measured.
+//
+// harness.cpp holds the display, the server, the process tree and the window watcher, tavrel.cpp
+// drives Tavrel, peers.cpp the programs it is measured against, measures.cpp the rows.
+
+#include "harness.h"
+#include "measures.h"
+#include "peers.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
+
+using namespace TavrelBench;
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments();
+    const bool wordsOnly = args.removeAll("--words") > 0;
+    const QString program = QFileInfo(args.value(1, "build/TavrelDictionary")).absoluteFilePath();
+    const int runs = args.value(2, "7").toInt();
+    const int lookups = args.value(3, "100").toInt();
+    const int longRun = args.value(4, "1000").toInt();
+    if (!QFileInfo(program).isExecutable())
+        fail(program + " is not an executable");
+
+    QProcess xvfb;
+    Bench bench;
+    bench.display = startDisplay(xvfb);
+    bench.program = program;
+    MapWatcher watcher(bench.display);
+
+    if (wordsOnly) {
+        const WordRows rows = measureWords(bench, watcher, runs);
+        endDisplay(xvfb);
+        printWordsTable(runs, rows);
+        return 0;
+    }
+
+    const StartupRows startup = measureStartup(bench, watcher, runs);
+    const LookupRows lookupRows = measureLookups(bench, watcher, lookups, longRun);
+
+    // The peers, on the same display and the same page.
+    const PeerResult chromium
+        = measurePeer(bench, watcher, "chromium", runs, chromiumCommand, "hromium", "/peer");
+    const PeerResult goldendict = measurePeer(bench, watcher, "goldendict", runs, goldendictCommand,
+                                              "oldenDict", QString());
+    const WordRows words = measureWords(bench, watcher, runs);
+
+    endDisplay(xvfb);
+    printTable(runs, lookups, longRun, startup, lookupRows, goldendict, chromium, words);
+    return 0;
+}
