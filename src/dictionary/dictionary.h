@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The built-in English-Chinese dictionary (CC-CEDICT): what a lookup answers, as plain data that
+// the answer view renders. No widget is involved in finding it.
+namespace Dictionary {
+
+// How the input was read.
+enum class Reading { Chinese, English, Pinyin };
+
+struct Entry
+{
+    QString traditional;
+    QString simplified;
+    QString pinyin; // with tone marks, syllables separated by spaces: "bīng qí lín"
+    QStringList senses;
+};
+
+// One word of a Chinese phrase that is not a headword itself, in the phrase's order. Characters
+// the dictionary lacks come as a word of their own with no entries.
+struct Word
+{
+    QString text;
+    QList<Entry> entries;
+};
+
+// The entries found by one reading of the input.
+struct Group
+{
+    Reading reading = Reading::Chinese;
+    QList<Entry> entries; // best first, at most maxEntries
+    int more = 0; // entries found beyond those
+    QList<Word> words; // Chinese only, when the input is not a headword: its words in order
+};
+
+inline constexpr int maxEntries = 60;
+inline constexpr int maxInputLength = 256;
+
+struct Answer
+{
+    QString input; // trimmed, and cut to maxInputLength characters
+    bool cut = false; // the input was longer and was cut
+    QString error; // why the dictionary could not be read; no groups then
+    QString dataDate; // of the dictionary's data, "2026-01-04", for the attribution
+    QList<Group> groups; // Chinese input: one group; Latin input: English and pinyin, in the
+                         // order to show, each only when it found something
+
+    bool found() const
+    {
+        for (const Group &group : groups)
+            if (!group.entries.isEmpty() || !group.words.isEmpty())
+                return true;
+        return false;
+    }
+};
+
+} // namespace Dictionary

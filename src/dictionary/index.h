@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <string_view>
+
+class QFile;
+
+namespace Dictionary {
+
+// One index file, mapped read-only while the object lives. Opening checks the header (magic,
+// version, size, sections); rows that point outside their section read as empty, so a damaged
+// file gives wrong answers at worst, never a crash.
+class Index
+{
+public:
+    Index();
+    explicit Index(const QString &path);
+    ~Index();
+    Index(const Index &) = delete;
+    Index &operator=(const Index &) = delete;
+
+    bool isOpen() const { return m_data != nullptr; }
+    QString path() const { return m_path; }
+    QString errorString() const { return m_error; }
+    QString dataDate() const { return m_dataDate; } // "2026-01-04"
+    QString dataVersion() const { return m_dataVersion; } // of the cc-cedict package, "1.1.1"
+
+    // The tables, for the lookup.
+    struct Record
+    {
+        std::string_view traditional, simplified, pinyin, senses; // senses: one a line
+    };
+    struct Row
+    {
+        std::string_view key;
+        quint32 entry = 0;
+    };
+    struct Postings
+    {
+        const uchar *data = nullptr;
+        quint32 count = 0;
+        quint32 at(quint32 i) const;
+    };
+
+    quint32 entryCount() const { return m_entryCount; }
+    Record record(quint32 entry) const;
+    quint32 commonness(quint32 entry) const;
+    quint32 headwordCount() const { return m_headwordCount; }
+    Row headword(quint32 row) const;
+    quint32 pinyinCount() const { return m_pinyinCount; }
+    Row pinyin(quint32 row) const;
+    // The entries whose senses use word (lower case), ascending.
+    Postings postings(std::string_view word) const;
+
+private:
+    std::string_view text(quint32 section, quint32 offset, quint32 length) const;
+    quint32 number(quint32 section, quint32 offset) const;
+    Row row(quint32 section, quint32 rowSize, quint32 row) const;
+
+    std::unique_ptr<QFile> m_file;
+    const uchar *m_data = nullptr;
+    QString m_path;
+    QString m_error;
+    QString m_dataDate;
+    QString m_dataVersion;
+    quint32 m_sections[7][2] = {};
+    quint32 m_entryCount = 0;
+    quint32 m_headwordCount = 0;
+    quint32 m_wordCount = 0;
+    quint32 m_postingCount = 0;
+    quint32 m_pinyinCount = 0;
+};
+
+} // namespace Dictionary

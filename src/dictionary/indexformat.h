@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QtGlobal>
+
+// The layout of the dictionary's index file, shared by the tool that writes it and the program
+// that maps it. Every number is a little-endian quint32 and every section starts on a multiple
+// of four, so that the program reads the mapped file in place.
+//
+//   header     magic, version, file size, entry count, data date and version, section table
+//   records    per entry, UTF-8: traditional \t simplified \t pinyin \t sense \n sense ...
+//   entries    per entry: offset of its record, how common its headword is
+//   headwords  rows (key offset in records, key length, entry), sorted by key bytes
+//   words      rows (key offset in keys, key length, first posting, posting count), sorted
+//   postings   entry numbers, ascending for each English word
+//   pinyin     rows (key offset in keys, key length, entry), sorted: toneless syllables
+//   keys       UTF-8 bytes of the English words and pinyin keys
+namespace Dictionary::Format {
+
+inline constexpr char magic[8] = {'T', 'A', 'V', 'R', 'D', 'I', 'C', 'T'};
+inline constexpr quint32 version = 1;
+
+inline constexpr int textFieldSize = 16; // NUL-padded ASCII
+
+enum Field : int {
+    MagicAt = 0,
+    VersionAt = 8,
+    FileSizeAt = 12,
+    EntryCountAt = 16,
+    DataDateAt = 20,
+    DataVersionAt = 36,
+    SectionsAt = 52,
+};
+
+enum Section : int { Records, Entries, Headwords, Words, Postings, Pinyin, Keys, SectionCount };
+
+inline constexpr int headerSize = SectionsAt + SectionCount * 8; // 108
+inline constexpr int entrySize = 8;
+inline constexpr int headwordSize = 12;
+inline constexpr int wordSize = 16;
+inline constexpr int pinyinSize = 12;
+
+} // namespace Dictionary::Format

@@ -1,0 +1,315 @@
+#include "dictionary/indexwriter.h"
+
+#include "dictionary/indexformat.h"
+#include "dictionary/pinyin.h"
+#include "dictionary/text.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtEndian>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace Dictionary {
+
+namespace {
+
+struct SourceEntry
+{
+    std::string traditional;
+    std::string simplified;
+    std::string pinyin;
+    std::vector<std::string> senses;
+};
+
+struct KeyRow
+{
+    std::string_view key;
+    quint32 offset = 0; // of key, in its section
+    quint32 entry = 0;
+};
+
+class Writer
+{
+public:
+    void add(quint32 value)
+    {
+        char bytes[4];
+        qToLittleEndian(value, bytes);
+        m_data.append(bytes, 4);
+    }
+    void pad()
+    {
+        while (m_data.size() % 4)
+            m_data.append('\0');
+    }
+    QByteArray &data() { return m_data; }
+
+private:
+    QByteArray m_data;
+};
+
+bool readEntries(const QByteArray &allJs, std::vector<SourceEntry> &entries, QString *error)
+{
+    QByteArray json = allJs.trimmed();
+    const QByteArray prefix = "export default";
+    if (json.startsWith(prefix))
+        json.remove(0, prefix.size());
+    while (json.endsWith(';'))
+        json.chop(1);
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    if (document.isNull()) {
+        if (error)
+            *error = QStringLiteral("the data is not JSON: %1").arg(parseError.errorString());
+        return false;
+    }
+    const QJsonArray all = document.object().value(QLatin1String("all")).toArray();
+    if (all.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("the data has no entries (\"all\")");
+        return false;
+    }
+    entries.reserve(size_t(all.size()));
+    for (const QJsonValue &value : all) {
+        const QJsonArray fields = value.toArray();
+        SourceEntry entry;
+        entry.traditional = fields.at(0).toString().toStdString();
+        entry.simplified = fields.at(1).toString().toStdString();
+        entry.pinyin = fields.at(2).toString().simplified().toStdString();
+        const QJsonValue senses = fields.at(3);
+        if (senses.isArray()) {
+            for (const QJsonValue &sense : senses.toArray())
+                entry.senses.push_back(sense.toString().simplified().toStdString());
+        } else {
+            entry.senses.push_back(senses.toString().simplified().toStdString());
+        }
+        // Tabs and line ends separate the fields of a record; the data has none, but a stray
+        // one must not shift the fields.
+        auto clean = [](std::string &text) {
+            std::replace_if(
+                text.begin(), text.end(), [](char c) { return c == '\t' || c == '\n'; }, ' ');
+        };
+        clean(entry.traditional);
+        clean(entry.simplified);
+        clean(entry.pinyin);
+        for (std::string &sense : entry.senses)
+            clean(sense);
+        entry.senses.erase(std::remove(entry.senses.begin(), entry.senses.end(), std::string()),
+                           entry.senses.end());
+        if (entry.traditional.empty() || entry.simplified.empty()) {
+            if (error)
+                *error = QStringLiteral("an entry without a headword: %1")
+                             .arg(QString::fromUtf8(QJsonDocument(fields).toJson()));
+            return false;
+        }
+        entries.push_back(std::move(entry));
+    }
+    return true;
+}
+
+// How many other headwords contain each headword, of the given form.
+std::unordered_map<std::u32string, quint32> containedIn(const std::vector<std::u32string> &words)
+{
+    std::unordered_map<std::u32string, quint32> counts;
+    for (const std::u32string &word : words)
+        counts.emplace(word, 0);
+    std::unordered_set<std::u32string> seen;
+    for (const auto &[word, unused] : counts) {
+        (void)unused;
+        seen.clear();
+        for (size_t start = 0; start < word.size(); ++start) {
+            for (size_t length = 1; start + length <= word.size() && length < word.size();
+                 ++length) {
+                std::u32string part = word.substr(start, length);
+                auto found = counts.find(part);
+                if (found != counts.end() && seen.insert(std::move(part)).second)
+                    ++found->second;
+            }
+        }
+    }
+    return counts;
+}
+
+// How common each entry's headword is: the number of other headwords that contain it, in the
+// smaller of the two forms' counts, so that a rare traditional variant (閤 for 合) does not
+// borrow the count of its common simplified form.
+std::vector<quint32> commonness(const std::vector<SourceEntry> &entries)
+{
+    std::vector<std::u32string> simplified, traditional;
+    for (const SourceEntry &entry : entries) {
+        simplified.push_back(QString::fromStdString(entry.simplified).toStdU32String());
+        traditional.push_back(QString::fromStdString(entry.traditional).toStdU32String());
+    }
+    const auto simplifiedCounts = containedIn(simplified);
+    const auto traditionalCounts = containedIn(traditional);
+    std::vector<quint32> result;
+    result.reserve(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i)
+        result.push_back(
+            std::min(simplifiedCounts.at(simplified[i]), traditionalCounts.at(traditional[i])));
+    return result;
+}
+
+} // namespace
+
+QByteArray buildIndex(const QByteArray &allJs, const QString &dataDate, const QString &dataVersion,
+                      QString *error)
+{
+    std::vector<SourceEntry> entries;
+    if (!readEntries(allJs, entries, error))
+        return {};
+    const std::vector<quint32> common = commonness(entries);
+
+    // The records, and the headword rows that point into them.
+    std::string records;
+    std::vector<quint32> recordOffsets;
+    std::vector<KeyRow> headwords;
+    for (quint32 i = 0; i < entries.size(); ++i) {
+        const SourceEntry &entry = entries[i];
+        recordOffsets.push_back(quint32(records.size()));
+        headwords.push_back({{}, quint32(records.size()), i});
+        records += entry.traditional;
+        records += '\t';
+        if (entry.simplified != entry.traditional)
+            headwords.push_back({{}, quint32(records.size()), i});
+        records += entry.simplified;
+        records += '\t';
+        records += entry.pinyin;
+        records += '\t';
+        for (size_t s = 0; s < entry.senses.size(); ++s) {
+            if (s)
+                records += '\n';
+            records += entry.senses[s];
+        }
+    }
+    for (KeyRow &row : headwords) {
+        const SourceEntry &entry = entries[row.entry];
+        const bool traditional = row.offset == recordOffsets[row.entry];
+        row.key = traditional ? std::string_view(entry.traditional)
+                              : std::string_view(entry.simplified);
+    }
+    auto byKey = [](const KeyRow &a, const KeyRow &b) {
+        return a.key != b.key ? a.key < b.key : a.entry < b.entry;
+    };
+    std::sort(headwords.begin(), headwords.end(), byKey);
+
+    // The English words of the senses, each with the entries that use it.
+    std::map<std::string, std::vector<quint32>> postings;
+    for (quint32 i = 0; i < entries.size(); ++i) {
+        for (const std::string &sense : entries[i].senses) {
+            Text::forEachWord(sense, [&](std::string_view word) {
+                std::vector<quint32> &list = postings[Text::lowered(word)];
+                if (list.empty() || list.back() != i)
+                    list.push_back(i);
+            });
+        }
+    }
+
+    // The pinyin keys: the toneless syllables in a row, for entries spelt in Mandarin syllables.
+    std::string keys;
+    std::vector<std::string> pinyinKeys(entries.size());
+    std::vector<KeyRow> pinyinRows;
+    std::vector<Pinyin::Syllable> syllables;
+    for (quint32 i = 0; i < entries.size(); ++i) {
+        if (!Pinyin::syllables(entries[i].pinyin, syllables))
+            continue;
+        for (const Pinyin::Syllable &syllable : syllables)
+            pinyinKeys[i] += syllable.letters;
+        pinyinRows.push_back({pinyinKeys[i], 0, i});
+    }
+    std::sort(pinyinRows.begin(), pinyinRows.end(), byKey);
+    for (size_t r = 0; r < pinyinRows.size(); ++r) {
+        if (r > 0 && pinyinRows[r].key == pinyinRows[r - 1].key) {
+            pinyinRows[r].offset = pinyinRows[r - 1].offset;
+            continue;
+        }
+        pinyinRows[r].offset = quint32(keys.size());
+        keys += pinyinRows[r].key;
+    }
+
+    Writer out;
+    QByteArray &data = out.data();
+    data.fill('\0', Format::headerSize);
+    out.pad();
+    quint32 sections[Format::SectionCount][2] = {};
+    auto begin = [&](Format::Section section) { sections[section][0] = quint32(data.size()); };
+    auto end = [&](Format::Section section) {
+        sections[section][1] = quint32(data.size()) - sections[section][0];
+        out.pad();
+    };
+
+    begin(Format::Records);
+    data.append(records.data(), qsizetype(records.size()));
+    end(Format::Records);
+
+    begin(Format::Entries);
+    for (quint32 i = 0; i < entries.size(); ++i) {
+        out.add(recordOffsets[i]);
+        out.add(common[i]);
+    }
+    end(Format::Entries);
+
+    begin(Format::Headwords);
+    for (const KeyRow &row : headwords) {
+        out.add(row.offset);
+        out.add(quint32(row.key.size()));
+        out.add(row.entry);
+    }
+    end(Format::Headwords);
+
+    begin(Format::Words);
+    quint32 first = 0;
+    for (const auto &[word, list] : postings) {
+        out.add(quint32(keys.size()));
+        out.add(quint32(word.size()));
+        out.add(first);
+        out.add(quint32(list.size()));
+        keys += word;
+        first += quint32(list.size());
+    }
+    end(Format::Words);
+
+    begin(Format::Postings);
+    for (const auto &entry : postings)
+        for (quint32 i : entry.second)
+            out.add(i);
+    end(Format::Postings);
+
+    begin(Format::Pinyin);
+    for (const KeyRow &row : pinyinRows) {
+        out.add(row.offset);
+        out.add(quint32(row.key.size()));
+        out.add(row.entry);
+    }
+    end(Format::Pinyin);
+
+    begin(Format::Keys);
+    data.append(keys.data(), qsizetype(keys.size()));
+    end(Format::Keys);
+
+    // The header, now that the sections are placed.
+    char *header = data.data();
+    std::copy(std::begin(Format::magic), std::end(Format::magic), header + Format::MagicAt);
+    qToLittleEndian(Format::version, header + Format::VersionAt);
+    qToLittleEndian(quint32(data.size()), header + Format::FileSizeAt);
+    qToLittleEndian(quint32(entries.size()), header + Format::EntryCountAt);
+    const QByteArray date = dataDate.toLatin1().left(Format::textFieldSize - 1);
+    const QByteArray version = dataVersion.toLatin1().left(Format::textFieldSize - 1);
+    std::copy(date.begin(), date.end(), header + Format::DataDateAt);
+    std::copy(version.begin(), version.end(), header + Format::DataVersionAt);
+    for (int s = 0; s < Format::SectionCount; ++s) {
+        qToLittleEndian(sections[s][0], header + Format::SectionsAt + 8 * s);
+        qToLittleEndian(sections[s][1], header + Format::SectionsAt + 8 * s + 4);
+    }
+    return data;
+}
+
+} // namespace Dictionary

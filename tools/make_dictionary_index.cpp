@@ -1,0 +1,70 @@
+// Writes the built-in dictionary's index from the unpacked cc-cedict package:
+//   make_dictionary_index PACKAGE_FOLDER OUTPUT
+// PACKAGE_FOLDER holds package.json, data/all.js and data/status.json (the data's date).
+#include "dictionary/indexwriter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+#include <cstdio>
+
+static QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "make_dictionary_index: %s: %s\n", qPrintable(path),
+                     qPrintable(file.errorString()));
+        std::exit(1);
+    }
+    return file.readAll();
+}
+
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    const QStringList arguments = application.arguments();
+    if (arguments.size() != 3) {
+        std::fprintf(stderr, "usage: make_dictionary_index PACKAGE_FOLDER OUTPUT\n");
+        return 2;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    const QDir package(arguments.at(1));
+    const QString version = QJsonDocument::fromJson(readAll(package.filePath("package.json")))
+                                .object()
+                                .value(QLatin1String("version"))
+                                .toString();
+    // "2026-01-04T16:04:33.061Z": the day is what the attribution shows.
+    const QString date = QJsonDocument::fromJson(readAll(package.filePath("data/status.json")))
+                             .object()
+                             .value(QLatin1String("updated_at"))
+                             .toString()
+                             .left(10);
+    if (version.isEmpty() || date.isEmpty()) {
+        std::fprintf(stderr, "make_dictionary_index: no version or date in %s\n",
+                     qPrintable(package.path()));
+        return 1;
+    }
+    QString error;
+    const QByteArray index
+        = Dictionary::buildIndex(readAll(package.filePath("data/all.js")), date, version, &error);
+    if (index.isEmpty()) {
+        std::fprintf(stderr, "make_dictionary_index: %s\n", qPrintable(error));
+        return 1;
+    }
+    QSaveFile out(arguments.at(2));
+    if (!out.open(QIODevice::WriteOnly) || out.write(index) != index.size() || !out.commit()) {
+        std::fprintf(stderr, "make_dictionary_index: %s: %s\n", qPrintable(arguments.at(2)),
+                     qPrintable(out.errorString()));
+        return 1;
+    }
+    std::printf("make_dictionary_index: cc-cedict %s of %s, %lld bytes, in %lld ms\n",
+                qPrintable(version), qPrintable(date), static_cast<long long>(index.size()),
+                static_cast<long long>(timer.elapsed()));
+    return 0;
+}
