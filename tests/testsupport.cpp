@@ -13,25 +13,31 @@
 
 namespace TestSupport {
 
-bool startUntilBlankPage(QProcess &program, const QString &executable, QString *errors)
+bool startUntil(QProcess &program, const QString &executable, const QStringList &arguments,
+                const QRegularExpression &mark, QString *errors)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
-    // The program's own marks say when the engine has shown the blank page.
+    // The program's own marks say when it has got that far.
     environment.insert("QT_LOGGING_RULES", "tavrel.timing.debug=true");
     program.setProcessEnvironment(environment);
     program.setReadChannel(QProcess::StandardError);
-    program.start(executable, {});
-    const QRegularExpression blankPage("tavrel-timing page-loaded \\d+ about:blank");
+    program.start(executable, arguments);
     QDeadlineTimer deadline(60000);
     while (program.waitForReadyRead(int(deadline.remainingTime()))) {
         *errors += QString::fromUtf8(program.readAllStandardError());
-        if (errors->contains(blankPage))
+        if (errors->contains(mark))
             return true;
         if (errors->contains("the browser engine could not be loaded"))
             return false;
     }
     return false;
+}
+
+bool startUntilBlankPage(QProcess &program, const QString &executable, QString *errors)
+{
+    return startUntil(program, executable, {},
+                      QRegularExpression("tavrel-timing page-loaded \\d+ about:blank"), errors);
 }
 
 bool PageServer::listen()

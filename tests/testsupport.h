@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/webbrowser.h"
+#include "dictionary/lookup.h"
 #include "program/application.h"
 #include "window_layer/form.h"
 
@@ -16,11 +17,13 @@
 #include <functional>
 #include <memory>
 
-// Like QTEST_MAIN, with the browser engine prepared before the QApplication exists.
+// Like QTEST_MAIN, with the browser engine prepared before the QApplication exists and the
+// built-in dictionary the build made.
 #define TAVREL_TEST_MAIN(TestObject)                                                               \
     int main(int argc, char *argv[]) { return TestSupport::runTests<TestObject>(argc, argv); }
 
 class QProcess;
+class QRegularExpression;
 class QTcpSocket;
 
 namespace TestSupport {
@@ -77,6 +80,8 @@ template <class TestObject> int runTests(int argc, char *argv[])
     QApplication app(argc, argv);
     App::applyIdentity();
     WebBrowser::setEngineFolder(QFileInfo(QStringLiteral(TAVREL_ENGINE)).path());
+    // The program folder is a scratch folder in tests, with no dictionary beside it.
+    Dictionary::setIndexPath(QStringLiteral(TAVREL_DICTIONARY_INDEX));
     TestObject test;
     const int failures = QTest::qExec(&test, argc, argv);
     Form::DestroyAll();
@@ -107,6 +112,11 @@ bool isCentred(Form &form);
 // page; false if that never happens or the program says it cannot load the engine. errors
 // receives what the program wrote to stderr by then.
 bool startUntilBlankPage(QProcess &program, const QString &executable, QString *errors);
+
+// Starts a real program offscreen with arguments and waits until it marks the moment that mark
+// matches (see program/timing.h); false as for startUntilBlankPage.
+bool startUntil(QProcess &program, const QString &executable, const QStringList &arguments,
+                const QRegularExpression &mark, QString *errors);
 
 // Unloads every window the suites use, so the next test starts from unloaded instances.
 void unloadAll();

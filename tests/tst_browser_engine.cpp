@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include "browser/answerview.h"
 #include "browser/webbrowser.h"
 #include "dialogs/frmOption.h"
 #include "main_window/frmBrowser.h"
@@ -7,6 +8,7 @@
 
 #include <QLineEdit>
 #include <QMenu>
+#include <QTextDocument>
 #include <QWebEngineView>
 
 class TestBrowserEngine : public QObject
@@ -98,6 +100,119 @@ private slots:
         QTest::qWait(200);
         // The view still answers: a real lookup after it loads as usual.
         lookUpAndWait("tea", "/dict/t?s=tea");
+    }
+
+    // What the area shows for a lookup: the built-in dictionary's answer, drawn without the
+    // engine, for "tavrel:" and for a site that gives no page; otherwise the page itself.
+    void answersAndFallbacks_data()
+    {
+        QTest::addColumn<QString>("queryTemplate");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QStringList>("shown"); // in the answer; none: the web page is shown
+
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const QString refused = QString("http://127.0.0.1:%1/%word").arg(closed.serverPort());
+        closed.close();
+        const auto response = [](const QByteArray &status, const QByteArray &body) {
+            return "HTTP/1.1 " + status + "\r\nContent-Type: text/html\r\nConnection: close\r\n"
+                + "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+        };
+        m_server.responses.insert("/busy/tea", response("503 Service Unavailable", "busy"));
+        m_server.responses.insert("/gone/tea",
+                                  response("404 Not Found", "<title>answer</title>no such word"));
+
+        QTest::newRow("built-in answer")
+            << "tavrel:%word"
+            << "ice cream" << QStringList {"ice cream",   "Read as English", "冰淇淋",
+                                           "bīng qí lín", "CC-CEDICT",       "CC BY-SA 4.0"};
+        QTest::newRow("markup in the word shown as text")
+            << "tavrel:%word"
+            << "<b>tea</b><img src=x>" << QStringList {"<b>tea</b><img src=x>", "Nothing found"};
+        QTest::newRow("refused connection")
+            << refused << "tea"
+            << QStringList {"The site 127.0.0.1 couldn't be reached: the connection was refused.",
+                            "Try again", "茶"};
+        QTest::newRow("unresolvable name")
+            << "http://no-such-host.invalid/%word"
+            << "tea"
+            << QStringList {"The site no-such-host.invalid couldn't be reached: its name could "
+                            "not be resolved.",
+                            "茶"};
+        QTest::newRow("HTTP 503") << m_server.origin() + "/busy/%word"
+                                  << "tea"
+                                  << QStringList {"The site 127.0.0.1 couldn't be reached: the "
+                                                  "server answered with HTTP status 503.",
+                                                  "茶"};
+        QTest::newRow("HTTP 404 shown as it is") << m_server.origin() + "/gone/%word"
+                                                 << "tea" << QStringList();
+        QTest::newRow("local page that answers") << m_server.origin() + "/dict/%word"
+                                                 << "tea" << QStringList();
+    }
+
+    void answersAndFallbacks()
+    {
+        QFETCH(QString, queryTemplate);
+        QFETCH(QString, word);
+        QFETCH(QStringList, shown);
+
+        WebBrowser *browser = form().WebBrowser1();
+        // From a web page, so that each row shows its own.
+        lookUpAndWait("tea", "/dict/t?s=tea");
+        QSignalSpy loaded(browser, &WebBrowser::loadFinished);
+        frmOption::instance().txtChinese()->setText(queryTemplate);
+        form().txtWord()->setText(word);
+        QTest::mouseClick(form().cmdGo1(), Qt::LeftButton);
+        const QString address = QString(queryTemplate).replace("%word", word);
+        const auto answerShown = [&] {
+            return browser->answerView() && browser->answerView()->isVisible()
+                && browser->url().scheme() == "tavrel";
+        };
+        if (shown.isEmpty()) {
+            QTRY_VERIFY_WITH_TIMEOUT(!loaded.isEmpty(), 20000);
+            QTRY_COMPARE_WITH_TIMEOUT(browser->title(), QString("answer"), 20000);
+            QTest::qWait(300);
+            QVERIFY(!answerShown());
+            QCOMPARE(browser->url(), QUrl(address));
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(answerShown(), 20000);
+            const QString text = browser->answerView()->toPlainText();
+            for (const QString &part : shown)
+                QVERIFY2(text.contains(part), qPrintable(part + " not in:\n" + text));
+            QCOMPARE(browser->answerView()->accessibleName(),
+                     queryTemplate.startsWith("tavrel") ? "Dictionary page: " + word
+                                                        : "Dictionary page: tea");
+        }
+        // The status bar names the lookup's address, whatever the area shows.
+        QCOMPARE(form().StatusBar1()->SimpleText(), "goto " + address);
+        QCOMPARE(form().txtWord()->text(), word);
+    }
+
+    void anAnswersLinksLeadToOtherAnswersAndBack()
+    {
+        frmOption::instance().txtChinese()->setText("tavrel:%word");
+        form().txtWord()->setText("ice cream");
+        QTest::mouseClick(form().cmdGo1(), Qt::LeftButton);
+        WebBrowser *browser = form().WebBrowser1();
+        QTRY_COMPARE(browser->title(), QString("ice cream"));
+        AnswerView *answers = browser->answerView();
+
+        // The first 冰淇淋 is its headword, a link to its own answer.
+        const QTextCursor link = answers->document()->find("冰淇淋");
+        QVERIFY(!link.isNull());
+        const QPoint at = answers->cursorRect(link).center() - QPoint(3, 0);
+        QTest::mouseClick(answers->viewport(), Qt::LeftButton, {}, at);
+        QTRY_COMPARE(browser->title(), QString("冰淇淋"));
+        QVERIFY2(answers->toPlainText().contains("ice cream"), qPrintable(answers->toPlainText()));
+        QCOMPARE(browser->accessibleName(), QString("Dictionary page: 冰淇淋"));
+        // A link in a page: the word box and the status bar stay the lookup's.
+        QCOMPARE(form().txtWord()->text(), QString("ice cream"));
+        QCOMPARE(form().StatusBar1()->SimpleText(), QString("goto tavrel:ice cream"));
+
+        QTest::keyClick(answers, Qt::Key_Left, Qt::AltModifier);
+        QTRY_COMPARE(browser->title(), QString("ice cream"));
+        QTest::keyClick(answers, Qt::Key_Right, Qt::AltModifier);
+        QTRY_COMPARE(browser->title(), QString("冰淇淋"));
     }
 };
 

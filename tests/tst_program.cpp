@@ -1,6 +1,9 @@
 #include "testsupport.h"
 
+#include "browser/answerview.h"
 #include "main_window/frmBrowser.h"
+#include "main_window/settingsfile.h"
+#include "processtree.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,6 +77,38 @@ private slots:
         QVERIFY(program.waitForFinished());
     }
 
+    void withTheBuiltInDictionaryNoEngineStarts()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString executable = folder.filePath("TavrelDictionary");
+        QVERIFY(QFile::copy(TAVREL_EXECUTABLE, executable));
+        QVERIFY(QFile::copy(TAVREL_ENGINE, folder.filePath(QFileInfo(TAVREL_ENGINE).fileName())));
+        const QString index = QFileInfo(TAVREL_DICTIONARY_INDEX).fileName();
+        QVERIFY(QFile::copy(TAVREL_DICTIONARY_INDEX, folder.filePath(index)));
+        QVERIFY(QDir(folder.path()).mkdir("session"));
+        TestSupport::writeBytes(folder.filePath("session/tavrel.xml"),
+                                SettingsFile::buildSettingsXml("tavrel:%word").toUtf8());
+
+        QProcess program;
+        QString errors;
+        QVERIFY2(TestSupport::startUntil(
+                     program, executable, {"--", "ice cream"},
+                     QRegularExpression("tavrel-timing answer-shown \\d+ tavrel:ice"), &errors),
+                 qPrintable(errors));
+        // Given the time the engine took to start when it was prepared at start-up.
+        QTest::qWait(1500);
+        QFile maps(QString("/proc/%1/maps").arg(program.processId()));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        const QByteArray mapped = maps.readAll();
+        QVERIFY(mapped.contains(index.toUtf8()));
+        QVERIFY(!mapped.contains("tavrel_browserengine"));
+        QVERIFY(!mapped.contains("libQt6WebEngineCore"));
+        QCOMPARE(ProcessTree::descendantsOf(program.processId()), QList<qint64>());
+        program.kill();
+        QVERIFY(program.waitForFinished());
+    }
+
     // Last: this program then has no engine for good.
     void withoutItsEngineModuleTheBrowserAreaSaysWhy()
     {
@@ -91,6 +126,16 @@ private slots:
         QVERIFY2(why->text().contains(folder.path()), qPrintable(why->text()));
         QVERIFY2(why->text().contains("tavrel_browserengine"), qPrintable(why->text()));
         QCOMPARE(browser->view(), nullptr);
+
+        // The built-in dictionary needs no engine.
+        browser->Navigate("tavrel:tea");
+        QTRY_VERIFY(browser->answerView() && browser->answerView()->isVisible());
+        QVERIFY(!why->isVisible());
+        QVERIFY2(browser->answerView()->toPlainText().contains("茶"),
+                 qPrintable(browser->answerView()->toPlainText()));
+        // A web address still says why it can't be shown.
+        browser->Navigate("http://127.0.0.1:1/");
+        QTRY_VERIFY(why->isVisible());
         TestSupport::unloadAll();
     }
 };

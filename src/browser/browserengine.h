@@ -6,9 +6,10 @@ class QWidget;
 
 // The browser engine outweighs the rest of the program many times over: loading its libraries
 // took longer than everything else start-up does. It therefore lives in a module of its own,
-// which the main window loads once it is on the screen. The module makes views; everything
-// else goes through the view's Qt properties "url" (setting it loads the address) and "title",
-// and its signal loadFinished(bool).
+// which the program loads only for web pages. The module makes views; everything else goes
+// through the view's Qt properties "url" (setting it loads the address) and "title", its slot
+// stop(), and its signals loadFinished(bool), titleChanged(QString) and
+// siteUnreachable(QUrl, QString), sent when a lookup got no page from its site, with why.
 class BrowserEngine
 {
 public:

@@ -1,5 +1,7 @@
 #include "webbrowser.h"
 
+#include "answerpage.h"
+#include "answerview.h"
 #include "browserengine.h"
 #include "program/timing.h"
 
@@ -9,7 +11,7 @@
 #include <QOpenGLContext>
 #include <QPainter>
 #include <QPluginLoader>
-#include <QVBoxLayout>
+#include <QStackedLayout>
 
 #include <cstdio>
 
@@ -85,10 +87,10 @@ void WebBrowser::setEngineFolder(const QString &folder) { engineFolder() = folde
 
 WebBrowser::WebBrowser(QWidget *parent)
     : QWidget(parent)
+    , m_pages(new QStackedLayout(this))
 {
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    // Until the engine is there the area looks like the blank page it is about to show.
+    m_pages->setContentsMargins(0, 0, 0, 0);
+    // Until a page is there the area looks like the blank page it is about to show.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(pageName(QString()));
     connect(this, &WebBrowser::loadFinished, this, [this](bool ok) {
@@ -105,28 +107,76 @@ QWidget *WebBrowser::view()
         return nullptr;
     }
     m_view = engine()->createView(this);
-    layout()->addWidget(m_view);
-    // The engine's own signal, by name: its type is the module's business.
-    connect(m_view, SIGNAL(loadFinished(bool)), this, SIGNAL(loadFinished(bool)));
+    m_pages->addWidget(m_view);
+    // The engine's own signals, by name: its type is the module's business.
+    connect(m_view, SIGNAL(loadFinished(bool)), this, SLOT(forwardLoadFinished(bool)));
     connect(m_view, SIGNAL(titleChanged(QString)), this, SLOT(nameAfterTitle(QString)));
+    connect(m_view, SIGNAL(siteUnreachable(QUrl, QString)), this,
+            SLOT(showFallback(QUrl, QString)));
     Timing::mark("engine-created");
     if (m_navigationDue)
         startNavigation();
     return m_view;
 }
 
-QUrl WebBrowser::url() const { return m_view ? m_view->property("url").toUrl() : QUrl(); }
+AnswerView *WebBrowser::answers()
+{
+    if (m_answers)
+        return m_answers;
+    m_answers = new AnswerView(this);
+    m_pages->addWidget(m_answers);
+    connect(m_answers, &AnswerView::answerShown, this, [this](const QUrl &address) {
+        if (m_pages->currentWidget() != m_answers)
+            return;
+        setAccessibleName(m_answers->accessibleName());
+        Timing::mark("answer-shown", address.toString());
+        // Reported once the answer is in place, as the engine reports a page it has loaded.
+        QMetaObject::invokeMethod(
+            this, [this] { emit loadFinished(true); }, Qt::QueuedConnection);
+    });
+    // "Try again", and any other way out of the answers, is a lookup on the web again.
+    connect(m_answers, &AnswerView::webLinkClicked, this,
+            [this](const QUrl &address) { Navigate(address.toString(), m_word); });
+    return m_answers;
+}
+
+AnswerView *WebBrowser::answerView() const { return m_answers; }
+
+bool WebBrowser::engineIsShown() const { return m_view && m_pages->currentWidget() == m_view; }
+
+void WebBrowser::showPage(QWidget *page)
+{
+    if (m_pages->currentWidget() == page)
+        return;
+    // A web page still loading behind an answer would only report later, for nothing.
+    if (engineIsShown() && page != m_view)
+        QMetaObject::invokeMethod(m_view, "stop");
+    m_pages->setCurrentWidget(page);
+    if (page == m_view)
+        nameAfterTitle(title());
+}
+
+QUrl WebBrowser::url() const
+{
+    if (m_answers && m_pages->currentWidget() == m_answers)
+        return m_answers->source();
+    return m_view ? m_view->property("url").toUrl() : QUrl();
+}
 
 QString WebBrowser::title() const
 {
+    if (m_answers && m_pages->currentWidget() == m_answers)
+        return m_answers->word();
     return m_view ? m_view->property("title").toString() : QString();
 }
 
 void WebBrowser::showEngineFailure()
 {
     // Otherwise the area would stay white, and only stderr would say why.
-    if (findChild<QLabel *>(QStringLiteral("engineFailure")))
+    if (auto *shown = findChild<QLabel *>(QStringLiteral("engineFailure"))) {
+        showPage(shown);
         return;
+    }
     auto *label = new QLabel(engineFailure(), this);
     label->setObjectName(QStringLiteral("engineFailure"));
     label->setTextFormat(Qt::PlainText);
@@ -134,42 +184,101 @@ void WebBrowser::showEngineFailure()
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setMargin(12);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout()->addWidget(label);
+    label->setAutoFillBackground(true);
+    m_pages->addWidget(label);
+    showPage(label);
 }
 
-void WebBrowser::nameAfterTitle(const QString &title) { setAccessibleName(pageName(title)); }
+void WebBrowser::nameAfterTitle(const QString &title)
+{
+    if (engineIsShown())
+        setAccessibleName(pageName(title));
+}
+
+void WebBrowser::forwardLoadFinished(bool ok)
+{
+    // Only the page shown reports; a web page stopped for an answer is not.
+    if (engineIsShown())
+        emit loadFinished(ok);
+}
+
+void WebBrowser::showFallback(const QUrl &site, const QString &reason)
+{
+    // The engine reports the address it was at, which may be one redirected to; the lookup is
+    // the one the user asked for, and the one "Try again" repeats.
+    if (!engineIsShown() || m_navigationDue)
+        return;
+    showAnswer(AnswerPage::fallbackAddressOf(
+        m_word, m_requested.isEmpty() ? site.toString() : m_requested, reason));
+    Timing::mark("fallback-shown", site.toString());
+}
+
+void WebBrowser::showAnswer(const QUrl &address)
+{
+    AnswerView *view = answers();
+    showPage(view);
+    view->open(address);
+}
 
 void WebBrowser::paintEvent(QPaintEvent *)
 {
-    if (m_view)
+    if (m_pages->currentWidget())
         return;
     QPainter(this).fillRect(rect(), Qt::white);
+    m_painted = true;
     // The window is on the screen now: the engine comes next, before the user's first input
-    // is handled.
-    if (!m_creationQueued) {
+    // is handled, when web pages are what the user looks words up in.
+    if (m_prepareEngine && !m_creationQueued) {
         m_creationQueued = true;
         QMetaObject::invokeMethod(
             this, [this] { view(); }, Qt::QueuedConnection);
     }
 }
 
-void WebBrowser::Navigate(const QString &address)
+void WebBrowser::Navigate(const QString &address, const QString &word)
 {
     m_requested = address;
+    m_word = word;
     // Each navigation the engine is given costs it work on this thread, even when a later one
     // cancels it at once: a burst of presses would keep it busy for seconds. Started from the
     // event loop, a burst collapses into one load of the latest address.
-    if (!m_navigationDue) {
-        m_navigationDue = true;
-        if (m_view)
-            QMetaObject::invokeMethod(this, &WebBrowser::startNavigation, Qt::QueuedConnection);
+    m_navigationDue = true;
+    if (!m_startQueued) {
+        m_startQueued = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_startQueued = false;
+                startNavigation();
+            },
+            Qt::QueuedConnection);
     }
 }
 
 void WebBrowser::startNavigation()
 {
-    if (!m_navigationDue || !m_view)
+    if (!m_navigationDue)
         return;
+    if (AnswerPage::isAnswerAddress(m_requested)) {
+        m_navigationDue = false;
+        showAnswer(AnswerPage::addressOf(m_requested.mid(m_requested.indexOf(u':') + 1)));
+        return;
+    }
+    if (!m_view) {
+        // The engine on its way opens the address once it is up. Without one coming, the blank
+        // page needs none: the area is blank already.
+        if (m_prepareEngine && !m_painted)
+            return;
+        if (m_requested == QLatin1String("about:blank") && !m_prepareEngine) {
+            m_navigationDue = false;
+            return;
+        }
+        // Made, the engine opens the address at once; otherwise the area says why it can't.
+        if (!view())
+            m_navigationDue = false;
+        return;
+    }
     m_navigationDue = false;
+    showPage(m_view);
     m_view->setProperty("url", QUrl(m_requested, QUrl::TolerantMode));
 }

@@ -4,12 +4,17 @@
 #include <QUrl>
 #include <QWidget>
 
-// The embedded browser. It is handed addresses exactly as the program built them and shows
-// whatever the engine makes of them; it keeps no cache or cookies on disk.
+class AnswerView;
+class QStackedLayout;
+
+// The embedded browser. It is handed addresses exactly as the program built them. A "tavrel:"
+// address is answered by the built-in dictionary and drawn by a light text view of its own;
+// any other goes to the browser engine, which keeps no cache or cookies on disk. When a web
+// lookup gets no page from its site, the area says so and gives the built-in answer instead.
 //
-// The engine is loaded and its view made once the window has been painted for the first time,
-// before the next input is handled, or at once when something needs the view sooner. Addresses
-// given before then are opened as soon as the view exists.
+// The engine is loaded and its view made only for a web address. When web addresses are
+// expected, it is prepared once the window has been painted for the first time, before the next
+// input is handled. Addresses given before the engine is up are opened as soon as it is.
 class WebBrowser : public QWidget
 {
     Q_OBJECT
@@ -20,10 +25,16 @@ public:
     // installation's library folder; for programs that are not the installed one, like tests.
     static void setEngineFolder(const QString &folder);
 
-    // Asks the engine to open the address and returns at once; the engine starts on it once
-    // control is back in the event loop. Nothing is encoded or checked here; an empty or
-    // malformed address is the engine's to show.
-    void Navigate(const QString &address);
+    // Whether the engine is made once the window is first painted (as it is unless told
+    // otherwise), so that the first web page is not held up by the engine's start. Without it,
+    // the engine starts with the first web address.
+    void setPrepareEngine(bool prepare) { m_prepareEngine = prepare; }
+
+    // Asks for the address and returns at once; the work starts once control is back in the
+    // event loop. Nothing is encoded or checked here; an empty or malformed address is the
+    // engine's to show. word is what a web address looks up: the built-in dictionary answers it
+    // should the site give no page.
+    void Navigate(const QString &address, const QString &word = QString());
 
     // The address of the latest Navigate, as it was given.
     QString LocationRequested() const { return m_requested; }
@@ -32,7 +43,11 @@ public:
     // the engine cannot be loaded, and the area then says why.
     QWidget *view();
 
-    // Of the page shown; empty before the view exists.
+    // The view of built-in answers; null until the first is shown.
+    AnswerView *answerView() const;
+
+    // Of the page shown: a web page, or a built-in answer (a "tavrel:" address, titled with
+    // the word). Empty before anything is shown.
     QUrl url() const;
     QString title() const;
 
@@ -44,13 +59,25 @@ protected:
 
 private slots:
     void nameAfterTitle(const QString &title);
+    void forwardLoadFinished(bool ok);
+    void showFallback(const QUrl &site, const QString &reason);
 
 private:
     void startNavigation();
+    void showAnswer(const QUrl &address);
     void showEngineFailure();
+    void showPage(QWidget *page);
+    bool engineIsShown() const;
+    AnswerView *answers();
 
+    QStackedLayout *m_pages = nullptr;
     QPointer<QWidget> m_view;
+    QPointer<AnswerView> m_answers;
     QString m_requested;
-    bool m_navigationDue = false;
+    QString m_word;
+    bool m_navigationDue = false; // m_requested waits to be opened
+    bool m_startQueued = false;
     bool m_creationQueued = false;
+    bool m_painted = false;
+    bool m_prepareEngine = true;
 };

@@ -4,16 +4,17 @@
 #include "lookup.h"
 #include "settingsfile.h"
 
-#include "program/application.h"
-#include "window_layer/controls.h"
-#include "program/datafolder.h"
-#include "window_layer/modUtility.h"
-#include "program/providers.h"
-#include "program/timing.h"
-#include "window_layer/twips.h"
+#include "browser/answerpage.h"
 #include "browser/webbrowser.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOption.h"
+#include "program/application.h"
+#include "program/datafolder.h"
+#include "program/providers.h"
+#include "program/timing.h"
+#include "window_layer/controls.h"
+#include "window_layer/modUtility.h"
+#include "window_layer/twips.h"
 
 #include <QDir>
 #include <QLabel>
@@ -107,6 +108,10 @@ void frmBrowser::Form_Load()
     } else {
         Controls::setText(*frmOption::instance().txtChinese(), Providers::hongKongTemplate());
     }
+    // With the built-in dictionary as the template, a web page may never be asked for: the
+    // engine, most of the program's weight, then waits until one is.
+    WebBrowser1()->setPrepareEngine(
+        !AnswerPage::isAnswerAddress(trimSpaces(frmOption::instance().txtChinese()->text())));
 }
 
 void frmBrowser::Form_Unload() { frmOption::instance().Unload(); }
@@ -128,8 +133,9 @@ void frmBrowser::cmdGo1_Click()
     Timing::mark("translate");
     const QString address
         = buildLookupAddress(txtWord()->text(), frmOption::instance().txtChinese()->text());
-    if (!trimSpaces(txtWord()->text()).isEmpty())
-        GoToUrl(address);
+    const QString word = trimSpaces(txtWord()->text());
+    if (!word.isEmpty())
+        GoToUrl(address, word);
 }
 
 void frmBrowser::LookUp(const QString &word)
@@ -173,10 +179,10 @@ void frmBrowser::mnuAbout_Click()
     frmAbout::instance().ShowModal();
 }
 
-void frmBrowser::GoToUrl(const QString &address)
+void frmBrowser::GoToUrl(const QString &address, const QString &word)
 {
     StatusBar1()->setSimpleText(QStringLiteral("goto ") + address);
-    WebBrowser1()->Navigate(address);
+    WebBrowser1()->Navigate(address, word);
 }
 
 bool frmBrowser::ReadTextFile(const QString &path, QString &content)

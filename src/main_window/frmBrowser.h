@@ -56,7 +56,8 @@ private:
     void mnuWebsite_Click();
     void mnuAbout_Click();
 
-    void GoToUrl(const QString &address);
+    // word is what the address looks up, if anything: the answer should the site give none.
+    void GoToUrl(const QString &address, const QString &word = QString());
 
     bool ReadTextFile(const QString &path, QString &content);
     QString GetTagValue(const QString &content, const QString &tag);

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QRegularExpression>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
@@ -20,15 +21,77 @@ QString withoutEngineToken(QString userAgent)
     return userAgent.remove(token);
 }
 
+// Why a lookup got no page from its site, in words for the user; empty when the site answered
+// (an HTTP 404 included) or the load was only stopped.
+QString unreachableReason(const QWebEngineLoadingInfo &load)
+{
+    const int code = load.errorCode();
+    switch (load.errorDomain()) {
+    case QWebEngineLoadingInfo::HttpStatusCodeDomain:
+        return code >= 500 ? QStringLiteral("the server answered with HTTP status %1").arg(code)
+                           : QString();
+    case QWebEngineLoadingInfo::CertificateErrorDomain:
+        return QStringLiteral("its certificate was not accepted (%1)").arg(load.errorString());
+    case QWebEngineLoadingInfo::DnsErrorDomain:
+        return QStringLiteral("its name could not be resolved");
+    case QWebEngineLoadingInfo::ConnectionErrorDomain:
+    case QWebEngineLoadingInfo::HttpErrorDomain:
+        break;
+    default:
+        return QString();
+    }
+    // Chromium's network error codes.
+    switch (code) {
+    case -105: // NAME_NOT_RESOLVED
+    case -137: // NAME_RESOLUTION_FAILED
+        return QStringLiteral("its name could not be resolved");
+    case -102:
+        return QStringLiteral("the connection was refused");
+    case -101:
+        return QStringLiteral("the connection was reset");
+    case -100:
+        return QStringLiteral("the connection was closed");
+    case -7:
+    case -118:
+        return QStringLiteral("the connection timed out");
+    case -106:
+        return QStringLiteral("there is no network connection");
+    case -21:
+        return QStringLiteral("the network changed");
+    case -109:
+        return QStringLiteral("the address is unreachable");
+    case -111: // TUNNEL_CONNECTION_FAILED
+    case -130: // PROXY_CONNECTION_FAILED
+    case -336: // PROXY_HTTP_BAD_RESPONSE
+        return QStringLiteral("the proxy failed");
+    case -324:
+        return QStringLiteral("the server sent nothing");
+    }
+    // The rest of the connection errors, secure connections and certificates among them; not
+    // a page stopped, blocked or refused by the program itself.
+    if (code <= -100 && code > -300)
+        return QString(load.errorString()).remove(QStringLiteral("net::"));
+    return QString();
+}
+
 // A profile without a storage name is off the record: nothing of it is written to disk.
 class OffTheRecordView : public QWebEngineView
 {
+    Q_OBJECT
 public:
     explicit OffTheRecordView(QWidget *parent)
         : QWebEngineView(parent)
     {
         m_profile->setHttpUserAgent(withoutEngineToken(m_profile->httpUserAgent()));
         setPage(new ReadingPage(m_profile, this));
+        connect(page(), &QWebEnginePage::loadingChanged, this,
+                [this](const QWebEngineLoadingInfo &load) {
+                    if (load.status() != QWebEngineLoadingInfo::LoadFailedStatus)
+                        return;
+                    const QString reason = unreachableReason(load);
+                    if (!reason.isEmpty())
+                        emit siteUnreachable(load.url(), reason);
+                });
         // A page never writes a file, whether it sends one or the user clicks a link to one.
         connect(m_profile, &QWebEngineProfile::downloadRequested, this,
                 [](QWebEngineDownloadRequest *download) { download->cancel(); });
@@ -36,6 +99,10 @@ public:
 
     // The page must go before the profile it was made with, which is a child like it.
     ~OffTheRecordView() override { delete page(); }
+
+signals:
+    // A lookup that got no page from its site: the program answers from its own dictionary.
+    void siteUnreachable(const QUrl &url, const QString &reason);
 
 protected:
     // The engine's menu, less what would save a file or open a window the program does not have.

@@ -1,0 +1,158 @@
+#include "answerpage.h"
+
+#include "dictionary/dictionary.h"
+#include "dictionary/lookup.h"
+
+#include <QUrl>
+#include <QUrlQuery>
+
+namespace {
+
+const QString scheme = QStringLiteral("tavrel");
+
+QString text(const QString &plain) { return plain.toHtmlEscaped(); }
+
+QString readingName(Dictionary::Reading reading)
+{
+    switch (reading) {
+    case Dictionary::Reading::Chinese:
+        return QStringLiteral("Chinese");
+    case Dictionary::Reading::English:
+        return QStringLiteral("English");
+    case Dictionary::Reading::Pinyin:
+        return QStringLiteral("pinyin");
+    }
+    return QString();
+}
+
+// A headword is a link to its own answer, as a word in a page links to its own page.
+QString headword(const QString &word)
+{
+    return QStringLiteral("<a href=\"%1\" style=\"text-decoration: none\">"
+                          "<span style=\"font-size: x-large\">%2</span></a>")
+        .arg(text(AnswerPage::addressOf(word).toString(QUrl::FullyEncoded)), text(word));
+}
+
+QString entry(const Dictionary::Entry &entry)
+{
+    QString html = QStringLiteral("<p style=\"margin-top: 12px; margin-bottom: 2px\">")
+        + headword(entry.simplified);
+    if (entry.traditional != entry.simplified)
+        html += QStringLiteral(" &nbsp;") + headword(entry.traditional);
+    html += QStringLiteral(" &nbsp; <span style=\"color: #555\">%1</span></p><ol "
+                           "style=\"margin-top: 0px\">")
+                .arg(text(entry.pinyin));
+    for (const QString &sense : entry.senses)
+        html += QStringLiteral("<li>") + text(sense) + QStringLiteral("</li>");
+    return html + QStringLiteral("</ol>");
+}
+
+QString group(const Dictionary::Group &group, bool titled)
+{
+    QString html;
+    if (titled)
+        html += QStringLiteral("<h3>Read as %1</h3>").arg(readingName(group.reading));
+    for (const Dictionary::Entry &each : group.entries)
+        html += entry(each);
+    if (group.more > 0)
+        html += QStringLiteral("<p><i>%1 more %2 not shown.</i></p>")
+                    .arg(group.more)
+                    .arg(group.more == 1 ? QStringLiteral("entry") : QStringLiteral("entries"));
+    if (!group.words.isEmpty()) {
+        // The phrase's words in their order, each with what it means.
+        html += QStringLiteral("<p>Its words: ");
+        for (const Dictionary::Word &word : group.words)
+            html += (word.entries.isEmpty() ? text(word.text) : headword(word.text))
+                + QStringLiteral(" ");
+        html += QStringLiteral("</p>");
+        for (const Dictionary::Word &word : group.words) {
+            for (const Dictionary::Entry &each : word.entries)
+                html += entry(each);
+        }
+    }
+    return html;
+}
+
+} // namespace
+
+namespace AnswerPage {
+
+bool isAnswerAddress(const QString &address)
+{
+    return address.startsWith(scheme + u':', Qt::CaseInsensitive);
+}
+
+QUrl addressOf(const QString &word)
+{
+    QUrl address;
+    address.setScheme(scheme);
+    address.setPath(word, QUrl::DecodedMode);
+    return address;
+}
+
+QString wordOf(const QUrl &address) { return address.path(QUrl::FullyDecoded); }
+
+QUrl fallbackAddressOf(const QString &word, const QString &site, const QString &reason)
+{
+    QUrl address = addressOf(word);
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("unreachable"),
+                       QString::fromLatin1(QUrl::toPercentEncoding(site)));
+    query.addQueryItem(QStringLiteral("reason"),
+                       QString::fromLatin1(QUrl::toPercentEncoding(reason)));
+    address.setQuery(query);
+    return address;
+}
+
+QString html(const QUrl &address)
+{
+    const QUrlQuery query(address);
+    const QString site = QUrl::fromPercentEncoding(
+        query.queryItemValue(QStringLiteral("unreachable"), QUrl::FullyEncoded).toLatin1());
+    const QString reason = QUrl::fromPercentEncoding(
+        query.queryItemValue(QStringLiteral("reason"), QUrl::FullyEncoded).toLatin1());
+    const QString word = wordOf(address);
+    if (word.trimmed().isEmpty()) {
+        Dictionary::Answer nothing;
+        return html(nothing, site, reason);
+    }
+    return html(Dictionary::lookUp(word), site, reason);
+}
+
+QString html(const Dictionary::Answer &answer, const QString &site, const QString &reason)
+{
+    QString html
+        = QStringLiteral("<html><head><title>%1</title></head><body>").arg(text(answer.input));
+    if (!site.isEmpty()) {
+        const QUrl url(site, QUrl::TolerantMode);
+        const QString host = url.host().isEmpty() ? site : url.host();
+        html += QStringLiteral("<p style=\"background-color: #fff4ce; padding: 6px\">The site "
+                               "%1 couldn't be reached: %2. <a href=\"%3\">Try again</a></p>")
+                    .arg(text(host), text(reason), text(url.toString(QUrl::FullyEncoded)));
+        if (answer.input.isEmpty())
+            return html + QStringLiteral("</body></html>");
+    }
+    html += QStringLiteral("<h2>%1</h2>").arg(text(answer.input));
+    if (answer.cut)
+        html += QStringLiteral("<p><i>Only the first %1 characters were looked up.</i></p>")
+                    .arg(Dictionary::maxInputLength);
+    if (!answer.error.isEmpty()) {
+        html += QStringLiteral("<p>The built-in dictionary could not be read: %1</p>")
+                    .arg(text(answer.error));
+    } else if (!answer.found()) {
+        html += QStringLiteral("<p>Nothing found for \u201c%1\u201d.</p>").arg(text(answer.input));
+    } else {
+        if (answer.groups.size() == 1)
+            html += QStringLiteral("<p style=\"color: #555\">Read as %1</p>")
+                        .arg(readingName(answer.groups.first().reading));
+        for (const Dictionary::Group &each : answer.groups)
+            html += group(each, answer.groups.size() > 1);
+    }
+    html
+        += QStringLiteral("<hr><p style=\"font-size: small; color: #555\">From CC-CEDICT, "
+                          "CC BY-SA 4.0%1.</p>")
+               .arg(answer.dataDate.isEmpty() ? QString() : QStringLiteral(", ") + answer.dataDate);
+    return html + QStringLiteral("</body></html>");
+}
+
+} // namespace AnswerPage

@@ -1,0 +1,77 @@
+#include "answerview.h"
+
+#include "answerpage.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTextDocument>
+
+AnswerView::AnswerView(QWidget *parent)
+    : QTextBrowser(parent)
+{
+    setFrameShape(QFrame::NoFrame);
+    // Links are ours to follow: an answer's link opens another answer here, any other goes to
+    // the browser control.
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    setTextInteractionFlags(Qt::TextBrowserInteraction);
+    document()->setDocumentMargin(16);
+    // Fonts with Chinese glyphs first, so that the headwords don't depend on the fallback
+    // fontconfig happens to pick for each character.
+    QFont face = font();
+    face.setFamilies(
+        {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei"), face.family()});
+    face.setPointSizeF(face.pointSizeF() * 1.15);
+    setFont(face);
+    connect(this, &QTextBrowser::anchorClicked, this, &AnswerView::followLink);
+    // Sent before source() has changed.
+    connect(this, &QTextBrowser::sourceChanged, this, [this](const QUrl &address) {
+        setAccessibleName(QStringLiteral("Dictionary page: ") + AnswerPage::wordOf(address));
+        emit answerShown(address);
+    });
+}
+
+void AnswerView::open(const QUrl &address)
+{
+    // The same address asked for again is answered again: the dictionary may have changed
+    // under it, and the user pressed Translate to see it.
+    if (address == source())
+        reload();
+    else
+        setSource(address, QTextDocument::HtmlResource);
+}
+
+QString AnswerView::word() const { return AnswerPage::wordOf(source()); }
+
+QVariant AnswerView::loadResource(int type, const QUrl &name)
+{
+    if (type == QTextDocument::HtmlResource && name.scheme() == QLatin1String("tavrel"))
+        return AnswerPage::html(name);
+    // Nothing of an answer page comes from elsewhere; above all, nothing from the disk.
+    return QVariant();
+}
+
+void AnswerView::followLink(const QUrl &address)
+{
+    if (address.scheme() == QLatin1String("tavrel"))
+        setSource(address, QTextDocument::HtmlResource);
+    else
+        emit webLinkClicked(address);
+}
+
+void AnswerView::contextMenuEvent(QContextMenuEvent *event)
+{
+    // What a page's menu has: the way back and forward, then copying.
+    QMenu *menu = createStandardContextMenu(event->pos());
+    QAction *first = menu->actions().value(0);
+    QAction *back = new QAction(QStringLiteral("Back"), menu);
+    back->setEnabled(isBackwardAvailable());
+    connect(back, &QAction::triggered, this, &QTextBrowser::backward);
+    QAction *forward = new QAction(QStringLiteral("Forward"), menu);
+    forward->setEnabled(isForwardAvailable());
+    connect(forward, &QAction::triggered, this, &QTextBrowser::forward);
+    menu->insertActions(first, {back, forward});
+    menu->insertSeparator(first);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QTextBrowser>
+
+// Draws the built-in dictionary's answers, which are a few lines of text and need no browser
+// engine. A page of its own: its links lead to other answers with Back and Forward, text can be
+// selected and copied, Ctrl and the wheel zoom, and screen readers read it.
+class AnswerView : public QTextBrowser
+{
+    Q_OBJECT
+public:
+    explicit AnswerView(QWidget *parent = nullptr);
+
+    // Shows the answer page at a "tavrel:" address, as a link to it would.
+    void open(const QUrl &address);
+
+    // The word the page shown answers.
+    QString word() const;
+
+signals:
+    // A link out of the answers, such as "Try again" for a site that couldn't be reached.
+    void webLinkClicked(const QUrl &address);
+    void answerShown(const QUrl &address);
+
+protected:
+    QVariant loadResource(int type, const QUrl &name) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void followLink(const QUrl &address);
+};
