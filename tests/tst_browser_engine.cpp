@@ -8,6 +8,7 @@
 
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTextDocument>
 #include <QWebEngineView>
 
@@ -177,6 +178,8 @@ private slots:
         } else {
             QTRY_VERIFY_WITH_TIMEOUT(answerShown(), 20000);
             const QString text = browser->answerView()->toPlainText();
+            // An answer opens at its top, whatever was shown before.
+            QCOMPARE(browser->answerView()->verticalScrollBar()->value(), 0);
             for (const QString &part : shown)
                 QVERIFY2(text.contains(part), qPrintable(part + " not in:\n" + text));
             QCOMPARE(browser->answerView()->accessibleName(),

@@ -16,11 +16,12 @@ AnswerView::AnswerView(QWidget *parent)
     setOpenExternalLinks(false);
     setTextInteractionFlags(Qt::TextBrowserInteraction);
     document()->setDocumentMargin(16);
-    // Fonts with Chinese glyphs first, so that the headwords don't depend on the fallback
-    // fontconfig happens to pick for each character.
+    // Latin text, pinyin's tone marks among it, in Debian's usual face: WenQuanYi's small
+    // bitmaps, which fontconfig may pick for it, draw marks such as that of ǒ blank. Chinese
+    // glyphs then come from a font made for them rather than whichever has them first.
     QFont face = font();
-    face.setFamilies(
-        {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei"), face.family()});
+    face.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC"),
+                      QStringLiteral("WenQuanYi Micro Hei"), face.family()});
     face.setPointSizeF(face.pointSizeF() * 1.15);
     setFont(face);
     connect(this, &QTextBrowser::anchorClicked, this, &AnswerView::followLink);
