@@ -3,6 +3,7 @@
 # (AT-SPI), and works its controls the same way.
 #
 #   atspi_client.py APP tree               every showing control: window, role and name, a line each
+#   atspi_client.py APP text ROLE NAME     the text of the control with that role and name
 #   atspi_client.py APP set NAME TEXT      replaces the text of the text box called NAME
 #   atspi_client.py APP press ROLE NAME    does the first action of the control with that role and name
 #
@@ -45,6 +46,8 @@ def main(name, command, *arguments):
             for node in controls(window):
                 if showing(node):
                     print(f"{window.name}\t{node.getRoleName()}\t{node.name}")
+    elif command == "text":
+        print(find(app, arguments[0], arguments[1]).queryText().getText(0, -1))
     elif command == "set":
         find(app, "text", arguments[0]).queryEditableText().setTextContents(arguments[1])
     elif command == "press":

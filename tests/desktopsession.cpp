@@ -51,6 +51,8 @@ bool DesktopSession::startProgram(const QString &folder, const QStringList &vari
     QFile::copy(QStringLiteral(TAVREL_EXECUTABLE), executable);
     QFile::copy(QStringLiteral(TAVREL_ENGINE),
                 QDir(folder).filePath(QFileInfo(TAVREL_ENGINE).fileName()));
+    QFile::copy(QStringLiteral(TAVREL_DICTIONARY_INDEX),
+                QDir(folder).filePath(QFileInfo(TAVREL_DICTIONARY_INDEX).fileName()));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(name);
@@ -100,6 +102,12 @@ QStringList DesktopSession::tree()
     if (client({programName, "tree"}, &output) != 0)
         return {};
     return output.split('\n', Qt::SkipEmptyParts);
+}
+
+QString DesktopSession::text(const QString &role, const QString &name)
+{
+    QString output;
+    return client({programName, "text", role, name}, &output) == 0 ? output : QString();
 }
 
 bool DesktopSession::setText(const QString &name, const QString &text)

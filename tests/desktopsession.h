@@ -20,9 +20,9 @@ public:
     // A folder of the session's own, for sockets, as a login gives one.
     QString runtimeFolder() const { return m_runtime.path(); }
 
-    // Puts the program and its engine module into the folder and starts it there with the
-    // session's environment and the given variables; a value "-" removes a variable. Returns
-    // false when it does not start.
+    // Puts the program, its engine module and its dictionary into the folder and starts it there
+    // with the session's environment and the given variables; a value "-" removes a variable.
+    // Returns false when it does not start.
     bool startProgram(const QString &folder, const QStringList &variables);
 
     // Ends the program, its engine's processes and the actions still waiting on it.
@@ -34,6 +34,9 @@ public:
     // Every showing control of the program's windows, a "window<TAB>role<TAB>name" line each;
     // empty while the program is not on the accessibility bus.
     QStringList tree();
+
+    // The text a screen reader reads out of the control; empty when it is not there.
+    QString text(const QString &role, const QString &name);
 
     // Replaces the text of the text box with that accessible name; false when it is not there.
     bool setText(const QString &name, const QString &text);

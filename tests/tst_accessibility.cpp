@@ -66,6 +66,18 @@ private slots:
         QVERIFY(readOnceShowing(mainWindow, "document web", "answer"));
         QVERIFY(m_server.targets.contains("/dict/ice"));
 
+        // A site that can't answer: the built-in dictionary answers, and is read as text.
+        m_server.responses.insert("/dict/tea",
+                                  "HTTP/1.1 503 Service Unavailable\r\n"
+                                  "Connection: close\r\nContent-Length: 0\r\n\r\n");
+        QVERIFY(m_session.setText("Word", "tea"));
+        m_session.press("push button", "Translate");
+        QVERIFY(readOnceShowing(mainWindow, "filler", "Dictionary page: tea"));
+        // Qt gives text that can't be edited the role of a label.
+        const QString answer = m_session.text("label", "Dictionary page: tea");
+        QVERIFY2(answer.contains("127.0.0.1 couldn't be reached") && answer.contains("茶"),
+                 qPrintable(answer));
+
         m_session.press("menu item", options);
         QVERIFY(readOnceShowing(options, "text", "Query String"));
         m_session.press("push button", "Select");
