@@ -3,8 +3,8 @@
 #include "dictionary/index.h"
 #include "dictionary/pinyin.h"
 #include "dictionary/text.h"
+#include "program/application.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMutex>
@@ -341,7 +341,8 @@ Shared &shared()
 
 QStringList programIndexPaths()
 {
-    const QString folder = QCoreApplication::applicationDirPath();
+    // The program's folder, as for its settings; tests point it elsewhere.
+    const QString folder = App::Path();
     return {QDir(folder).filePath(QLatin1String(indexFileName)),
             QDir::cleanPath(QDir(folder).filePath(QStringLiteral(TAVREL_DICTIONARY_INSTALLED "/")
                                                   + QLatin1String(indexFileName)))};
