@@ -4,6 +4,8 @@
 #include "dictionary/indexformat.h"
 #include "dictionary/indexwriter.h"
 #include "dictionary/lookup.h"
+#include "dictionary/pinyin.h"
+#include "dictionary/text.h"
 #include "program/application.h"
 
 #include <QFile>
@@ -208,6 +210,42 @@ private slots:
         QCOMPARE(entry.traditional, QStringLiteral("書"));
         QCOMPARE(entry.simplified, QStringLiteral("书"));
         QCOMPARE(entry.senses, (QStringList {QStringLiteral("book"), QStringLiteral("letter")}));
+    }
+
+    void toneMarks_data()
+    {
+        QTest::addColumn<QString>("numbers");
+        QTest::addColumn<QString>("marks");
+        QTest::newRow("a, e and the last vowel") << "bing1 qi2 lin2 xue3 gui4 liu2"
+                                                 << "bīng qí lín xuě guì liú";
+        QTest::newRow("o of ou") << "gou3"
+                                 << "gǒu";
+        QTest::newRow("ü") << "lu:4 nu:e4"
+                           << "lǜ nüè";
+        QTest::newRow("capitals") << "Ding1 A4 Lu:3"
+                                  << "Dīng À Lǚ";
+        QTest::newRow("neutral tone, erhua") << "de5 r5"
+                                             << "de r";
+        QTest::newRow("not syllables, name separators") << "san1 C Ma3 ke4 · Tu3 wen1"
+                                                        << "sān C Mǎ kè · Tǔ wēn";
+    }
+
+    void toneMarks()
+    {
+        QFETCH(QString, numbers);
+        QFETCH(QString, marks);
+        QCOMPARE(Pinyin::withToneMarks(numbers.toStdString()), marks);
+    }
+
+    // Senses split at ";" outside parentheses only, as the ranking compares them.
+    void senses()
+    {
+        const std::string text = "(of a; b) to eat; the dish (food)";
+        const std::vector<std::string_view> senses = Text::splitSenses(text);
+        QCOMPARE(senses.size(), size_t(2));
+        QCOMPARE(QByteArray(senses[0].data(), int(senses[0].size())), "(of a; b) to eat");
+        QCOMPARE(Text::rankingWords(senses[0]), (std::vector<std::string> {"eat"}));
+        QCOMPARE(Text::rankingWords(senses[1]), (std::vector<std::string> {"dish"}));
     }
 
     // More entries than an answer shows: the rest are counted.
