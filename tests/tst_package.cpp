@@ -5,7 +5,9 @@
 #include "testsupport.h"
 #include "xdisplay.h"
 
+#include "dictionary/lookup.h"
 #include "main_window/settingsfile.h"
+#include "program/application.h"
 
 #include <QDirIterator>
 #include <QProcess>
@@ -194,6 +196,23 @@ private slots:
         QVERIFY2(value.code == 0, qPrintable(value.output));
         QVERIFY2(QRegularExpression(pattern).match(value.output.trimmed()).hasMatch(),
                  qPrintable(value.output));
+    }
+
+    // The built-in dictionary's index lies where the installed program looks for it, relative
+    // to its folder, and the copyright file names the data's licence.
+    void holdsTheDictionary()
+    {
+        App::setPath(tree("usr/bin"));
+        Dictionary::setIndexPath(QString());
+        const Dictionary::Answer answer = Dictionary::lookUp(QStringLiteral("ice cream"));
+        App::setPath(QString());
+        QVERIFY2(answer.error.isEmpty(), qPrintable(answer.error));
+        QVERIFY(answer.found());
+        QFile copyright(tree("usr/share/doc/tavrel-dictionary/copyright"));
+        QVERIFY(copyright.open(QIODevice::ReadOnly));
+        const QByteArray text = copyright.readAll();
+        QVERIFY(text.contains("Files: usr/share/TavrelDictionary/cc-cedict.idx"));
+        QVERIFY(text.contains("\nLicense: CC-BY-SA-4.0\n CC-CEDICT"));
     }
 
     void runsForAnOrdinaryUser()

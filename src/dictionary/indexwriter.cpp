@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <map>
-#include <set>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>

@@ -3,8 +3,8 @@
 #include "dictionary/index.h"
 #include "dictionary/pinyin.h"
 #include "dictionary/text.h"
+#include "program/application.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMutex>
@@ -13,7 +13,6 @@
 #include <exception>
 #include <memory>
 #include <optional>
-#include <set>
 #include <tuple>
 
 #ifndef TAVREL_DICTIONARY_INSTALLED
@@ -210,7 +209,7 @@ Group ranked(const Index &index, Reading reading, std::vector<Ranked> &found)
 // tells whether one of them has a sense that is the input or starts with it.
 std::optional<Group> english(const Index &index, const QString &input, bool *everyday)
 {
-    const QByteArray utf8 = input.toUtf8();
+    const QByteArray utf8 = input.toLower().toUtf8();
     const std::string_view text(utf8.constData(), size_t(utf8.size()));
     const std::vector<std::string> typed = Text::lowerWords(text);
     std::vector<std::string> compared = Text::joinedWords(text);
@@ -341,7 +340,8 @@ Shared &shared()
 
 QStringList programIndexPaths()
 {
-    const QString folder = QCoreApplication::applicationDirPath();
+    // The program's folder, as for its settings; tests point it elsewhere.
+    const QString folder = App::Path();
     return {QDir(folder).filePath(QLatin1String(indexFileName)),
             QDir::cleanPath(QDir(folder).filePath(QStringLiteral(TAVREL_DICTIONARY_INSTALLED "/")
                                                   + QLatin1String(indexFileName)))};
