@@ -8,6 +8,7 @@
 
 #include <QLineEdit>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTextDocument>
 #include <QWebEngineView>
@@ -189,6 +190,21 @@ private slots:
         // The status bar names the lookup's address, whatever the area shows.
         QCOMPARE(form().StatusBar1()->SimpleText(), "goto " + address);
         QCOMPARE(form().txtWord()->text(), word);
+
+        // "Try again" asks the site once more, and shows what it answers now.
+        if (address.startsWith(m_server.origin()) && answerShown()) {
+            const QString target = QUrl(address).path();
+            const QByteArray busy = m_server.responses.take(target);
+            const auto restore = qScopeGuard([&] { m_server.responses.insert(target, busy); });
+            AnswerView *answers = browser->answerView();
+            const QTextCursor link = answers->document()->find("Try again");
+            QVERIFY(!link.isNull());
+            QTest::mouseClick(answers->viewport(), Qt::LeftButton, {},
+                              answers->cursorRect(link).center() - QPoint(3, 0));
+            QTRY_COMPARE_WITH_TIMEOUT(browser->title(), QString("answer"), 20000);
+            QCOMPARE(browser->url(), QUrl(address));
+            QCOMPARE(form().StatusBar1()->SimpleText(), "goto " + address);
+        }
     }
 
     void anAnswersLinksLeadToOtherAnswersAndBack()
