@@ -265,9 +265,9 @@ void WebBrowser::startNavigation()
         return;
     }
     if (!m_view) {
-        // The engine on its way opens the address once it is up. Without one coming, the blank
-        // page needs none: the area is blank already.
-        if (m_prepareEngine && !m_painted)
+        // The engine on its way, made once the blank area is painted, opens the address once it
+        // is up. Without one coming, the blank page needs none: the area is blank already.
+        if (m_prepareEngine && !m_painted && !m_pages->currentWidget())
             return;
         if (m_requested == QLatin1String("about:blank") && !m_prepareEngine) {
             m_navigationDue = false;
