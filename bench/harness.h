@@ -104,10 +104,18 @@ struct Bench
         std::optional<qint64> mark(const QByteArray &event, const QByteArray &detail = {});
 
         std::optional<qint64> lastMark(const QByteArray &event);
+
+        // The first mark of that name made at or after the moment, with that detail if one is
+        // given: a lookup's own, when earlier lookups made the same marks.
+        std::optional<qint64> markAfter(const QByteArray &event, qint64 after,
+                                        const QByteArray &detail = {});
     };
 
+    // With a template of its own instead of the server's, the dictionary's index is put beside
+    // the program as well: the built-in answers read it.
     std::unique_ptr<Tavrel> startTavrel(MapWatcher &watcher, qint64 *shown,
-                                        const QStringList &arguments = {});
+                                        const QStringList &arguments = {},
+                                        const QString &queryTemplate = {});
 
     // A lookup through the window, as the user makes it: the word box's text replaced, then a
     // click on "Translate". Returns the word's request path.

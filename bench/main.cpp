@@ -7,6 +7,9 @@
 //   memory                 (PSS summed over the whole process tree)
 //   cold start with a word (launch with a word until its request reaches the server)
 //   word to running copy   (launch with a word until the copy already running requests it)
+//   built-in answers       (with the template "tavrel:%word": Translate, and a launch with a
+//                          word, until the answer is shown; the memory they take)
+//   fallback               (Translate until the answer shown for a site refusing the connection)
 // Each time is the median of several runs after a warm-up run. Tavrel reports its own moments
 // through its "tavrel.timing" logging category; all clocks are the same monotonic clock.
 //
@@ -14,8 +17,10 @@
 // With --words only the two rows of words given on the command line are measured.
 //
 // harness.cpp holds the display, the server, the process tree and the window watcher, tavrel.cpp
-// drives Tavrel, peers.cpp the programs it is measured against, measures.cpp the rows.
+// drives Tavrel, peers.cpp the programs it is measured against, measures.cpp the rows and
+// answers.cpp those of the built-in dictionary.
 
+#include "answers.h"
 #include "harness.h"
 #include "measures.h"
 #include "peers.h"
@@ -60,8 +65,10 @@ int main(int argc, char *argv[])
     const PeerResult goldendict = measurePeer(bench, watcher, "goldendict", runs, goldendictCommand,
                                               "oldenDict", QString());
     const WordRows words = measureWords(bench, watcher, runs);
+    const AnswerRows answers = measureAnswers(bench, watcher, runs, lookups, longRun);
 
     endDisplay(xvfb);
     printTable(runs, lookups, longRun, startup, lookupRows, goldendict, chromium, words);
+    printAnswerRows(lookups, longRun, answers, lookupRows, words);
     return 0;
 }

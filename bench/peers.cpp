@@ -61,10 +61,13 @@ QStringList chromiumCommand(const QString &scratch, const QString &page)
 // goldendict is started bare: it has no page to be pointed at.
 QStringList goldendictCommand(const QString &, const QString &) { return {"goldendict"}; }
 
-std::vector<double> goldendictHandedOver(Bench &bench, MapWatcher &watcher, int runs)
+namespace {
+
+// goldendict in a HOME of its own, with a website source pointed at the server: a copy started
+// without a word, its window shown and its dictionaries indexed.
+QProcessEnvironment startGoldendictWithWebsite(Bench &bench, MapWatcher &watcher,
+                                               const QTemporaryDir &home, QProcess &running)
 {
-    std::vector<double> result;
-    QTemporaryDir home;
     QDir(home.path()).mkpath("config/goldendict");
     QFile config(home.path() + "/config/goldendict/config");
     if (!config.open(QIODevice::WriteOnly))
@@ -80,12 +83,22 @@ std::vector<double> goldendictHandedOver(Bench &bench, MapWatcher &watcher, int 
     env.insert("HOME", home.path());
     env.insert("XDG_CONFIG_HOME", home.path() + "/config");
     env.insert("XDG_CACHE_HOME", home.path() + "/cache");
-    QProcess running;
     running.setProcessEnvironment(env);
     running.start("goldendict", {});
     if (!watcher.waitForMap("oldenDict", 60000))
         fail("goldendict's window was not shown");
     waitFor([] { return false; }, 2000); // its dictionaries are indexed after the window shows
+    return env;
+}
+
+} // namespace
+
+std::vector<double> goldendictHandedOver(Bench &bench, MapWatcher &watcher, int runs)
+{
+    std::vector<double> result;
+    QTemporaryDir home;
+    QProcess running;
+    const QProcessEnvironment env = startGoldendictWithWebsite(bench, watcher, home, running);
     for (int run = 0; run <= runs; ++run) {
         const QString word = QStringLiteral("handed%1").arg(run);
         QProcess second;
@@ -98,6 +111,21 @@ std::vector<double> goldendictHandedOver(Bench &bench, MapWatcher &watcher, int 
     }
     endTree(running);
     return result;
+}
+
+double goldendictAfterLookup(Bench &bench, MapWatcher &watcher)
+{
+    QTemporaryDir home;
+    QProcess running;
+    const QProcessEnvironment env = startGoldendictWithWebsite(bench, watcher, home, running);
+    QProcess second;
+    launchWithWord(bench, "goldendict", "first", "/gd?s=first", second, env);
+    waitFor([&] { return second.state() == QProcess::NotRunning; }, 10000);
+    // The page has arrived by now; its frame is laid out and drawn in the second after.
+    waitFor([] { return false; }, 1500);
+    const double memory = pssMiB(running.processId(), "goldendict after its first website lookup");
+    endTree(running);
+    return memory;
 }
 
 } // namespace TavrelBench

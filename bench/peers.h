@@ -33,4 +33,7 @@ QStringList goldendictCommand(const QString &scratch, const QString &page);
 // HOME of its own, a copy started without a word, then one launch with a word a run.
 std::vector<double> goldendictHandedOver(Bench &bench, MapWatcher &watcher, int runs);
 
+// goldendict's memory (PSS, process tree, MiB) after its first lookup, in that website source.
+double goldendictAfterLookup(Bench &bench, MapWatcher &watcher);
+
 } // namespace TavrelBench
