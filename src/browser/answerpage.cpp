@@ -12,6 +12,18 @@ const QString scheme = QStringLiteral("tavrel");
 
 QString text(const QString &plain) { return plain.toHtmlEscaped(); }
 
+// Once a page rather than on every element: a page has up to sixty entries, and the time to
+// read it is most of the time an answer takes.
+QString styleSheet()
+{
+    return QStringLiteral("a.word { text-decoration: none; font-size: x-large }"
+                          "p.entry { margin-top: 12px; margin-bottom: 2px }"
+                          "ol { margin-top: 0px }"
+                          ".quiet { color: #555 }"
+                          "p.unreachable { background-color: #fff4ce; padding: 6px }"
+                          "p.source { font-size: small; color: #555 }");
+}
+
 QString readingName(Dictionary::Reading reading)
 {
     switch (reading) {
@@ -28,32 +40,49 @@ QString readingName(Dictionary::Reading reading)
 // A headword is a link to its own answer, as a word in a page links to its own page.
 QString headword(const QString &word)
 {
-    return QStringLiteral("<a href=\"%1\" style=\"text-decoration: none\">"
-                          "<span style=\"font-size: x-large\">%2</span></a>")
+    return QStringLiteral("<a href=\"%1\" class=\"word\">%2</a>")
         .arg(text(AnswerPage::addressOf(word).toString(QUrl::FullyEncoded)), text(word));
 }
 
 QString entry(const Dictionary::Entry &entry)
 {
-    QString html = QStringLiteral("<p style=\"margin-top: 12px; margin-bottom: 2px\">")
-        + headword(entry.simplified);
+    QString html = QStringLiteral("<p class=\"entry\">") + headword(entry.simplified);
     if (entry.traditional != entry.simplified)
         html += QStringLiteral(" &nbsp;") + headword(entry.traditional);
-    html += QStringLiteral(" &nbsp; <span style=\"color: #555\">%1</span></p><ol "
-                           "style=\"margin-top: 0px\">")
+    html += QStringLiteral(" &nbsp; <span class=\"quiet\">%1</span></p><ol>")
                 .arg(text(entry.pinyin));
     for (const QString &sense : entry.senses)
         html += QStringLiteral("<li>") + text(sense) + QStringLiteral("</li>");
     return html + QStringLiteral("</ol>");
 }
 
-QString group(const Dictionary::Group &group, bool titled)
+// The entries put into a page so far, up to a number when only the first are wanted.
+struct Entries
+{
+    int left = -1; // any number
+    bool whole = true;
+
+    bool take()
+    {
+        if (left == 0) {
+            whole = false;
+            return false;
+        }
+        if (left > 0)
+            --left;
+        return true;
+    }
+};
+
+QString group(const Dictionary::Group &group, bool titled, Entries &entries)
 {
     QString html;
     if (titled)
         html += QStringLiteral("<h3>Read as %1</h3>").arg(readingName(group.reading));
-    for (const Dictionary::Entry &each : group.entries)
-        html += entry(each);
+    for (const Dictionary::Entry &each : group.entries) {
+        if (entries.take())
+            html += entry(each);
+    }
     if (group.more > 0)
         html += QStringLiteral("<p><i>%1 more %2 not shown.</i></p>")
                     .arg(group.more)
@@ -66,11 +95,19 @@ QString group(const Dictionary::Group &group, bool titled)
                 + QStringLiteral(" ");
         html += QStringLiteral("</p>");
         for (const Dictionary::Word &word : group.words) {
-            for (const Dictionary::Entry &each : word.entries)
-                html += entry(each);
+            for (const Dictionary::Entry &each : word.entries) {
+                if (entries.take())
+                    html += entry(each);
+            }
         }
     }
     return html;
+}
+
+QString queryValue(const QUrl &address, const QString &key)
+{
+    return QUrl::fromPercentEncoding(
+        QUrlQuery(address).queryItemValue(key, QUrl::FullyEncoded).toLatin1());
 }
 
 } // namespace
@@ -104,29 +141,34 @@ QUrl fallbackAddressOf(const QString &word, const QString &site, const QString &
     return address;
 }
 
-QString html(const QUrl &address)
+QString siteOf(const QUrl &address) { return queryValue(address, QStringLiteral("unreachable")); }
+
+QString reasonOf(const QUrl &address) { return queryValue(address, QStringLiteral("reason")); }
+
+QString html(const QUrl &address, int firstEntries, bool *whole)
 {
-    const QUrlQuery query(address);
-    const QString site = QUrl::fromPercentEncoding(
-        query.queryItemValue(QStringLiteral("unreachable"), QUrl::FullyEncoded).toLatin1());
-    const QString reason = QUrl::fromPercentEncoding(
-        query.queryItemValue(QStringLiteral("reason"), QUrl::FullyEncoded).toLatin1());
+    const QString site = siteOf(address);
+    const QString reason = reasonOf(address);
     const QString word = wordOf(address);
     if (word.trimmed().isEmpty()) {
         Dictionary::Answer nothing;
-        return html(nothing, site, reason);
+        return html(nothing, site, reason, firstEntries, whole);
     }
-    return html(Dictionary::lookUp(word), site, reason);
+    return html(Dictionary::lookUp(word), site, reason, firstEntries, whole);
 }
 
-QString html(const Dictionary::Answer &answer, const QString &site, const QString &reason)
+QString html(const Dictionary::Answer &answer, const QString &site, const QString &reason,
+             int firstEntries, bool *whole)
 {
-    QString html
-        = QStringLiteral("<html><head><title>%1</title></head><body>").arg(text(answer.input));
+    Entries entries;
+    if (firstEntries > 0)
+        entries.left = firstEntries;
+    QString html = QStringLiteral("<html><head><title>%1</title><style>%2</style></head><body>")
+                       .arg(text(answer.input), styleSheet());
     if (!site.isEmpty()) {
         const QUrl url(site, QUrl::TolerantMode);
         const QString host = url.host().isEmpty() ? site : url.host();
-        html += QStringLiteral("<p style=\"background-color: #fff4ce; padding: 6px\">The site "
+        html += QStringLiteral("<p class=\"unreachable\">The site "
                                "%1 couldn't be reached: %2. <a href=\"%3\">Try again</a></p>")
                     .arg(text(host), text(reason), text(url.toString(QUrl::FullyEncoded)));
         if (answer.input.isEmpty())
@@ -143,15 +185,17 @@ QString html(const Dictionary::Answer &answer, const QString &site, const QStrin
         html += QStringLiteral("<p>Nothing found for \u201c%1\u201d.</p>").arg(text(answer.input));
     } else {
         if (answer.groups.size() == 1)
-            html += QStringLiteral("<p style=\"color: #555\">Read as %1</p>")
+            html += QStringLiteral("<p class=\"quiet\">Read as %1</p>")
                         .arg(readingName(answer.groups.first().reading));
         for (const Dictionary::Group &each : answer.groups)
-            html += group(each, answer.groups.size() > 1);
+            html += group(each, answer.groups.size() > 1, entries);
     }
     html
-        += QStringLiteral("<hr><p style=\"font-size: small; color: #555\">From CC-CEDICT, "
+        += QStringLiteral("<hr><p class=\"source\">From CC-CEDICT, "
                           "CC BY-SA 4.0%1.</p>")
                .arg(answer.dataDate.isEmpty() ? QString() : QStringLiteral(", ") + answer.dataDate);
+    if (whole)
+        *whole = entries.whole;
     return html + QStringLiteral("</body></html>");
 }
 

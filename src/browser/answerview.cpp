@@ -4,7 +4,16 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTextDocument>
+#include <QTimer>
+
+namespace {
+
+// About as many as fill the area at its usual size.
+constexpr int firstScreenEntries = 6;
+
+} // namespace
 
 AnswerView::AnswerView(QWidget *parent)
     : QTextBrowser(parent)
@@ -44,12 +53,42 @@ void AnswerView::open(const QUrl &address)
 
 QString AnswerView::word() const { return AnswerPage::wordOf(source()); }
 
+void AnswerView::setKnownAnswer(const QString &word, const Dictionary::Answer &answer)
+{
+    m_knownWord = word;
+    m_knownAnswer = answer;
+}
+
+QString AnswerView::page(const QUrl &address, int firstEntries, bool *whole) const
+{
+    if (m_knownWord.isEmpty() || AnswerPage::wordOf(address) != m_knownWord)
+        return AnswerPage::html(address, firstEntries, whole);
+    return AnswerPage::html(m_knownAnswer, AnswerPage::siteOf(address),
+                            AnswerPage::reasonOf(address), firstEntries, whole);
+}
+
 QVariant AnswerView::loadResource(int type, const QUrl &name)
 {
-    if (type == QTextDocument::HtmlResource && name.scheme() == QLatin1String("tavrel"))
-        return AnswerPage::html(name);
+    if (type == QTextDocument::HtmlResource && name.scheme() == QLatin1String("tavrel")) {
+        // Reading a page of sixty entries takes a few milliseconds, and the user reads the
+        // first screen first: that is drawn at once, and the rest put in right after it.
+        bool whole = true;
+        const QString firstScreen = page(name, firstScreenEntries, &whole);
+        if (!whole)
+            QTimer::singleShot(0, this, [this, name] { completePage(name); });
+        return firstScreen;
+    }
     // Nothing of an answer page comes from elsewhere; above all, nothing from the disk.
     return QVariant();
+}
+
+void AnswerView::completePage(const QUrl &address)
+{
+    if (source() != address)
+        return;
+    const int scrolled = verticalScrollBar()->value();
+    setHtml(page(address));
+    verticalScrollBar()->setValue(scrolled);
 }
 
 void AnswerView::followLink(const QUrl &address)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dictionary/dictionary.h"
+
 #include <QTextBrowser>
 
 // Draws the built-in dictionary's answers, which are a few lines of text and need no browser
@@ -17,6 +19,9 @@ public:
     // The word the page shown answers.
     QString word() const;
 
+    // The dictionary's answer for word, looked up already: pages for the word use it.
+    void setKnownAnswer(const QString &word, const Dictionary::Answer &answer);
+
 signals:
     // A link out of the answers, such as "Try again" for a site that couldn't be reached.
     void webLinkClicked(const QUrl &address);
@@ -28,4 +33,9 @@ protected:
 
 private:
     void followLink(const QUrl &address);
+    void completePage(const QUrl &address);
+    QString page(const QUrl &address, int firstEntries = 0, bool *whole = nullptr) const;
+
+    QString m_knownWord;
+    Dictionary::Answer m_knownAnswer;
 };

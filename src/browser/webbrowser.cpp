@@ -3,6 +3,7 @@
 #include "answerpage.h"
 #include "answerview.h"
 #include "browserengine.h"
+#include "dictionary/lookup.h"
 #include "program/timing.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,8 @@
 #include <QPainter>
 #include <QPluginLoader>
 #include <QStackedLayout>
+#include <QThreadPool>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -90,6 +93,10 @@ WebBrowser::WebBrowser(QWidget *parent)
     , m_pages(new QStackedLayout(this))
 {
     m_pages->setContentsMargins(0, 0, 0, 0);
+    // The page shown is raised over the others, which are hidden only once it has been drawn,
+    // if at all: the engine takes a while to agree to its view being hidden or shown, and the
+    // answer for a site that can't be reached, or the next web page, would wait on that.
+    m_pages->setStackingMode(QStackedLayout::StackAll);
     // Until a page is there the area looks like the blank page it is about to show.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(pageName(QString()));
@@ -144,14 +151,27 @@ AnswerView *WebBrowser::answerView() const { return m_answers; }
 
 bool WebBrowser::engineIsShown() const { return m_view && m_pages->currentWidget() == m_view; }
 
-void WebBrowser::showPage(QWidget *page)
+void WebBrowser::showPage(QWidget *page, bool stopEngine)
 {
     if (m_pages->currentWidget() == page)
         return;
     // A web page still loading behind an answer would only report later, for nothing.
-    if (engineIsShown() && page != m_view)
+    if (stopEngine && engineIsShown() && page != m_view)
         QMetaObject::invokeMethod(m_view, "stop");
     m_pages->setCurrentWidget(page);
+    // What lies under the page shown takes no input, focus or screen reader's attention.
+    for (int i = 0; i < m_pages->count(); ++i)
+        m_pages->widget(i)->setEnabled(m_pages->widget(i) == page);
+    // And it is hidden once the page is drawn, but for the engine's view of a page the engine
+    // gave up on: that is empty, and stays ready under the answer for the next lookup.
+    if (stopEngine) {
+        QTimer::singleShot(0, this, [this] {
+            for (int i = 0; i < m_pages->count(); ++i) {
+                if (m_pages->widget(i) != m_pages->currentWidget())
+                    m_pages->widget(i)->hide();
+            }
+        });
+    }
     if (page == m_view)
         nameAfterTitle(title());
 }
@@ -208,15 +228,31 @@ void WebBrowser::showFallback(const QUrl &site, const QString &reason)
     // the one the user asked for, and the one "Try again" repeats.
     if (!engineIsShown() || m_navigationDue)
         return;
+    if (m_fallbackAnswer.valid() && !m_word.isEmpty())
+        answers()->setKnownAnswer(m_word, m_fallbackAnswer.get());
+    // The engine has given up on the page: there is nothing of it to stop.
     showAnswer(AnswerPage::fallbackAddressOf(
-        m_word, m_requested.isEmpty() ? site.toString() : m_requested, reason));
+                   m_word, m_requested.isEmpty() ? site.toString() : m_requested, reason),
+               false);
     Timing::mark("fallback-shown", site.toString());
 }
 
-void WebBrowser::showAnswer(const QUrl &address)
+void WebBrowser::prepareFallback()
+{
+    // Looked up while the engine loads, on a thread of its own, so that a site that gives no
+    // page is answered at once; the answer is only wasted when the site gives one.
+    auto promise = std::make_shared<std::promise<Dictionary::Answer>>();
+    m_fallbackAnswer = promise->get_future().share();
+    if (m_word.isEmpty())
+        return;
+    QThreadPool::globalInstance()->start(
+        [promise, word = m_word] { promise->set_value(Dictionary::lookUp(word)); });
+}
+
+void WebBrowser::showAnswer(const QUrl &address, bool stopEngine)
 {
     AnswerView *view = answers();
-    showPage(view);
+    showPage(view, stopEngine);
     view->open(address);
 }
 
@@ -281,4 +317,5 @@ void WebBrowser::startNavigation()
     m_navigationDue = false;
     showPage(m_view);
     m_view->setProperty("url", QUrl(m_requested, QUrl::TolerantMode));
+    prepareFallback();
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "dictionary/dictionary.h"
+
 #include <QPointer>
 #include <QUrl>
 #include <QWidget>
+
+#include <future>
 
 class AnswerView;
 class QStackedLayout;
@@ -64,9 +68,10 @@ private slots:
 
 private:
     void startNavigation();
-    void showAnswer(const QUrl &address);
+    void showAnswer(const QUrl &address, bool stopEngine = true);
+    void prepareFallback();
     void showEngineFailure();
-    void showPage(QWidget *page);
+    void showPage(QWidget *page, bool stopEngine = true);
     bool engineIsShown() const;
     AnswerView *answers();
 
@@ -75,6 +80,7 @@ private:
     QPointer<AnswerView> m_answers;
     QString m_requested;
     QString m_word;
+    std::shared_future<Dictionary::Answer> m_fallbackAnswer; // of m_word
     bool m_navigationDue = false; // m_requested waits to be opened
     bool m_startQueued = false;
     bool m_creationQueued = false;

@@ -9,6 +9,7 @@
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 namespace {
@@ -22,26 +23,17 @@ QString withoutEngineToken(QString userAgent)
 }
 
 // Why a lookup got no page from its site, in words for the user; empty when the site answered
-// (an HTTP 404 included) or the load was only stopped.
+// (an HTTP 404 included) or the load was only stopped for another.
 QString unreachableReason(const QWebEngineLoadingInfo &load)
 {
     const int code = load.errorCode();
-    switch (load.errorDomain()) {
-    case QWebEngineLoadingInfo::HttpStatusCodeDomain:
+    if (load.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
         return code >= 500 ? QStringLiteral("the server answered with HTTP status %1").arg(code)
                            : QString();
-    case QWebEngineLoadingInfo::CertificateErrorDomain:
-        return QStringLiteral("its certificate was not accepted (%1)").arg(load.errorString());
-    case QWebEngineLoadingInfo::DnsErrorDomain:
-        return QStringLiteral("its name could not be resolved");
-    case QWebEngineLoadingInfo::ConnectionErrorDomain:
-    case QWebEngineLoadingInfo::HttpErrorDomain:
-        break;
-    default:
-        return QString();
-    }
     // Chromium's network error codes.
     switch (code) {
+    case -3: // ABORTED: another address took its place
+        return QString();
     case -105: // NAME_NOT_RESOLVED
     case -137: // NAME_RESOLUTION_FAILED
         return QStringLiteral("its name could not be resolved");
@@ -56,8 +48,6 @@ QString unreachableReason(const QWebEngineLoadingInfo &load)
         return QStringLiteral("the connection timed out");
     case -106:
         return QStringLiteral("there is no network connection");
-    case -21:
-        return QStringLiteral("the network changed");
     case -109:
         return QStringLiteral("the address is unreachable");
     case -111: // TUNNEL_CONNECTION_FAILED
@@ -67,11 +57,14 @@ QString unreachableReason(const QWebEngineLoadingInfo &load)
     case -324:
         return QStringLiteral("the server sent nothing");
     }
-    // The rest of the connection errors, secure connections and certificates among them; not
-    // a page stopped, blocked or refused by the program itself.
-    if (code <= -100 && code > -300)
-        return QString(load.errorString()).remove(QStringLiteral("net::"));
-    return QString();
+    // The rest of the errors of connections, certificates and HTTP; not a page stopped for
+    // another, nor one whose process the program ended. Named by its code, as
+    // "net::ERR_TOO_MANY_REDIRECTS" names it.
+    if (code > -100 || code <= -400)
+        return QString();
+    QString name = load.errorString();
+    name.remove(QStringLiteral("net::ERR_"));
+    return name.replace(u'_', u' ').toLower();
 }
 
 // A profile without a storage name is off the record: nothing of it is written to disk.
@@ -84,6 +77,9 @@ public:
     {
         m_profile->setHttpUserAgent(withoutEngineToken(m_profile->httpUserAgent()));
         setPage(new ReadingPage(m_profile, this));
+        // A site that gives no page is answered by the program itself; the engine's own error
+        // page, which it builds before it reports the failure, only held that answer up.
+        page()->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
         connect(page(), &QWebEnginePage::loadingChanged, this,
                 [this](const QWebEngineLoadingInfo &load) {
                     if (load.status() != QWebEngineLoadingInfo::LoadFailedStatus)
