@@ -10,8 +10,9 @@
 
 namespace {
 
-// About as many as fill the area at its usual size.
-constexpr int firstScreenEntries = 6;
+// About as many as fill the area at its usual size under the line for a site that could not
+// be reached.
+constexpr int firstScreenEntries = 4;
 
 } // namespace
 
