@@ -145,16 +145,9 @@ QString siteOf(const QUrl &address) { return queryValue(address, QStringLiteral(
 
 QString reasonOf(const QUrl &address) { return queryValue(address, QStringLiteral("reason")); }
 
-QString html(const QUrl &address, int firstEntries, bool *whole)
+Dictionary::Answer answerFor(const QString &word)
 {
-    const QString site = siteOf(address);
-    const QString reason = reasonOf(address);
-    const QString word = wordOf(address);
-    if (word.trimmed().isEmpty()) {
-        Dictionary::Answer nothing;
-        return html(nothing, site, reason, firstEntries, whole);
-    }
-    return html(Dictionary::lookUp(word), site, reason, firstEntries, whole);
+    return word.trimmed().isEmpty() ? Dictionary::Answer() : Dictionary::lookUp(word);
 }
 
 QString html(const Dictionary::Answer &answer, const QString &site, const QString &reason,

@@ -19,19 +19,19 @@ bool isAnswerAddress(const QString &address);
 QUrl addressOf(const QString &word);
 QString wordOf(const QUrl &address);
 
-// The answer page for a word, in Qt's rich text. site is the address of a web lookup that got
-// no page from its site and reason why; the page then opens with a line saying so and a link
-// that tries the site again. word may be empty there, and then no answer follows.
-// Of a page for a site that couldn't be reached: the site's address and why.
+// The page for a web lookup that got no page from its site: the answer for word under a line
+// that names the site and why, with a link that tries the site again. word may be empty, and
+// then no answer follows.
+QUrl fallbackAddressOf(const QString &word, const QString &site, const QString &reason);
 QString siteOf(const QUrl &address);
 QString reasonOf(const QUrl &address);
 
-// With firstEntries, only the first so many entries are put in, and whole says whether that
-// was all of them.
-QUrl fallbackAddressOf(const QString &word, const QString &site, const QString &reason);
-QString html(const QUrl &address, int firstEntries = 0, bool *whole = nullptr);
+// What the dictionary answers for the word of a page; nothing for an empty word.
+Dictionary::Answer answerFor(const QString &word);
 
-// The page for an answer already looked up; for tests, which bring dictionaries of their own.
+// The page for an answer, in Qt's rich text, with the line for site and reason when site is
+// given. With firstEntries, only the first so many entries are put in, and whole says whether
+// that was all of them.
 QString html(const Dictionary::Answer &answer, const QString &site = QString(),
              const QString &reason = QString(), int firstEntries = 0, bool *whole = nullptr);
 

@@ -54,18 +54,17 @@ void AnswerView::open(const QUrl &address)
 
 QString AnswerView::word() const { return AnswerPage::wordOf(source()); }
 
-void AnswerView::setKnownAnswer(const QString &word, const Dictionary::Answer &answer)
+void AnswerView::keepAnswer(const QString &word, const Dictionary::Answer &answer)
 {
-    m_knownWord = word;
-    m_knownAnswer = answer;
+    m_answerWord = word;
+    m_answer = answer;
 }
 
-QString AnswerView::page(const QUrl &address, int firstEntries, bool *whole) const
+Dictionary::Answer AnswerView::takeAnswer(const QString &word)
 {
-    if (m_knownWord.isEmpty() || AnswerPage::wordOf(address) != m_knownWord)
-        return AnswerPage::html(address, firstEntries, whole);
-    return AnswerPage::html(m_knownAnswer, AnswerPage::siteOf(address),
-                            AnswerPage::reasonOf(address), firstEntries, whole);
+    std::optional<Dictionary::Answer> kept;
+    kept.swap(m_answer);
+    return kept && m_answerWord == word ? *kept : AnswerPage::answerFor(word);
 }
 
 QVariant AnswerView::loadResource(int type, const QUrl &name)
@@ -73,10 +72,16 @@ QVariant AnswerView::loadResource(int type, const QUrl &name)
     if (type == QTextDocument::HtmlResource && name.scheme() == QLatin1String("tavrel")) {
         // Reading a page of sixty entries takes a few milliseconds, and the user reads the
         // first screen first: that is drawn at once, and the rest put in right after it.
+        const QString word = AnswerPage::wordOf(name);
+        const Dictionary::Answer answer = takeAnswer(word);
         bool whole = true;
-        const QString firstScreen = page(name, firstScreenEntries, &whole);
-        if (!whole)
+        const QString firstScreen
+            = AnswerPage::html(answer, AnswerPage::siteOf(name), AnswerPage::reasonOf(name),
+                               firstScreenEntries, &whole);
+        if (!whole) {
+            keepAnswer(word, answer);
             QTimer::singleShot(0, this, [this, name] { completePage(name); });
+        }
         return firstScreen;
     }
     // Nothing of an answer page comes from elsewhere; above all, nothing from the disk.
@@ -85,10 +90,12 @@ QVariant AnswerView::loadResource(int type, const QUrl &name)
 
 void AnswerView::completePage(const QUrl &address)
 {
+    // A page opened since has taken the answer kept for this one.
     if (source() != address)
         return;
+    const Dictionary::Answer answer = takeAnswer(AnswerPage::wordOf(address));
     const int scrolled = verticalScrollBar()->value();
-    setHtml(page(address));
+    setHtml(AnswerPage::html(answer, AnswerPage::siteOf(address), AnswerPage::reasonOf(address)));
     verticalScrollBar()->setValue(scrolled);
 }
 

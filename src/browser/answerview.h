@@ -4,6 +4,8 @@
 
 #include <QTextBrowser>
 
+#include <optional>
+
 // Draws the built-in dictionary's answers, which are a few lines of text and need no browser
 // engine. A page of its own: its links lead to other answers with Back and Forward, text can be
 // selected and copied, Ctrl and the wheel zoom, and screen readers read it.
@@ -19,8 +21,8 @@ public:
     // The word the page shown answers.
     QString word() const;
 
-    // The dictionary's answer for word, looked up already: pages for the word use it.
-    void setKnownAnswer(const QString &word, const Dictionary::Answer &answer);
+    // The dictionary's answer for word, looked up already: the next page for the word uses it.
+    void keepAnswer(const QString &word, const Dictionary::Answer &answer);
 
 signals:
     // A link out of the answers, such as "Try again" for a site that couldn't be reached.
@@ -34,8 +36,10 @@ protected:
 private:
     void followLink(const QUrl &address);
     void completePage(const QUrl &address);
-    QString page(const QUrl &address, int firstEntries = 0, bool *whole = nullptr) const;
+    Dictionary::Answer takeAnswer(const QString &word);
 
-    QString m_knownWord;
-    Dictionary::Answer m_knownAnswer;
+    // Looked up for the next page of m_answerWord: ahead of it, or for the first screen of a
+    // page, whose rest then needs no second lookup.
+    QString m_answerWord;
+    std::optional<Dictionary::Answer> m_answer;
 };

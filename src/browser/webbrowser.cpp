@@ -3,7 +3,6 @@
 #include "answerpage.h"
 #include "answerview.h"
 #include "browserengine.h"
-#include "dictionary/lookup.h"
 #include "program/timing.h"
 
 #include <QCoreApplication>
@@ -228,8 +227,8 @@ void WebBrowser::showFallback(const QUrl &site, const QString &reason)
     // the one the user asked for, and the one "Try again" repeats.
     if (!engineIsShown() || m_navigationDue)
         return;
-    if (m_fallbackAnswer.valid() && !m_word.isEmpty())
-        answers()->setKnownAnswer(m_word, m_fallbackAnswer.get());
+    if (m_fallbackAnswer.valid())
+        answers()->keepAnswer(m_word, m_fallbackAnswer.get());
     // The engine has given up on the page: there is nothing of it to stop.
     showAnswer(AnswerPage::fallbackAddressOf(
                    m_word, m_requested.isEmpty() ? site.toString() : m_requested, reason),
@@ -241,12 +240,13 @@ void WebBrowser::prepareFallback()
 {
     // Looked up while the engine loads, on a thread of its own, so that a site that gives no
     // page is answered at once; the answer is only wasted when the site gives one.
-    auto promise = std::make_shared<std::promise<Dictionary::Answer>>();
-    m_fallbackAnswer = promise->get_future().share();
+    m_fallbackAnswer = {};
     if (m_word.isEmpty())
         return;
+    auto promise = std::make_shared<std::promise<Dictionary::Answer>>();
+    m_fallbackAnswer = promise->get_future().share();
     QThreadPool::globalInstance()->start(
-        [promise, word = m_word] { promise->set_value(Dictionary::lookUp(word)); });
+        [promise, word = m_word] { promise->set_value(AnswerPage::answerFor(word)); });
 }
 
 void WebBrowser::showAnswer(const QUrl &address, bool stopEngine)

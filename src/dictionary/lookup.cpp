@@ -182,6 +182,15 @@ struct Ranked
 
     auto key() const { return std::tie(kind, later, common, length, name, entry); }
     bool operator<(const Ranked &other) const { return key() < other.key(); }
+
+    // What ranks the entry within its class: the headword's commonness, its length, a name.
+    void rank(const Index &index, quint32 number, const Index::Record &record)
+    {
+        common = -qint64(index.commonness(number));
+        length = characters(record.simplified);
+        name = capitalised(record.pinyin);
+        entry = number;
+    }
 };
 
 bool startsWith(const std::vector<std::string> &words, const std::vector<std::string> &start)
@@ -270,10 +279,7 @@ std::optional<Group> english(const Index &index, const QString &input, bool *eve
         }
         if (best.kind > 3)
             continue;
-        best.common = -qint64(index.commonness(number));
-        best.length = characters(record.simplified);
-        best.name = capitalised(record.pinyin);
-        best.entry = number;
+        best.rank(index, number, record);
         found.push_back(best);
         *everyday = *everyday || best.kind <= 2;
     }
@@ -298,10 +304,7 @@ std::optional<Group> pinyin(const Index &index, const QString &input)
         if (!Pinyin::syllables(record.pinyin, syllables) || !Pinyin::agrees(syllables, typed))
             continue;
         Ranked item;
-        item.common = -qint64(index.commonness(number));
-        item.length = characters(record.simplified);
-        item.name = capitalised(record.pinyin);
-        item.entry = number;
+        item.rank(index, number, record);
         found.push_back(item);
     }
     if (found.empty())
