@@ -40,6 +40,12 @@ bool startUntilBlankPage(QProcess &program, const QString &executable, QString *
                       QRegularExpression("tavrel-timing page-loaded \\d+ about:blank"), errors);
 }
 
+QByteArray response(const QByteArray &head, const QByteArray &body)
+{
+    return "HTTP/1.1 " + head + "\r\nConnection: close\r\nContent-Length: "
+        + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+}
+
 bool PageServer::listen()
 {
     connect(&m_server, &QTcpServer::newConnection, this, &PageServer::accept);
@@ -74,11 +80,10 @@ void PageServer::answer(QTcpSocket *socket)
     m_pending.remove(socket);
     if (holdAnswers)
         return;
-    const QByteArray body = "<html><head><title>answer</title></head><body>ok</body></html>";
-    socket->write(responses.value(target,
-                                  "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\n"
-                                  "Connection: close\r\nContent-Length: "
-                                      + QByteArray::number(body.size()) + "\r\n\r\n" + body));
+    socket->write(responses.value(
+        target,
+        response("200 OK\r\nContent-Type: text/html; charset=utf-8",
+                 "<html><head><title>answer</title></head><body>ok</body></html>")));
     socket->disconnectFromHost();
 }
 

@@ -52,6 +52,9 @@ private:
     QHash<QTcpSocket *, QByteArray> m_pending;
 };
 
+// A whole HTTP response for the server: head is the status, and any header lines after it.
+QByteArray response(const QByteArray &head, const QByteArray &body);
+
 // A new, empty folder for every test that renews it; the old one goes with its contents.
 class ScratchFolder
 {

@@ -68,8 +68,7 @@ private slots:
 
         // A site that can't answer: the built-in dictionary answers, and is read as text.
         m_server.responses.insert("/dict/tea",
-                                  "HTTP/1.1 503 Service Unavailable\r\n"
-                                  "Connection: close\r\nContent-Length: 0\r\n\r\n");
+                                  TestSupport::response("503 Service Unavailable", ""));
         QVERIFY(m_session.setText("Word", "tea"));
         m_session.press("push button", "Translate");
         QVERIFY(readOnceShowing(mainWindow, "filler", "Dictionary page: tea"));

@@ -116,13 +116,11 @@ private slots:
         QVERIFY(closed.listen(QHostAddress::LocalHost));
         const QString refused = QString("http://127.0.0.1:%1/%word").arg(closed.serverPort());
         closed.close();
-        const auto response = [](const QByteArray &status, const QByteArray &body) {
-            return "HTTP/1.1 " + status + "\r\nContent-Type: text/html\r\nConnection: close\r\n"
-                + "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
-        };
-        m_server.responses.insert("/busy/tea", response("503 Service Unavailable", "busy"));
+        m_server.responses.insert("/busy/tea",
+                                  TestSupport::response("503 Service Unavailable", "busy"));
         m_server.responses.insert("/gone/tea",
-                                  response("404 Not Found", "<title>answer</title>no such word"));
+                                  TestSupport::response("404 Not Found\r\nContent-Type: text/html",
+                                                        "<title>answer</title>no such word"));
 
         QTest::newRow("built-in answer")
             << "tavrel:%word"

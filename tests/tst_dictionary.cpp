@@ -5,8 +5,8 @@
 #include "dictionary/indexwriter.h"
 #include "dictionary/lookup.h"
 #include "dictionary/pinyin.h"
-#include "dictionary/text.h"
 #include "program/application.h"
+#include "testsupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -28,12 +28,6 @@ QByteArray smallIndex()
     if (index.isEmpty())
         qFatal("the small dictionary's index was not made: %s", qPrintable(error));
     return index;
-}
-
-bool write(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // The answer in one line: each group's reading and entries (simplified), or its words with the
@@ -75,7 +69,7 @@ private slots:
     {
         QVERIFY(m_folder.isValid());
         m_small = m_folder.filePath(QStringLiteral("small.idx"));
-        QVERIFY(write(m_small, smallIndex()));
+        TestSupport::writeBytes(m_small, smallIndex());
     }
 
     void lookUpSmall_data()
@@ -120,6 +114,9 @@ private slots:
             << "ice cream"
             << "English: 冰淇淋 冰激凌 雪糕 冰淇淋店 冰糕"
             << "bīng qí lín" << false;
+        QTest::newRow("English senses split outside parentheses only") << "eat"
+                                                                       << "English: 吃 食"
+                                                                       << "chī" << false;
         QTest::newRow("English whole words only") << "lov"
                                                   << ""
                                                   << "" << false;
@@ -237,17 +234,6 @@ private slots:
         QCOMPARE(Pinyin::withToneMarks(numbers.toStdString()), marks);
     }
 
-    // Senses split at ";" outside parentheses only, as the ranking compares them.
-    void senses()
-    {
-        const std::string text = "(of a; b) to eat; the dish (food)";
-        const std::vector<std::string_view> senses = Text::splitSenses(text);
-        QCOMPARE(senses.size(), size_t(2));
-        QCOMPARE(QByteArray(senses[0].data(), int(senses[0].size())), "(of a; b) to eat");
-        QCOMPARE(Text::rankingWords(senses[0]), (std::vector<std::string> {"eat"}));
-        QCOMPARE(Text::rankingWords(senses[1]), (std::vector<std::string> {"dish"}));
-    }
-
     // More entries than an answer shows: the rest are counted.
     void atMostSixtyEntries()
     {
@@ -259,7 +245,8 @@ private slots:
                         .toUtf8();
         data += "]}";
         const QString path = m_folder.filePath(QStringLiteral("seventy.idx"));
-        QVERIFY(write(path, buildIndex(data, QStringLiteral("2026-01-04"), QStringLiteral("1"))));
+        TestSupport::writeBytes(
+            path, buildIndex(data, QStringLiteral("2026-01-04"), QStringLiteral("1")));
         const Answer answer = lookUp(Index(path), QStringLiteral("word"));
         QCOMPARE(answer.groups.size(), 1);
         QCOMPARE(answer.groups.first().entries.size(), maxEntries);
@@ -306,7 +293,7 @@ private slots:
         const QString path = m_folder.filePath(QStringLiteral("damaged.idx"));
         QFile::remove(path);
         if (exists)
-            QVERIFY(write(path, bytes));
+            TestSupport::writeBytes(path, bytes);
         const Index index(path);
         QVERIFY(!index.isOpen());
         QVERIFY2(index.errorString().contains(why), qPrintable(index.errorString()));
@@ -328,7 +315,7 @@ private slots:
         bytes.replace(Format::headerSize, bytes.size() - Format::headerSize,
                       QByteArray(bytes.size() - Format::headerSize, '\xFF'));
         const QString path = m_folder.filePath(QStringLiteral("nonsense.idx"));
-        QVERIFY(write(path, bytes));
+        TestSupport::writeBytes(path, bytes);
         const Index index(path);
         QVERIFY2(index.isOpen(), qPrintable(index.errorString()));
         for (const char *input : {"爱", "我爱中国", "love", "ice cream", "bingqilin", "he"}) {
@@ -419,6 +406,8 @@ const char smallData[] = R"json(export default {"all":[
 ["喝","喝","he1","to drink",[],[]],
 ["和","和","he2","and; together with",[],[]],
 ["和平","和平","he2 ping2","peace",[],[]],
+["吃","吃","chi1","(of a; b) to eat; the dish (food)",[],[]],
+["食","食","shi2","to eat",[],[]],
 ["糖","糖","tang2","sugar",[],[]],
 ["湯","汤","tang1","soup; broth of tang herbs",[],[]],
 ["西安","西安","Xi1 an1","Xi'an",[],[]],

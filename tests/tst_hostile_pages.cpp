@@ -16,11 +16,7 @@
 
 namespace {
 
-QByteArray response(const QByteArray &head, const QByteArray &body)
-{
-    return "HTTP/1.1 " + head + "\r\nConnection: close\r\nContent-Length: "
-        + QByteArray::number(body.size()) + "\r\n\r\n" + body;
-}
+using TestSupport::response;
 
 // The page reports through its title, which reaches the program even while its script is busy.
 // It says "ready" once loaded, and "clicked" when clicked, unless it has said more by then.

@@ -17,6 +17,18 @@ class TestProgram : public QObject
 {
     Q_OBJECT
 
+    // Puts the program, and its engine module when asked for, into the folder; the program's
+    // path there, or nothing when it could not be put there.
+    static QString install(const QTemporaryDir &folder, bool withEngine)
+    {
+        const QString executable = folder.filePath("TavrelDictionary");
+        const QString engine = folder.filePath(QFileInfo(TAVREL_ENGINE).fileName());
+        return QFile::copy(TAVREL_EXECUTABLE, executable)
+                && (!withEngine || QFile::copy(TAVREL_ENGINE, engine))
+            ? executable
+            : QString();
+    }
+
 private slots:
     void withoutADisplayItSaysSoInOneLine()
     {
@@ -39,10 +51,8 @@ private slots:
     {
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
-        const QString executable = folder.filePath("TavrelDictionary");
-        QVERIFY(QFile::copy(TAVREL_EXECUTABLE, executable));
-
-        QVERIFY(QFile::copy(TAVREL_ENGINE, folder.filePath(QFileInfo(TAVREL_ENGINE).fileName())));
+        const QString executable = install(folder, true);
+        QVERIFY(!executable.isEmpty());
 
         QProcess program;
         QString errors;
@@ -65,8 +75,8 @@ private slots:
     {
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
-        const QString executable = folder.filePath("TavrelDictionary");
-        QVERIFY(QFile::copy(TAVREL_EXECUTABLE, executable));
+        const QString executable = install(folder, false);
+        QVERIFY(!executable.isEmpty());
 
         QProcess program;
         QString errors;
@@ -81,9 +91,8 @@ private slots:
     {
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
-        const QString executable = folder.filePath("TavrelDictionary");
-        QVERIFY(QFile::copy(TAVREL_EXECUTABLE, executable));
-        QVERIFY(QFile::copy(TAVREL_ENGINE, folder.filePath(QFileInfo(TAVREL_ENGINE).fileName())));
+        const QString executable = install(folder, true);
+        QVERIFY(!executable.isEmpty());
         const QString index = QFileInfo(TAVREL_DICTIONARY_INDEX).fileName();
         QVERIFY(QFile::copy(TAVREL_DICTIONARY_INDEX, folder.filePath(index)));
         QVERIFY(QDir(folder.path()).mkdir("session"));
