@@ -100,7 +100,8 @@ int main(int argc, char **argv)
     const QString date = QFileInfo(database).lastModified().toUTC().toString(Qt::ISODate).left(10);
 
     EnglishChinese::BuildCounts counts;
-    const QByteArray index = EnglishChinese::buildIndex(readTable(database), date, version, &counts);
+    const QByteArray index
+        = EnglishChinese::buildIndex(readTable(database), date, version, &counts);
     if (index.isEmpty())
         fail(database + QStringLiteral(": no entry has a Chinese translation"));
     QSaveFile out(arguments.at(2));

@@ -19,7 +19,16 @@ inline constexpr char magic[8] = {'T', 'A', 'V', 'R', 'E', 'C', 'D', 'I'};
 inline constexpr quint32 version = 1;
 
 enum Section : int { Records, Entries, SectionCount };
-enum RecordField : int { Word, Phonetic, Translation, Definition, Forms, Base, BaseKind, FieldCount };
+enum RecordField : int {
+    Word,
+    Phonetic,
+    Translation,
+    Definition,
+    Forms,
+    Base,
+    BaseKind,
+    FieldCount
+};
 
 inline constexpr int entrySize = 12;
 
@@ -30,7 +39,8 @@ inline constexpr int tagShift = 4; // one bit for each of tagCodes, in order
 inline constexpr quint32 onlyAFormBit = 0x1000; // its translation says only whose form it is
 
 // ECDICT's exam tags, in the order the marks keep them.
-inline constexpr const char *tagCodes[] = {"zk", "gk", "cet4", "cet6", "ky", "toefl", "ielts", "gre"};
+inline constexpr const char *tagCodes[]
+    = {"zk", "gk", "cet4", "cet6", "ky", "toefl", "ielts", "gre"};
 inline constexpr int tagCount = 8;
 
 inline constexpr IndexFile::Kind kind {magic, version, SectionCount,

@@ -41,8 +41,7 @@ Index::Index(const QString &path)
     : m_file(path, Format::kind)
 {
     if (m_file.isOpen()
-        && quint64(m_file.entryCount()) * Format::entrySize
-            != m_file.sectionSize(Format::Entries))
+        && quint64(m_file.entryCount()) * Format::entrySize != m_file.sectionSize(Format::Entries))
         m_file.setDamaged(QStringLiteral("its tables do not fit their sections"));
 }
 
@@ -76,8 +75,9 @@ Index::Record Index::record(quint32 entry) const
         fields[f] = rest.substr(0, tab);
         rest.remove_prefix(std::min(tab + 1, rest.size()));
     }
-    Record record {fields[Format::Word],       fields[Format::Phonetic], fields[Format::Translation],
-                   fields[Format::Definition], fields[Format::Forms],    fields[Format::Base],
+    Record record {fields[Format::Word],        fields[Format::Phonetic],
+                   fields[Format::Translation], fields[Format::Definition],
+                   fields[Format::Forms],       fields[Format::Base],
                    fields[Format::BaseKind]};
     record.marks = m_file.number(Format::Entries, at + 4);
     const quint32 ranks = m_file.number(Format::Entries, at + 8);

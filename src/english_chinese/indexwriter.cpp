@@ -3,7 +3,6 @@
 #include "english_chinese/format.h"
 
 #include <QRegularExpression>
-#include <QtEndian>
 
 #include <algorithm>
 #include <cstring>
@@ -16,13 +15,13 @@ namespace {
 
 bool hasHan(std::string_view utf8)
 {
-    // The CJK blocks start at U+2E80: lead bytes E2 BA and above, and the four-byte planes.
+    // Characters from U+3000 on (lead bytes E3 and above, the four-byte planes among them) but
+    // the half- and full-width forms, and the compatibility ideographs among those.
     for (size_t i = 0; i < utf8.size(); ++i) {
         const auto c = static_cast<unsigned char>(utf8[i]);
         if (c >= 0xE3 && c != 0xEF)
             return true;
-        if (c == 0xEF && i + 1 < utf8.size()
-            && static_cast<unsigned char>(utf8[i + 1]) >= 0xA4
+        if (c == 0xEF && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) >= 0xA4
             && static_cast<unsigned char>(utf8[i + 1]) <= 0xAB) // U+F900..U+FAFF
             return true;
     }
@@ -41,7 +40,9 @@ std::string trimmed(std::string_view text)
 std::string oneLine(std::string_view text)
 {
     std::string result = trimmed(text);
-    std::replace_if(result.begin(), result.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        result.begin(), result.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; },
+        ' ');
     return result;
 }
 
@@ -84,17 +85,24 @@ struct FormNote
 
 const QRegularExpression &formNotePattern()
 {
-    static const QRegularExpression pattern(QStringLiteral(
-        "[(\uFF08]?\\s*([A-Za-z][A-Za-z'\u2019-]*)\\s*\u7684\\s*"
-        "(\u8fc7\u53bb\u5f0f[\u548c\u4e0e\u53ca,\uFF0C]\\s*\u8fc7\u53bb\u5206\u8bcd" // 过去式和过去分词
-        "|\u8fc7\u53bb\u5f0f|\u8fc7\u53bb\u65f6" // 过去式, 过去时
-        "|\u8fc7\u53bb\u5206\u8bcd|\u73b0\u5728\u5206\u8bcd" // 过去分词, 现在分词
-        "|\u73b0\u5728\u5f0f\u7b2c\u4e09\u4eba\u79f0|\u7b2c\u4e09\u4eba\u79f0\u5355\u6570" // 现在式第三人称, 第三人称单数
-        "|\u7b2c\u4e09\u4eba\u79f0|\u4e09\u5355|\u5355\u4e09" // 第三人称, 三单, 单三
-        "|\u540d\u8bcd\u590d\u6570|\u590d\u6570" // 名词复数, 复数
-        "|\u6bd4\u8f83\u7ea7|\u6700\u9ad8\u7ea7" // 比较级, 最高级
-        "|\u73b0\u5728\u65f6\u590d\u6570\u6216\u7b2c\u4e8c\u4eba\u79f0\u5355\u6570|\u73b0\u5728\u65f6)" // 现在时...
-        "(?:\u5f62\u5f0f|\u5f62|\u73b0\u5728\u5f0f)?\\s*[)\uFF09]?")); // 形式, 形, 现在式
+    static const QRegularExpression pattern(
+        QStringLiteral("[(\uFF08]?\\s*([A-Za-z][A-Za-z'\u2019-]*)\\s*\u7684\\s*"
+                       "(\u8fc7\u53bb\u5f0f[\u548c\u4e0e\u53ca,\uFF0C]\\s*"
+                       "\u8fc7\u53bb\u5206\u8bcd" // 过去式和过去分词
+                       "|\u8fc7\u53bb\u5f0f|\u8fc7\u53bb\u65f6" // 过去式, 过去时
+                       "|\u8fc7\u53bb\u5206\u8bcd|\u73b0\u5728\u5206\u8bcd" // 过去分词,
+                                                                            // 现在分词
+                       "|\u73b0\u5728\u5f0f\u7b2c\u4e09\u4eba\u79f0|"
+                       "\u7b2c\u4e09\u4eba\u79f0\u5355\u6570" // 现在式第三人称, 第三人称单数
+                       "|\u7b2c\u4e09\u4eba\u79f0|\u4e09\u5355|\u5355\u4e09" // 第三人称, 三单,
+                                                                             // 单三
+                       "|\u540d\u8bcd\u590d\u6570|\u590d\u6570" // 名词复数, 复数
+                       "|\u6bd4\u8f83\u7ea7|\u6700\u9ad8\u7ea7" // 比较级, 最高级
+                       "|\u73b0\u5728\u65f6\u590d\u6570\u6216\u7b2c\u4e8c\u4eba\u79f0\u5355"
+                       "\u6570|\u73b0\u5728\u65f6)" // 现在时...
+                       "(?:\u5f62\u5f0f|\u5f62|\u73b0\u5728\u5f0f)?\\s*[)\uFF09]?")); // 形式,
+                                                                                      // 形,
+                                                                                      // 现在式
     return pattern;
 }
 
@@ -148,26 +156,6 @@ bool listsForm(const std::string &exchange, std::string_view word)
     return false;
 }
 
-class Writer
-{
-public:
-    void add(quint32 value)
-    {
-        char bytes[4];
-        qToLittleEndian(value, bytes);
-        m_data.append(bytes, 4);
-    }
-    void pad()
-    {
-        while (m_data.size() % 4)
-            m_data.append('\0');
-    }
-    QByteArray &data() { return m_data; }
-
-private:
-    QByteArray m_data;
-};
-
 quint32 marksOf(const SourceEntry &entry, bool onlyAForm)
 {
     quint32 marks = quint32(std::clamp(entry.collins, 0, 5));
@@ -212,13 +200,21 @@ QByteArray buildIndex(std::vector<SourceEntry> source, const QString &dataDate,
     if (entries.empty())
         return {};
 
+    // A base word is the entry written so, in any case ("be", not "b-e"), or else the first of
+    // its key.
     std::vector<std::string> keys(entries.size());
-    std::unordered_map<std::string, size_t> byKey; // the first entry of a key is enough here
+    std::unordered_map<std::string, size_t> byKey, byLetters;
     for (size_t i = 0; i < entries.size(); ++i) {
         keys[i] = Format::key(entries[i].word);
         byKey.emplace(keys[i], i);
+        std::string letters = entries[i].word;
+        std::transform(letters.begin(), letters.end(), letters.begin(), Format::folded);
+        byLetters.emplace(std::move(letters), i);
     }
-    auto entryOf = [&](const std::string &word) -> const SourceEntry * {
+    auto entryOf = [&](std::string word) -> const SourceEntry * {
+        std::transform(word.begin(), word.end(), word.begin(), Format::folded);
+        if (const auto found = byLetters.find(word); found != byLetters.end())
+            return &entries[found->second];
         const auto found = byKey.find(Format::key(word));
         return found == byKey.end() ? nullptr : &entries[found->second];
     };
@@ -258,8 +254,8 @@ QByteArray buildIndex(std::vector<SourceEntry> source, const QString &dataDate,
         }
         const bool exchangeKnown = !exchangeBase.empty() && Format::key(exchangeBase) != keys[i]
             && entryOf(exchangeBase) && !exchangeKind.empty();
-        const bool noteAgrees = note && exchangeKnown
-            && Format::key(note->base) == Format::key(exchangeBase);
+        const bool noteAgrees
+            = note && exchangeKnown && Format::key(note->base) == Format::key(exchangeBase);
         if (note && !noteAgrees
             && (!exchangeKnown || listsForm(entryOf(note->base)->exchange, entry.word))) {
             bases[i] = entryOf(note->base)->word;
@@ -277,54 +273,35 @@ QByteArray buildIndex(std::vector<SourceEntry> source, const QString &dataDate,
         return keys[a] != keys[b] ? keys[a] < keys[b] : entries[a].word < entries[b].word;
     });
 
-    Writer out;
-    QByteArray &data = out.data();
-    const int headerSize = IndexFile::headerSize(Format::SectionCount);
-    data.fill('\0', headerSize);
-    out.pad();
-    quint32 sections[Format::SectionCount][2] = {};
+    IndexFile::Writer out(Format::kind);
     std::vector<quint32> offsets;
     offsets.reserve(entries.size());
-    sections[Format::Records][0] = quint32(data.size());
+    out.beginSection(Format::Records);
+    const qsizetype recordsAt = out.data().size();
     for (const quint32 i : order) {
         const SourceEntry &entry = entries[i];
-        offsets.push_back(quint32(data.size()) - sections[Format::Records][0]);
-        const std::string *fields[Format::FieldCount] = {
-            &entry.word, &entry.phonetic, &entry.translation, &entry.definition,
-            &forms[i],   &bases[i],       &kinds[i]};
+        offsets.push_back(quint32(out.data().size() - recordsAt));
+        const std::string *fields[Format::FieldCount]
+            = {&entry.word, &entry.phonetic, &entry.translation, &entry.definition,
+               &forms[i],   &bases[i],       &kinds[i]};
         for (const std::string *field : fields) {
             if (field != &entry.word)
-                data.append('\t');
-            data.append(field->data(), qsizetype(field->size()));
+                out.append("\t");
+            out.append(*field);
         }
     }
-    sections[Format::Records][1] = quint32(data.size()) - sections[Format::Records][0];
-    out.pad();
-    sections[Format::Entries][0] = quint32(data.size());
+    out.endSection(Format::Records);
+    out.beginSection(Format::Entries);
     for (size_t n = 0; n < order.size(); ++n) {
         const SourceEntry &entry = entries[order[n]];
         out.add(offsets[n]);
         out.add(marksOf(entry, onlyAForm[order[n]]));
         out.add(std::min(entry.bnc, 0xFFFFu) | std::min(entry.frq, 0xFFFFu) << 16);
     }
-    sections[Format::Entries][1] = quint32(data.size()) - sections[Format::Entries][0];
-
-    char *header = data.data();
-    std::memcpy(header + IndexFile::MagicAt, Format::magic, sizeof Format::magic);
-    qToLittleEndian(Format::version, header + IndexFile::VersionAt);
-    qToLittleEndian(quint32(data.size()), header + IndexFile::FileSizeAt);
-    qToLittleEndian(quint32(entries.size()), header + IndexFile::EntryCountAt);
-    const QByteArray date = dataDate.toLatin1().left(IndexFile::textFieldSize - 1);
-    const QByteArray version = dataVersion.toLatin1().left(IndexFile::textFieldSize - 1);
-    std::copy(date.begin(), date.end(), header + IndexFile::DataDateAt);
-    std::copy(version.begin(), version.end(), header + IndexFile::DataVersionAt);
-    for (int s = 0; s < Format::SectionCount; ++s) {
-        qToLittleEndian(sections[s][0], header + IndexFile::SectionsAt + 8 * s);
-        qToLittleEndian(sections[s][1], header + IndexFile::SectionsAt + 8 * s + 4);
-    }
+    out.endSection(Format::Entries);
     if (counts)
         *counts = tally;
-    return data;
+    return out.finish(quint32(entries.size()), dataDate, dataVersion);
 }
 
 } // namespace EnglishChinese

@@ -4,6 +4,7 @@
 #include "english_chinese/index.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace EnglishChinese {
 
@@ -32,18 +33,14 @@ struct FormKind
 };
 
 const FormKind formKinds[] = {
-    {'p', "past", "past tense"},
-    {'d', "past participle", "past participle"},
-    {'i', "-ing", "-ing form"},
-    {'3', "third person", "third person singular"},
-    {'s', "plural", "plural"},
-    {'r', "comparative", "comparative"},
-    {'t', "superlative", "superlative"},
-    {'n', "present", "present tense"},
+    {'p', "past", "past tense"},         {'d', "past participle", "past participle"},
+    {'i', "-ing", "-ing form"},          {'3', "third person", "third person singular"},
+    {'s', "plural", "plural"},           {'r', "comparative", "comparative"},
+    {'t', "superlative", "superlative"}, {'n', "present", "present tense"},
 };
 
-const char *const tagNames[Format::tagCount] = {"\u4e2d\u8003", "\u9ad8\u8003", "CET-4", "CET-6",
-                                                "\u8003\u7814", "TOEFL",        "IELTS", "GRE"};
+const char *const tagNames[Format::tagCount]
+    = {"\u4e2d\u8003", "\u9ad8\u8003", "CET-4", "CET-6", "\u8003\u7814", "TOEFL", "IELTS", "GRE"};
 
 QList<QPair<QString, QString>> forms(std::string_view text)
 {
@@ -63,8 +60,8 @@ QList<QPair<QString, QString>> forms(std::string_view text)
 
 bool Entry::core() const
 {
-    return tags.contains(QStringLiteral("\u4e2d\u8003")) || tags.contains(QStringLiteral("\u9ad8\u8003"))
-        || oxford || collins >= 3;
+    return tags.contains(QStringLiteral("\u4e2d\u8003"))
+        || tags.contains(QStringLiteral("\u9ad8\u8003")) || oxford || collins >= 3;
 }
 
 int Entry::rank() const { return frq > 0 ? frq : bnc; }
@@ -112,26 +109,41 @@ Result lookUp(const Index &index, const QString &input)
     const QByteArray typed = normalized(input).toUtf8();
     const std::string_view text(typed.constData(), size_t(typed.size()));
     const auto [first, last] = index.find(text);
-    // The one written as typed first, then the one that differs from it only in case, then the
-    // rest in the index's order.
-    std::vector<std::pair<int, quint32>> found;
-    for (quint32 number = first; number < last && found.size() < 8; ++number) {
-        const std::string_view word = index.record(number).word;
-        const bool sameCase = word == text;
-        const bool sameLetters = word.size() == text.size()
-            && std::equal(word.begin(), word.end(), text.begin(), [](char a, char b) {
-                   return Format::folded(a) == Format::folded(b);
-               });
-        found.emplace_back(sameCase ? 0 : sameLetters ? 1 : 2, number);
+    // The entry written as typed first, then one that differs from it in case only, then those
+    // that differ in hyphens and spaces too ("ice-cream" for "ice cream"). Beside a word written
+    // so, those come only with a mark of their own: the data also splits words into syllables
+    // ("beau-ti-ful"), and such entries say nothing more.
+    struct Found
+    {
+        int match = 0; // 0 as typed, 1 in another case, 2 with other hyphens or spaces
+        int unmarked = 0;
+        quint32 number = 0;
+        bool operator<(const Found &other) const
+        {
+            return std::tie(match, unmarked, number)
+                < std::tie(other.match, other.unmarked, other.number);
+        }
+    };
+    std::vector<Found> found;
+    for (quint32 number = first; number < last && found.size() < 32; ++number) {
+        const Index::Record record = index.record(number);
+        const bool sameLetters = record.word.size() == text.size()
+            && std::equal(record.word.begin(), record.word.end(), text.begin(),
+                          [](char a, char b) { return Format::folded(a) == Format::folded(b); });
+        const bool marked = (record.marks & ~Format::onlyAFormBit) || record.bnc || record.frq;
+        found.push_back({record.word == text ? 0 : sameLetters ? 1 : 2, marked ? 0 : 1, number});
     }
-    std::stable_sort(found.begin(), found.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
-    for (const auto &item : found)
-        result.own << entry(index, item.second);
+    std::sort(found.begin(), found.end());
+    const bool written = !found.empty() && found.front().match < 2;
+    for (const Found &item : found) {
+        if (result.own.size() == maxOwnEntries || (written && item.match == 2 && item.unmarked))
+            break;
+        result.own << entry(index, item.number);
+    }
     if (found.empty())
         return result;
 
-    const Index::Record record = index.record(found.front().second);
+    const Index::Record record = index.record(found.front().number);
     if (!record.base.empty()) {
         const auto [baseFirst, baseLast] = index.find(record.base);
         for (quint32 number = baseFirst; number < baseLast; ++number) {

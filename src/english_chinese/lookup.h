@@ -34,6 +34,8 @@ struct Entry
     int rank() const;
 };
 
+inline constexpr int maxOwnEntries = 3;
+
 // What the dictionary says of an input.
 struct Result
 {

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 
 namespace IndexFile {
@@ -25,7 +26,8 @@ Mapped::Mapped(const QString &path, const Kind &kind)
 {
     auto file = std::make_unique<QFile>(path);
     if (!file->open(QIODevice::ReadOnly)) {
-        m_error = QStringLiteral("The %1 %2 cannot be read: %3").arg(m_name, path, file->errorString());
+        m_error
+            = QStringLiteral("The %1 %2 cannot be read: %3").arg(m_name, path, file->errorString());
         return;
     }
     const qint64 size = file->size();
@@ -41,7 +43,8 @@ Mapped::Mapped(const QString &path, const Kind &kind)
     }
     const uchar *data = file->map(0, size);
     if (!data) {
-        m_error = QStringLiteral("The %1 %2 cannot be mapped: %3").arg(m_name, path, file->errorString());
+        m_error = QStringLiteral("The %1 %2 cannot be mapped: %3")
+                      .arg(m_name, path, file->errorString());
         return;
     }
     if (std::memcmp(data + MagicAt, kind.magic, 8) != 0) {
@@ -58,7 +61,9 @@ Mapped::Mapped(const QString &path, const Kind &kind)
         return;
     }
     if (read32(data + FileSizeAt) != quint64(size)) {
-        setDamaged(QStringLiteral("it has %1 bytes instead of %2").arg(size).arg(read32(data + FileSizeAt)));
+        setDamaged(QStringLiteral("it has %1 bytes instead of %2")
+                       .arg(size)
+                       .arg(read32(data + FileSizeAt)));
         return;
     }
     auto sections = std::make_unique<quint32[]>(size_t(2 * kind.sectionCount));
@@ -112,6 +117,58 @@ std::string_view Mapped::text(int section, quint32 offset, quint32 length) const
     if (section >= m_sectionCount || quint64(offset) + length > m_sections[2 * section + 1])
         return {};
     return {reinterpret_cast<const char *>(m_data) + m_sections[2 * section] + offset, length};
+}
+
+Writer::Writer(const Kind &kind)
+    : m_kind(kind)
+    , m_sections(size_t(2 * kind.sectionCount))
+{
+    m_data.fill('\0', headerSize(kind.sectionCount));
+    pad();
+}
+
+void Writer::add(quint32 value)
+{
+    char bytes[4];
+    qToLittleEndian(value, bytes);
+    m_data.append(bytes, 4);
+}
+
+void Writer::append(std::string_view bytes)
+{
+    m_data.append(bytes.data(), qsizetype(bytes.size()));
+}
+
+void Writer::pad()
+{
+    while (m_data.size() % 4)
+        m_data.append('\0');
+}
+
+void Writer::beginSection(int section) { m_sections[size_t(2 * section)] = quint32(m_data.size()); }
+
+void Writer::endSection(int section)
+{
+    m_sections[size_t(2 * section + 1)] = quint32(m_data.size()) - m_sections[size_t(2 * section)];
+    pad();
+}
+
+QByteArray Writer::finish(quint32 entryCount, const QString &dataDate, const QString &dataVersion)
+{
+    char *header = m_data.data();
+    std::memcpy(header + MagicAt, m_kind.magic, 8);
+    qToLittleEndian(m_kind.version, header + VersionAt);
+    qToLittleEndian(quint32(m_data.size()), header + FileSizeAt);
+    qToLittleEndian(entryCount, header + EntryCountAt);
+    const QByteArray date = dataDate.toLatin1().left(textFieldSize - 1);
+    const QByteArray version = dataVersion.toLatin1().left(textFieldSize - 1);
+    std::copy(date.begin(), date.end(), header + DataDateAt);
+    std::copy(version.begin(), version.end(), header + DataVersionAt);
+    for (int s = 0; s < m_kind.sectionCount; ++s) {
+        qToLittleEndian(m_sections[size_t(2 * s)], header + SectionsAt + 8 * s);
+        qToLittleEndian(m_sections[size_t(2 * s + 1)], header + SectionsAt + 8 * s + 4);
+    }
+    return std::move(m_data);
 }
 
 } // namespace IndexFile

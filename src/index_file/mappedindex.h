@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
 #include <string_view>
+#include <vector>
 
 class QFile;
 
@@ -78,6 +80,30 @@ private:
     quint32 m_entryCount = 0;
     std::unique_ptr<quint32[]> m_sections; // offset, length for each
     int m_sectionCount = 0;
+};
+
+// Writes an index of a kind: the sections one after the other, then the header over the space
+// kept for it.
+class Writer
+{
+public:
+    explicit Writer(const Kind &kind);
+
+    void add(quint32 value);
+    void append(std::string_view bytes);
+    void beginSection(int section);
+    void endSection(int section);
+    QByteArray &data() { return m_data; }
+
+    // The file, with its header written.
+    QByteArray finish(quint32 entryCount, const QString &dataDate, const QString &dataVersion);
+
+private:
+    void pad();
+
+    Kind m_kind;
+    QByteArray m_data;
+    std::vector<quint32> m_sections; // offset, length for each
 };
 
 } // namespace IndexFile
