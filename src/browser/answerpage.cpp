@@ -127,6 +127,11 @@ QUrl addressOf(const QString &word)
     return address;
 }
 
+QUrl addressOfRequest(const QString &address)
+{
+    return addressOf(address.mid(address.indexOf(u':') + 1));
+}
+
 QString wordOf(const QUrl &address) { return address.path(QUrl::FullyDecoded); }
 
 QUrl fallbackAddressOf(const QString &word, const QString &site, const QString &reason)
