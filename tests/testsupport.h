@@ -18,7 +18,7 @@
 #include <memory>
 
 // Like QTEST_MAIN, with the browser engine prepared before the QApplication exists and the
-// built-in dictionary the build made.
+// built-in dictionaries the build made.
 #define TAVREL_TEST_MAIN(TestObject)                                                               \
     int main(int argc, char *argv[]) { return TestSupport::runTests<TestObject>(argc, argv); }
 
@@ -85,6 +85,7 @@ template <class TestObject> int runTests(int argc, char *argv[])
     WebBrowser::setEngineFolder(QFileInfo(QStringLiteral(TAVREL_ENGINE)).path());
     // The program folder is a scratch folder in tests, with no dictionary beside it.
     Dictionary::setIndexPath(QStringLiteral(TAVREL_DICTIONARY_INDEX));
+    Dictionary::setEnglishIndexPath(QStringLiteral(TAVREL_ENGLISH_INDEX));
     TestObject test;
     const int failures = QTest::qExec(&test, argc, argv);
     Form::DestroyAll();

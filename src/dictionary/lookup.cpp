@@ -3,6 +3,8 @@
 #include "dictionary/index.h"
 #include "dictionary/pinyin.h"
 #include "dictionary/text.h"
+#include "english_chinese/combined.h"
+#include "english_chinese/index.h"
 #include "program/application.h"
 
 #include <QDir>
@@ -22,8 +24,6 @@
 namespace Dictionary {
 
 namespace {
-
-const char indexFileName[] = "cc-cedict.idx";
 
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), int(text.size())); }
 
@@ -328,26 +328,60 @@ bool hasWordCharacter(const QString &text)
     return false;
 }
 
+// An index the program maps once and keeps: the one a test or the benchmark named, else the
+// program's own, looked for again on each lookup until it opens.
+template <typename IndexType> struct Kept
+{
+    explicit Kept(const char *name)
+        : fileName(name)
+    {
+    }
+
+    const char *fileName;
+    QString path; // set by setIndexPath, else empty
+    std::unique_ptr<IndexType> index; // once one has opened
+    QString missing; // where it was looked for in vain
+
+    const IndexType &open()
+    {
+        if (index && index->isOpen())
+            return *index;
+        missing.clear();
+        QString found = path;
+        if (found.isEmpty()) {
+            // The program's folder, as for its settings; tests point it elsewhere.
+            const QString folder = App::Path();
+            const QStringList paths {
+                QDir(folder).filePath(QLatin1String(fileName)),
+                QDir::cleanPath(QDir(folder).filePath(
+                    QStringLiteral(TAVREL_DICTIONARY_INSTALLED "/") + QLatin1String(fileName)))};
+            const auto there = std::find_if(paths.begin(), paths.end(),
+                                            [](const QString &p) { return QFileInfo::exists(p); });
+            if (there == paths.end()) {
+                missing = QStringLiteral("The %1 %2 was not found in:\n%3")
+                              .arg(QLatin1String(IndexType::description), QLatin1String(fileName),
+                                   paths.join(u'\n'));
+                index = std::make_unique<IndexType>();
+                return *index;
+            }
+            found = *there;
+        }
+        index = std::make_unique<IndexType>(found);
+        return *index;
+    }
+};
+
 struct Shared
 {
     QMutex mutex;
-    QString path; // set by setIndexPath, else empty
-    std::unique_ptr<Index> index; // once one has opened
+    Kept<Index> chineseEnglish = Kept<Index>("cc-cedict.idx");
+    Kept<EnglishChinese::Index> englishChinese = Kept<EnglishChinese::Index>("ecdict.idx");
 };
 
 Shared &shared()
 {
     static Shared instance;
     return instance;
-}
-
-QStringList programIndexPaths()
-{
-    // The program's folder, as for its settings; tests point it elsewhere.
-    const QString folder = App::Path();
-    return {QDir(folder).filePath(QLatin1String(indexFileName)),
-            QDir::cleanPath(QDir(folder).filePath(QStringLiteral(TAVREL_DICTIONARY_INSTALLED "/")
-                                                  + QLatin1String(indexFileName)))};
 }
 
 } // namespace
@@ -400,31 +434,30 @@ Answer lookUp(const QString &input)
 {
     Shared &state = shared();
     QMutexLocker lock(&state.mutex);
-    if (!state.index || !state.index->isOpen()) {
-        QString path = state.path;
-        if (path.isEmpty()) {
-            const QStringList paths = programIndexPaths();
-            const auto there = std::find_if(paths.begin(), paths.end(),
-                                            [](const QString &p) { return QFileInfo::exists(p); });
-            if (there == paths.end()) {
-                Answer answer = lookUp(Index(), input);
-                answer.error = QStringLiteral("The dictionary's index %1 was not found in:\n%2")
-                                   .arg(QLatin1String(indexFileName), paths.join(u'\n'));
-                return answer;
-            }
-            path = *there;
-        }
-        state.index = std::make_unique<Index>(path);
-    }
-    return lookUp(*state.index, input);
+    const Index &chineseEnglish = state.chineseEnglish.open();
+    const EnglishChinese::Index &englishChinese = state.englishChinese.open();
+    Answer answer = EnglishChinese::lookUpBoth(chineseEnglish, englishChinese, input);
+    if (!state.chineseEnglish.missing.isEmpty())
+        answer.error = state.chineseEnglish.missing;
+    if (!state.englishChinese.missing.isEmpty() && !answer.englishChinese.error.isEmpty())
+        answer.englishChinese.error = state.englishChinese.missing;
+    return answer;
 }
 
 void setIndexPath(const QString &path)
 {
     Shared &state = shared();
     QMutexLocker lock(&state.mutex);
-    state.path = path;
-    state.index.reset();
+    state.chineseEnglish.path = path;
+    state.chineseEnglish.index.reset();
+}
+
+void setEnglishIndexPath(const QString &path)
+{
+    Shared &state = shared();
+    QMutexLocker lock(&state.mutex);
+    state.englishChinese.path = path;
+    state.englishChinese.index.reset();
 }
 
 } // namespace Dictionary

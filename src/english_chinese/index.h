@@ -15,6 +15,8 @@ namespace EnglishChinese {
 class Index
 {
 public:
+    static constexpr const char *description = "English\u2013Chinese dictionary's index";
+
     Index() = default;
     explicit Index(const QString &path);
 

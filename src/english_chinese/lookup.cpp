@@ -66,6 +66,15 @@ bool Entry::core() const
 
 int Entry::rank() const { return frq > 0 ? frq : bnc; }
 
+QList<Entry> Result::shownOwn() const
+{
+    QList<Entry> shown;
+    for (const Entry &entry : own)
+        if (!entry.onlyAForm || !hasBase())
+            shown << entry;
+    return shown;
+}
+
 QString formName(std::string_view kinds)
 {
     QStringList names;

@@ -36,16 +36,27 @@ struct Entry
 
 inline constexpr int maxOwnEntries = 3;
 
+// A word that a misspelt input may have meant, with the first line of its translation.
+struct Suggestion
+{
+    QString word;
+    QString translation;
+};
+
 // What the dictionary says of an input.
 struct Result
 {
+    QString error; // why the dictionary could not be read
     QList<Entry> own; // the entries of the typed word (several where only case, hyphens or
                       // spaces tell them apart), the one written as typed first
     Entry base; // the word it is a form of, when it is one: "go" for "went"
     QString form; // what form of the base it is: "past tense", "plural", "-ing form"
+    QList<Suggestion> suggestions; // on a miss of every dictionary: what it may have meant
 
     bool found() const { return !own.isEmpty(); }
     bool hasBase() const { return !base.word.isEmpty(); }
+    // The typed word's own entries that say more than whose form it is.
+    QList<Entry> shownOwn() const;
 };
 
 // The input as the dictionary looks it up: trimmed, curly apostrophes made straight.

@@ -1,0 +1,101 @@
+#include "english_chinese/combined.h"
+
+#include "dictionary/index.h"
+#include "dictionary/lookup.h"
+#include "english_chinese/index.h"
+#include "english_chinese/lookup.h"
+#include "english_chinese/suggestions.h"
+
+#include <algorithm>
+
+namespace EnglishChinese {
+
+namespace {
+
+bool isLatinInput(const QString &text)
+{
+    bool letter = false;
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x2E80 || c.isSurrogate())
+            return false;
+        letter = letter || c.isLetter();
+    }
+    return letter;
+}
+
+bool isCore(const Result &result)
+{
+    return (result.found() && result.own.first().core()) || (result.hasBase() && result.base.core());
+}
+
+int groupAt(const Dictionary::Answer &answer, Dictionary::Reading reading)
+{
+    for (int i = 0; i < answer.groups.size(); ++i)
+        if (answer.groups.at(i).reading == reading)
+            return i;
+    return -1;
+}
+
+// Where the English-Chinese group goes among the others: first for core vocabulary and for a
+// word more common than the pinyin reading's first word, else right after the pinyin reading.
+int placeOf(const Dictionary::Index &chineseEnglish, const Dictionary::Answer &answer,
+            const Result &result)
+{
+    const int pinyin = groupAt(answer, Dictionary::Reading::Pinyin);
+    if (!result.found() || isCore(result) || pinyin < 0
+        || answer.groups.at(pinyin).entries.isEmpty())
+        return 0;
+    const int rank = result.own.first().rank();
+    if (rank > 0
+        && quint32(rank)
+            < chineseRank(chineseEnglish, answer.groups.at(pinyin).entries.first().count))
+        return 0;
+    return pinyin + 1;
+}
+
+} // namespace
+
+quint32 chineseRank(const Dictionary::Index &index, quint32 count)
+{
+    quint32 above = 0;
+    for (quint32 entry = 0; entry < index.entryCount(); ++entry)
+        above += index.count(entry) > count;
+    return above + 1;
+}
+
+Dictionary::Answer lookUpBoth(const Dictionary::Index &chineseEnglish, const Index &englishChinese,
+                              const QString &input)
+{
+    QString text = input.trimmed().left(Dictionary::maxInputLength);
+    if (!text.isEmpty() && text.back().isHighSurrogate())
+        text.chop(1);
+    if (!isLatinInput(text))
+        return Dictionary::lookUp(chineseEnglish, input);
+
+    Result result;
+    if (englishChinese.isOpen())
+        result = lookUp(englishChinese, text);
+    else
+        result.error = englishChinese.errorString().isEmpty()
+            ? QStringLiteral("The English\u2013Chinese dictionary's index is not open.")
+            : englishChinese.errorString();
+    Dictionary::Answer answer = Dictionary::lookUp(chineseEnglish, input);
+    if (!result.found() && !answer.found() && result.error.isEmpty()) {
+        for (const QString &word : suggestions(englishChinese, text)) {
+            const Result suggested = lookUp(englishChinese, word);
+            const QStringList lines
+                = suggested.found() ? suggested.own.first().translations : QStringList();
+            result.suggestions.append({word, lines.value(0)});
+        }
+    }
+    if (result.found() || !answer.found() || !result.error.isEmpty()) {
+        Dictionary::Group group;
+        group.reading = Dictionary::Reading::EnglishChinese;
+        answer.groups.insert(placeOf(chineseEnglish, answer, result), group);
+    }
+    answer.englishChinese = result;
+    answer.englishChineseVersion = englishChinese.dataVersion();
+    return answer;
+}
+
+} // namespace EnglishChinese
