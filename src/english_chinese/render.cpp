@@ -26,7 +26,8 @@ QString entryHtml(const Entry &entry, const Link &link)
     QString html = QStringLiteral("<p class=\"entry\"><span class=\"english\">%1</span>")
                        .arg(escaped(entry.word));
     if (!entry.phonetic.isEmpty())
-        html += QStringLiteral(" &nbsp; <span class=\"quiet\">/%1/</span>").arg(escaped(entry.phonetic));
+        html += QStringLiteral(" &nbsp; <span class=\"quiet\">/%1/</span>")
+                    .arg(escaped(entry.phonetic));
     html += QStringLiteral("</p>");
     const QStringList entryMarks = marks(entry);
     if (!entryMarks.isEmpty())
@@ -40,7 +41,8 @@ QString entryHtml(const Entry &entry, const Link &link)
         html += linkedChinese(rest, link) + QStringLiteral("</p>");
     }
     if (!entry.definition.isEmpty()) {
-        html += QStringLiteral("<p class=\"heading\">English definition</p><p class=\"definition\">");
+        html += QStringLiteral(
+            "<p class=\"heading\">English definition</p><p class=\"definition\">");
         QStringList lines;
         for (const QString &line : entry.definition)
             lines << escaped(line);
@@ -109,8 +111,15 @@ QString linkedChinese(const QString &line, const Link &link)
     size_t at = 0;
     while (at < text.size()) {
         size_t end = at;
+        if (text[at] == U'[') {
+            // A subject label ("[计]") stays as it is.
+            end = std::min(text.find(U']', at), text.size() - 1) + 1;
+            html += escaped(QString::fromStdU32String(text.substr(at, end - at)));
+            at = end;
+            continue;
+        }
         const bool han = isHan(text[at]);
-        while (end < text.size() && isHan(text[end]) == han)
+        while (end < text.size() && isHan(text[end]) == han && (han || text[end] != U'['))
             ++end;
         const QString part = QString::fromStdU32String(text.substr(at, end - at));
         html += han ? link(part, escaped(part)) : escaped(part);
