@@ -84,6 +84,7 @@ Index::Index(const QString &path)
         m_sections[s][1] = length;
     }
     m_entryCount = read32(data + Format::EntryCountAt);
+    m_countTotal = read32(data + Format::CountTotalAt);
     if (quint64(m_entryCount) * Format::entrySize != m_sections[Format::Entries][1]
         || m_sections[Format::Headwords][1] % Format::headwordSize
         || m_sections[Format::Words][1] % Format::wordSize || m_sections[Format::Postings][1] % 4
@@ -137,7 +138,7 @@ Index::Record Index::record(quint32 entry) const
     return {fields[0], fields[1], fields[2], rest};
 }
 
-quint32 Index::commonness(quint32 entry) const
+quint32 Index::count(quint32 entry) const
 {
     return entry < m_entryCount ? number(Format::Entries, entry * Format::entrySize + 4) : 0;
 }
@@ -177,7 +178,8 @@ Index::Postings Index::postings(std::string_view word) const
             const quint32 count = number(Format::Words, at + 12);
             if (quint64(first) + count > m_postingCount)
                 return {};
-            return {m_data + m_sections[Format::Postings][0] + 4 * first, count};
+            const bool everyday = number(Format::Words, at + 16) & Format::everydayWord;
+            return {m_data + m_sections[Format::Postings][0] + 4 * first, count, everyday};
         }
         if (order < 0)
             low = middle + 1;
