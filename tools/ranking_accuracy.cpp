@@ -2,7 +2,7 @@
 // English words with the answers a reader would expect:
 //   ranking_accuracy INDEX SAMPLE [name=value ...]     accuracy of the ranking, with weights
 //   ranking_accuracy INDEX --show WORD...              the first entries for each word
-//   ranking_accuracy INDEX --search SAMPLE             tries the weights one at a time
+//   ranking_accuracy INDEX --search SAMPLE...          tries the weights one at a time
 // SAMPLE has one word a line: the English word, a tab, and the expected simplified headwords
 // separated by spaces (any of them counts); lines starting with "#" are skipped. The weights
 // are those of Dictionary::Ranking::Weights, by name; without any, the answers are the program's
@@ -33,7 +33,7 @@ std::map<QString, double Weights::*> weightNames()
     return {{"position", &Weights::position},     {"senses", &Weights::senses},
             {"startsWith", &Weights::startsWith}, {"other", &Weights::other},
             {"extraWords", &Weights::extraWords}, {"label", &Weights::label},
-            {"name", &Weights::name}};
+            {"name", &Weights::name},             {"reading", &Weights::reading}};
 }
 
 QString simplified(const Dictionary::Index &index, quint32 entry)
@@ -144,22 +144,29 @@ int main(int argc, char **argv)
     }
     if (arguments.at(2) == QLatin1String("--search")) {
         // Coordinate ascent: each weight in turn, over a few values, keeping the best.
-        const QList<Sample> samples = readSample(arguments.at(3));
+        // Every sample weighs the same, whatever its size: what counts is its share right.
+        QList<QList<Sample>> samples;
+        for (const QString &path : arguments.mid(3))
+            samples << readSample(path);
         auto score = [&](const Weights &w) {
-            const Accuracy a = measure(index, samples, &w);
-            return a.first * 2 + a.firstThree;
+            double sum = 0;
+            for (const QList<Sample> &sample : samples) {
+                const Accuracy a = measure(index, sample, &w);
+                sum += 2 * a.percent(a.first) + a.percent(a.firstThree);
+            }
+            return sum;
         };
-        int best = score(weights);
+        double best = score(weights);
         for (int round = 0; round < 2; ++round) {
             for (const auto &[name, member] : names) {
-                for (double value : {0.0, 0.25, 0.5, 1.0, 1.5, 2.0, 3.0, 4.0, 6.0, 8.0}) {
+                for (double value : {0.0, 0.25, 0.5, 0.75, 1.0, 1.5, 2.0, 3.0, 4.0, 6.0, 8.0}) {
                     Weights tried = weights;
                     tried.*member = value;
-                    const int here = score(tried);
+                    const double here = score(tried);
                     if (here > best) {
                         best = here;
                         weights = tried;
-                        std::printf("%s=%g: %d\n", qPrintable(name), value, here);
+                        std::printf("%s=%g: %.2f\n", qPrintable(name), value, here);
                         std::fflush(stdout);
                     }
                 }
@@ -168,7 +175,8 @@ int main(int argc, char **argv)
         for (const auto &[name, member] : names)
             std::printf("%s=%g ", qPrintable(name), weights.*member);
         std::printf("\n");
-        print("best", measure(index, samples, &weights));
+        for (const QList<Sample> &sample : samples)
+            print("best", measure(index, sample, &weights));
         return 0;
     }
     const QStringList settings = arguments.mid(3);

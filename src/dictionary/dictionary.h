@@ -38,6 +38,14 @@ inline int frequencyBand(quint32 count)
     return 5;
 }
 
+// A band in words: "very common", "common", "less common", "uncommon", "rare"; empty for 0.
+inline QString frequencyBandName(int band)
+{
+    static const char *const names[]
+        = {"", "very common", "common", "less common", "uncommon", "rare"};
+    return band > 0 && band <= 5 ? QString::fromLatin1(names[band]) : QString();
+}
+
 // One word of a Chinese phrase that is not a headword itself, in the phrase's order. Characters
 // the dictionary lacks come as a word of their own with no entries.
 struct Word

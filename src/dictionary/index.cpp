@@ -143,6 +143,14 @@ quint32 Index::count(quint32 entry) const
     return entry < m_entryCount ? number(Format::Entries, entry * Format::entrySize + 4) : 0;
 }
 
+double Index::share(quint32 entry) const
+{
+    if (entry >= m_entryCount)
+        return 1.0;
+    const quint32 share = number(Format::Entries, entry * Format::entrySize + 8);
+    return share == 0 || share > Format::wholeShare ? 1.0 : double(share) / Format::wholeShare;
+}
+
 Index::Row Index::row(quint32 section, quint32 rowSize, quint32 row) const
 {
     const quint32 at = row * rowSize;

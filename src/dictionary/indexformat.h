@@ -9,7 +9,8 @@
 //   header     magic, version, file size, entry count, data date and version, the sum of the
 //              word counts, section table
 //   records    per entry, UTF-8: traditional \t simplified \t pinyin \t sense \n sense ...
-//   entries    per entry: offset of its record, its headword's count in the word list
+//   entries    per entry: offset of its record, its headword's count in the word list, its
+//              share of the senses of the entries with its simplified headword (of 65536)
 //   headwords  rows (key offset in records, key length, entry), sorted by key bytes
 //   words      rows (key offset in keys, key length, first posting, posting count, flags),
 //              sorted
@@ -37,7 +38,8 @@ enum Field : int {
 enum Section : int { Records, Entries, Headwords, Words, Postings, Pinyin, Keys, SectionCount };
 
 inline constexpr int headerSize = SectionsAt + SectionCount * 8; // 112
-inline constexpr int entrySize = 8;
+inline constexpr int entrySize = 12;
+inline constexpr quint32 wholeShare = 65536;
 inline constexpr int headwordSize = 12;
 inline constexpr int wordSize = 20;
 

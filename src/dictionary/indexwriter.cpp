@@ -11,6 +11,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -119,7 +120,8 @@ bool readEntries(const QByteArray &allJs, std::vector<SourceEntry> &entries, QSt
 std::vector<quint32> rankedForWord(const std::string &word, const std::vector<quint32> &list,
                                    const std::vector<SourceEntry> &entries,
                                    const std::vector<std::string> &senses,
-                                   const std::vector<quint32> &counts, bool *everyday)
+                                   const std::vector<quint32> &counts,
+                                   const std::vector<double> &shares, bool *everyday)
 {
     Ranking::Input input;
     input.typed = {word};
@@ -128,7 +130,7 @@ std::vector<quint32> rankedForWord(const std::string &word, const std::vector<qu
     std::vector<std::pair<double, quint32>> scored;
     scored.reserve(list.size());
     for (quint32 i : list) {
-        const Ranking::Match match = Ranking::match(input, senses[i], counts[i],
+        const Ranking::Match match = Ranking::match(input, senses[i], counts[i], shares[i],
                                                     Ranking::isName(entries[i].pinyin));
         if (match.kind == Ranking::NoMatch)
             continue;
@@ -211,6 +213,17 @@ QByteArray buildIndex(const QByteArray &allJs, const WordCounts &counts, const Q
     };
     std::sort(headwords.begin(), headwords.end(), byKey);
 
+    // Each entry's share of the senses of the entries with its simplified headword.
+    std::vector<int> senseCounts(entries.size());
+    std::unordered_map<std::string_view, int> headwordSenses;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        senseCounts[i] = std::max(1, Ranking::senseCount(senses[i]));
+        headwordSenses[entries[i].simplified] += senseCounts[i];
+    }
+    std::vector<double> shares(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i)
+        shares[i] = double(senseCounts[i]) / headwordSenses.at(entries[i].simplified);
+
     // The English words of the senses, each with the entries that use it, ranked as the answer
     // to that word: a lookup of one word then only reads the first of them.
     std::map<std::string, std::vector<quint32>> postings;
@@ -226,7 +239,7 @@ QByteArray buildIndex(const QByteArray &allJs, const WordCounts &counts, const Q
     std::map<std::string_view, bool> everyday;
     for (auto &[word, list] : postings) {
         bool common = false;
-        list = rankedForWord(word, list, entries, senses, entryCounts, &common);
+        list = rankedForWord(word, list, entries, senses, entryCounts, shares, &common);
         everyday[word] = common;
     }
 
@@ -271,6 +284,7 @@ QByteArray buildIndex(const QByteArray &allJs, const WordCounts &counts, const Q
     for (quint32 i = 0; i < entries.size(); ++i) {
         out.add(recordOffsets[i]);
         out.add(entryCounts[i]);
+        out.add(std::max<quint32>(1, quint32(std::lround(shares[i] * Format::wholeShare))));
     }
     end(Format::Entries);
 

@@ -258,8 +258,9 @@ std::vector<quint32> scoredEnglish(const Index &index, const Ranking::Input &inp
     for (quint32 i = 0; i < postings.count; ++i) {
         const quint32 number = postings.at(i);
         const Index::Record record = index.record(number);
-        const Ranking::Match match = Ranking::match(input, record.senses, index.count(number),
-                                                    Ranking::isName(record.pinyin), weights);
+        const Ranking::Match match
+            = Ranking::match(input, record.senses, index.count(number), index.share(number),
+                             Ranking::isName(record.pinyin), weights);
         if (match.kind == Ranking::NoMatch)
             continue;
         found.emplace_back(-match.score, number);

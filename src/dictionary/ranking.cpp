@@ -64,7 +64,7 @@ bool isReference(std::string_view sense)
 bool isLabelled(std::string_view sense)
 {
     static constexpr std::string_view registers[]
-        = {"(literary)", "(archaic)", "(old)", "(classical)", "(dialect)"};
+        = {"(literary)", "(archaic)", "(old)", "(classical)", "(dialect)", "(bound form)"};
     return isReference(sense)
         || std::any_of(std::begin(registers), std::end(registers),
                        [&](std::string_view start) { return startsWith(sense, start); });
@@ -92,7 +92,14 @@ bool readInput(std::string_view text, Input &input)
     return !input.compared.empty() && !input.typed.empty();
 }
 
-Match match(const Input &input, std::string_view senses, quint32 count, bool name,
+int senseCount(std::string_view senses)
+{
+    int count = 0;
+    forEachLine(senses, [&](std::string_view line) { count += int(Text::splitSenses(line).size()); });
+    return count;
+}
+
+Match match(const Input &input, std::string_view senses, quint32 count, double share, bool name,
             const Weights &weights)
 {
     Match result;
@@ -149,8 +156,8 @@ Match match(const Input &input, std::string_view senses, quint32 count, bool nam
     });
     if (result.kind == NoMatch)
         return result;
-    result.score = std::log1p(double(count)) + best - weights.senses * std::log(double(parts))
-        - (name ? weights.name : 0.0);
+    result.score = std::log1p(double(count)) + weights.reading * std::log(std::max(share, 1e-6))
+        + best - weights.senses * std::log(double(parts)) - (name ? weights.name : 0.0);
     return result;
 }
 

@@ -22,6 +22,7 @@ struct Weights
     double extraWords = 1.0; // per log(1 + words of the matching sense beyond the input)
     double label = 4.0; // the matching sense is "(literary) …", "surname …", "variant of …" …
     double name = 5.0; // a proper name (capitalised pinyin)
+    double reading = 1.0; // per log of the entry's share of its headword's senses
 };
 
 // The match classes, best first; NoMatch when no sense holds the input's words.
@@ -45,14 +46,20 @@ struct Match
 // The input words of text (lower case already); false when it has none to look for.
 bool readInput(std::string_view text, Input &input);
 
-// How the senses (one a line, as the index keeps them) of an entry answer input.
-Match match(const Input &input, std::string_view senses, quint32 count, bool name,
+// How the senses (one a line, as the index keeps them) of an entry answer input. count is its
+// headword's, share the entry's share of the senses of every entry with that headword (0 to 1):
+// a headword with several readings shares its count among them.
+Match match(const Input &input, std::string_view senses, quint32 count, double share, bool name,
             const Weights &weights = Weights());
+
+// How many senses the data's senses (one a line) make, split at ";".
+int senseCount(std::string_view senses);
 
 // A sense that points at other entries or says what kind of word it is, rather than saying
 // what it means: "surname …", "variant of …", "used in …", "see …", "CL:…".
 bool isReference(std::string_view sense);
-// A reference, or a sense marked "(literary)", "(archaic)", "(old)", "(classical)" or "(dialect)".
+// A reference, or a sense marked "(literary)", "(archaic)", "(old)", "(classical)", "(dialect)"
+// or "(bound form)": not a word to use on its own today.
 bool isLabelled(std::string_view sense);
 // Whether every sense (one a line) is a reference.
 bool referencesOnly(std::string_view senses);
