@@ -30,7 +30,8 @@ struct Sample
 
 std::map<QString, double Weights::*> weightNames()
 {
-    return {{"position", &Weights::position},     {"senses", &Weights::senses},
+    return {{"position", &Weights::position},     {"part", &Weights::part},
+            {"senses", &Weights::senses},         {"fewSenses", &Weights::fewSenses},
             {"startsWith", &Weights::startsWith}, {"other", &Weights::other},
             {"extraWords", &Weights::extraWords}, {"label", &Weights::label},
             {"name", &Weights::name},             {"reading", &Weights::reading}};

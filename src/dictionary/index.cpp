@@ -186,8 +186,8 @@ Index::Postings Index::postings(std::string_view word) const
             const quint32 count = number(Format::Words, at + 12);
             if (quint64(first) + count > m_postingCount)
                 return {};
-            const bool everyday = number(Format::Words, at + 16) & Format::everydayWord;
-            return {m_data + m_sections[Format::Postings][0] + 4 * first, count, everyday};
+            return {m_data + m_sections[Format::Postings][0] + 4 * first, count,
+                    number(Format::Words, at + 16)};
         }
         if (order < 0)
             low = middle + 1;

@@ -41,7 +41,9 @@ public:
     {
         const uchar *data = nullptr;
         quint32 count = 0;
-        bool everyday = false; // a common word's plain sense equals or starts with the word
+        // The count of the commonest entry, not a name, with an unlabelled sense that equals
+        // the word or starts with it; 0 when there is none.
+        quint32 everyday = 0;
         quint32 at(quint32 i) const;
     };
 

@@ -12,8 +12,8 @@
 //   entries    per entry: offset of its record, its headword's count in the word list, its
 //              share of the senses of the entries with its simplified headword (of 65536)
 //   headwords  rows (key offset in records, key length, entry), sorted by key bytes
-//   words      rows (key offset in keys, key length, first posting, posting count, flags),
-//              sorted
+//   words      rows (key offset in keys, key length, first posting, posting count, the count
+//              of the commonest entry that has the word as a plain sense), sorted
 //   postings   entry numbers, for each English word best first as the answer to that word
 //   pinyin     rows (key offset in keys, key length, entry), sorted: toneless syllables
 //   keys       UTF-8 bytes of the English words and pinyin keys
@@ -42,9 +42,6 @@ inline constexpr int entrySize = 12;
 inline constexpr quint32 wholeShare = 65536;
 inline constexpr int headwordSize = 12;
 inline constexpr int wordSize = 20;
-
-// Flags of a word's row.
-inline constexpr quint32 everydayWord = 1; // a common word's plain sense equals or starts with it
 inline constexpr int pinyinSize = 12;
 
 } // namespace Dictionary::Format

@@ -116,12 +116,13 @@ bool readEntries(const QByteArray &allJs, std::vector<SourceEntry> &entries, QSt
 }
 
 // The entries of one English word, best first as the answer to that word alone, without those
-// that do not answer it; *everyday tells whether a common word's plain sense is the word.
+// that do not answer it; *everyday becomes the count of the commonest entry that has the word
+// as a plain sense.
 std::vector<quint32> rankedForWord(const std::string &word, const std::vector<quint32> &list,
                                    const std::vector<SourceEntry> &entries,
                                    const std::vector<std::string> &senses,
                                    const std::vector<quint32> &counts,
-                                   const std::vector<double> &shares, bool *everyday)
+                                   const std::vector<double> &shares, quint32 *everyday)
 {
     Ranking::Input input;
     input.typed = {word};
@@ -134,7 +135,8 @@ std::vector<quint32> rankedForWord(const std::string &word, const std::vector<qu
                                                     Ranking::isName(entries[i].pinyin));
         if (match.kind == Ranking::NoMatch)
             continue;
-        *everyday = *everyday || match.everyday;
+        if (match.everyday)
+            *everyday = std::max(*everyday, counts[i]);
         scored.emplace_back(-match.score, i);
     }
     std::sort(scored.begin(), scored.end());
@@ -236,9 +238,9 @@ QByteArray buildIndex(const QByteArray &allJs, const WordCounts &counts, const Q
             });
         }
     }
-    std::map<std::string_view, bool> everyday;
+    std::map<std::string_view, quint32> everyday;
     for (auto &[word, list] : postings) {
-        bool common = false;
+        quint32 common = 0;
         list = rankedForWord(word, list, entries, senses, entryCounts, shares, &common);
         everyday[word] = common;
     }
@@ -303,7 +305,7 @@ QByteArray buildIndex(const QByteArray &allJs, const WordCounts &counts, const Q
         out.add(quint32(word.size()));
         out.add(first);
         out.add(quint32(list.size()));
-        out.add(everyday.at(word) ? Format::everydayWord : 0);
+        out.add(everyday.at(word));
         keys += word;
         first += quint32(list.size());
     }

@@ -28,6 +28,10 @@ namespace {
 
 const char indexFileName[] = "cc-cedict.idx";
 
+// How much commoner than the English reading's plain word the commonest word that sounds like
+// the input may be while the English reading still comes first.
+constexpr qint64 englishShare = 10;
+
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), int(text.size())); }
 
 int characters(std::string_view utf8)
@@ -92,26 +96,27 @@ std::pair<quint32, quint32> equalRows(const Rows &rows, quint32 count, std::stri
 }
 
 // The entries of a headword: those that say what it means before those that only point at
-// other entries ("used in …", "variant of …"), the commoner first (a traditional form can stand
-// for two simplified words), then those that have it as both their forms (the traditional form
-// only differs for variants), common words before names, then in the data's order.
+// other entries or are labelled ("used in …", "variant of …", "(classical) …"), the commoner
+// first (a traditional form can stand for two simplified words), common words before names,
+// the reading with more senses first, those that have it as both their forms (the traditional
+// form only differs for variants), then in the data's order.
 QList<Entry> headwordEntries(const Index &index, std::string_view key, quint32 low, quint32 high)
 {
-    std::vector<std::tuple<bool, qint64, bool, bool, quint32>> found;
+    std::vector<std::tuple<bool, qint64, bool, double, bool, quint32>> found;
     for (quint32 row = low; row < high; ++row) {
         const quint32 number = index.headword(row).entry;
         const Index::Record record = index.record(number);
         if (record.simplified.empty())
             continue;
-        found.emplace_back(Ranking::referencesOnly(record.senses), -qint64(index.count(number)),
-                           !(record.traditional == key && record.simplified == key),
-                           Ranking::isName(record.pinyin), number);
+        found.emplace_back(Ranking::labelsOnly(record.senses), -qint64(index.count(number)),
+                           Ranking::isName(record.pinyin), -index.share(number),
+                           !(record.traditional == key && record.simplified == key), number);
     }
     std::sort(found.begin(), found.end());
     found.erase(std::unique(found.begin(), found.end()), found.end());
     QList<Entry> entries;
     for (const auto &item : found)
-        entries << entry(index, std::get<4>(item));
+        entries << entry(index, std::get<5>(item));
     return entries;
 }
 
@@ -249,10 +254,11 @@ Group group(const Index &index, Reading reading, const std::vector<quint32> &ran
 }
 
 // The entries whose senses use all the input's words (but a leading article), scored one by
-// one; *everyday tells whether a common word's plain sense equals the input or starts with it.
+// one; *everyday becomes the count of the commonest entry, not a name, with an unlabelled sense
+// that equals the input or starts with it.
 std::vector<quint32> scoredEnglish(const Index &index, const Ranking::Input &input,
                                    Index::Postings postings, const Ranking::Weights &weights,
-                                   bool *everyday)
+                                   quint32 *everyday)
 {
     std::vector<std::pair<double, quint32>> found;
     for (quint32 i = 0; i < postings.count; ++i) {
@@ -264,7 +270,8 @@ std::vector<quint32> scoredEnglish(const Index &index, const Ranking::Input &inp
         if (match.kind == Ranking::NoMatch)
             continue;
         found.emplace_back(-match.score, number);
-        *everyday = *everyday || match.everyday;
+        if (match.everyday)
+            *everyday = std::max(*everyday, index.count(number));
     }
     std::sort(found.begin(), found.end());
     std::vector<quint32> ranked;
@@ -297,9 +304,9 @@ bool englishInput(const Index &index, const QString &text, Ranking::Input &input
     return postings.count > 0;
 }
 
-// Entries whose senses use the input's words, ignoring case, best first; *everyday tells whether
-// a common word's plain sense equals the input or starts with it.
-std::optional<Group> english(const Index &index, const QString &text, bool *everyday)
+// Entries whose senses use the input's words, ignoring case, best first; *everyday as for
+// scoredEnglish().
+std::optional<Group> english(const Index &index, const QString &text, quint32 *everyday)
 {
     Ranking::Input input;
     Index::Postings postings;
@@ -323,7 +330,7 @@ std::optional<Group> english(const Index &index, const QString &text, bool *ever
 }
 
 // Entries whose syllables spell the input and agree with the syllables and tones it gives: the
-// commonest headword first, then those that only point at others, names, longer headwords.
+// commonest headword first, then as for a headword's entries, then the shorter headword.
 std::optional<Group> pinyin(const Index &index, const QString &input)
 {
     Pinyin::Typed typed;
@@ -331,22 +338,23 @@ std::optional<Group> pinyin(const Index &index, const QString &input)
         return std::nullopt;
     const auto rows = [&](quint32 row) { return index.pinyin(row); };
     const auto [low, high] = equalRows(rows, index.pinyinCount(), typed.letters);
-    std::vector<std::tuple<qint64, bool, bool, int, quint32>> found;
+    std::vector<std::tuple<qint64, bool, bool, double, int, quint32>> found;
     std::vector<Pinyin::Syllable> syllables;
     for (quint32 row = low; row < high; ++row) {
         const quint32 number = rows(row).entry;
         const Index::Record record = index.record(number);
         if (!Pinyin::syllables(record.pinyin, syllables) || !Pinyin::agrees(syllables, typed))
             continue;
-        found.emplace_back(-qint64(index.count(number)), Ranking::referencesOnly(record.senses),
-                           Ranking::isName(record.pinyin), characters(record.simplified), number);
+        found.emplace_back(-qint64(index.count(number)), Ranking::labelsOnly(record.senses),
+                           Ranking::isName(record.pinyin), -index.share(number),
+                           characters(record.simplified), number);
     }
     if (found.empty())
         return std::nullopt;
     std::sort(found.begin(), found.end());
     std::vector<quint32> ranked;
     for (const auto &item : found)
-        ranked.push_back(std::get<4>(item));
+        ranked.push_back(std::get<5>(item));
     return group(index, Reading::Pinyin, ranked);
 }
 
@@ -416,14 +424,18 @@ Answer lookUp(const Index &index, const QString &input)
             if (std::optional<Group> group = chinese(index, text))
                 answer.groups << *group;
         } else {
-            bool everyday = false;
+            quint32 everyday = 0;
             std::optional<Group> inEnglish = english(index, text, &everyday);
             std::optional<Group> inPinyin = pinyin(index, text);
-            if (inEnglish && everyday)
+            // English first when a common word means it plainly, and no much commoner word
+            // sounds so: "he" (他, 和), "run", "you"; "ta" and "hao" are pinyin first.
+            const bool englishFirst = inEnglish && everyday > 0
+                && (!inPinyin || qint64(everyday) * englishShare >= inPinyin->entries.first().count);
+            if (inEnglish && englishFirst)
                 answer.groups << *inEnglish;
             if (inPinyin)
                 answer.groups << *inPinyin;
-            if (inEnglish && !everyday)
+            if (inEnglish && !englishFirst)
                 answer.groups << *inEnglish;
         }
     } catch (const std::exception &e) {
@@ -441,7 +453,7 @@ std::vector<quint32> rankEnglish(const Index &index, const QString &input,
     Index::Postings postings;
     if (!index.isOpen() || !englishInput(index, input, typed, postings))
         return {};
-    bool everyday = false;
+    quint32 everyday = 0;
     return scoredEnglish(index, typed, postings, weights, &everyday);
 }
 

@@ -70,14 +70,18 @@ bool isLabelled(std::string_view sense)
                        [&](std::string_view start) { return startsWith(sense, start); });
 }
 
-bool referencesOnly(std::string_view senses)
+bool labelsOnly(std::string_view senses)
 {
     bool any = false;
     bool all = true;
     forEachLine(senses, [&](std::string_view line) {
+        if (isLabelled(line)) {
+            any = true;
+            return;
+        }
         for (std::string_view part : Text::splitSenses(line)) {
             any = true;
-            all = all && isReference(part);
+            all = all && isLabelled(part);
         }
     });
     return any && all;
@@ -109,8 +113,10 @@ Match match(const Input &input, std::string_view senses, quint32 count, double s
     forEachLine(senses, [&](std::string_view line) {
         // "(archaic) many; beautiful": the label is the whole sense's.
         const bool lineLabelled = isLabelled(line);
+        int partInSense = -1;
         for (std::string_view part : Text::splitSenses(line)) {
             ++parts;
+            ++partInSense;
             // Most senses of a listed entry lack the word; skip them without copying.
             bool uses = false;
             Text::forEachWord(part, [&](std::string_view word) {
@@ -139,6 +145,7 @@ Match match(const Input &input, std::string_view senses, quint32 count, double s
                 ? 0
                 : words.size() - input.compared.size();
             double here = -weights.position * std::log1p(sense)
+                - weights.part * std::log1p(partInSense)
                 - weights.extraWords * std::log1p(double(extra));
             if (kind == StartsWith)
                 here -= weights.startsWith;
@@ -157,7 +164,8 @@ Match match(const Input &input, std::string_view senses, quint32 count, double s
     if (result.kind == NoMatch)
         return result;
     result.score = std::log1p(double(count)) + weights.reading * std::log(std::max(share, 1e-6))
-        + best - weights.senses * std::log(double(parts)) - (name ? weights.name : 0.0);
+        + best - weights.senses * std::log(std::max(1.0, parts / weights.fewSenses))
+        - (name ? weights.name : 0.0);
     return result;
 }
 

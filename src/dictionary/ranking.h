@@ -15,11 +15,13 @@ namespace Dictionary::Ranking {
 // many common English words (tools/ranking_accuracy), not a handful of examples.
 struct Weights
 {
-    double position = 1.6; // per log(1 + index of the matching sense)
-    double senses = 0.5; // per log of the entry's senses
-    double startsWith = 2.0; // a sense that starts with the input rather than equals it
-    double other = 5.0; // a sense that holds the input elsewhere
-    double extraWords = 1.0; // per log(1 + words of the matching sense beyond the input)
+    double position = 4.0; // per log(1 + index of the matching sense)
+    double part = 1.0; // per log(1 + index of the matching part within its sense, split at ";")
+    double senses = 1.0; // per log of the entry's senses beyond a few
+    double fewSenses = 2.0; // as many senses as an entry may have without that
+    double startsWith = 6.0; // a sense that starts with the input rather than equals it
+    double other = 6.0; // a sense that holds the input elsewhere
+    double extraWords = 3.0; // per log(1 + words of the matching sense beyond the input)
     double label = 4.0; // the matching sense is "(literary) …", "surname …", "variant of …" …
     double name = 5.0; // a proper name (capitalised pinyin)
     double reading = 1.0; // per log of the entry's share of its headword's senses
@@ -61,8 +63,9 @@ bool isReference(std::string_view sense);
 // A reference, or a sense marked "(literary)", "(archaic)", "(old)", "(classical)", "(dialect)"
 // or "(bound form)": not a word to use on its own today.
 bool isLabelled(std::string_view sense);
-// Whether every sense (one a line) is a reference.
-bool referencesOnly(std::string_view senses);
+// Whether every sense (one a line) is a reference or labelled: 吗 mǎ "used in 吗啡", 台 tái
+// "(classical) you (in letters); variant of 臺".
+bool labelsOnly(std::string_view senses);
 
 // Whether the data's pinyin is a proper name's: it starts with a capital.
 inline bool isName(std::string_view pinyin)
