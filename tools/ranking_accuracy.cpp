@@ -3,6 +3,7 @@
 //   ranking_accuracy INDEX SAMPLE [name=value ...]     accuracy of the ranking, with weights
 //   ranking_accuracy INDEX --show WORD...              the first entries for each word
 //   ranking_accuracy INDEX --search SAMPLE...          tries the weights one at a time
+//   ranking_accuracy INDEX --slowest SAMPLE            the words that take lookUp longest
 // SAMPLE has one word a line: the English word, a tab, and the expected simplified headwords
 // separated by spaces (any of them counts); lines starting with "#" are skipped. The weights
 // are those of Dictionary::Ranking::Weights, by name; without any, the answers are the program's
@@ -12,10 +13,12 @@
 #include "dictionary/ranking.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QStringList>
 
 #include <cstdio>
+#include <limits>
 #include <map>
 
 using Dictionary::Ranking::Weights;
@@ -141,6 +144,24 @@ int main(int argc, char **argv)
                 top << simplified(index, ranked[i]);
             std::printf("%s\t%s\n", qPrintable(word), qPrintable(top.join(u' ')));
         }
+        return 0;
+    }
+    if (arguments.at(2) == QLatin1String("--slowest")) {
+        // The best of five runs of each word, so that a busy moment does not count.
+        std::vector<std::pair<qint64, QString>> times;
+        for (const Sample &sample : readSample(arguments.at(3))) {
+            qint64 best = std::numeric_limits<qint64>::max();
+            for (int run = 0; run < 5; ++run) {
+                QElapsedTimer timer;
+                timer.start();
+                const Dictionary::Answer answer = Dictionary::lookUp(index, sample.word);
+                best = std::min(best, timer.nsecsElapsed());
+            }
+            times.emplace_back(best, sample.word);
+        }
+        std::sort(times.rbegin(), times.rend());
+        for (size_t i = 0; i < times.size() && i < 5; ++i)
+            std::printf("%s\t%.1f µs\n", qPrintable(times[i].second), times[i].first / 1000.0);
         return 0;
     }
     if (arguments.at(2) == QLatin1String("--search")) {
