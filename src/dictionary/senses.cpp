@@ -107,13 +107,24 @@ QString measureWordsLine(const QList<Reference> &words)
 
 Shown shown(const QStringList &senses)
 {
+    // Measure words come as a sense of their own or in parentheses after a meaning: "light; ray
+    // (CL:道[dao4])".
+    static const QRegularExpression noted(QStringLiteral(R"(\s*\((CL:[^()]*)\))"));
     Shown result;
     for (const QString &sense : senses) {
         const QList<Reference> words = measureWords(sense);
-        if (words.isEmpty())
-            result.meanings << sense;
-        else
+        if (!words.isEmpty()) {
             result.measureWords << words;
+            continue;
+        }
+        QString meaning = sense;
+        for (QRegularExpressionMatch match = noted.match(meaning); match.hasMatch();
+             match = noted.match(meaning)) {
+            result.measureWords << measureWords(match.captured(1));
+            meaning.remove(match.capturedStart(), match.capturedLength());
+        }
+        if (!meaning.trimmed().isEmpty())
+            result.meanings << meaning;
     }
     return result;
 }

@@ -102,7 +102,8 @@ QString entryText(const Entry &entry, int width)
         text += wrapped(Senses::plain(shown.meanings.at(i)), width,
                         QStringLiteral("%1. ").arg(i + 1, 4));
     if (!shown.measureWords.isEmpty())
-        text += wrapped(Senses::measureWordsLine(shown.measureWords), width, QStringLiteral("    "));
+        text += wrapped(Senses::measureWordsLine(shown.measureWords), width,
+                        QStringLiteral("      "));
     return text;
 }
 
