@@ -2,9 +2,14 @@
 
 #include "dictionary/dictionary.h"
 
+#include <vector>
+
 namespace Dictionary {
 
 class Index;
+namespace Ranking {
+struct Weights;
+}
 
 // Looks input up in the program's own indexes, of both dictionaries: beside the program in the
 // build tree, or where an installation keeps them. Each is mapped on the first call and stays
@@ -18,7 +23,13 @@ void setIndexPath(const QString &path);
 // Makes lookUp() read the English-Chinese index at path from then on, as setIndexPath().
 void setEnglishIndexPath(const QString &path);
 
-// Looks input up in index. Never throws; an index that is not open gives its error.
-Answer lookUp(const Index &index, const QString &input);
+// Looks input up in index. Never throws; an index that is not open gives its error. base, the
+// word the input is a form of ("run" for "running"), is looked up by the English reading too.
+Answer lookUp(const Index &index, const QString &input, const QString &base = QString());
+
+// Every entry that answers an English input, best first, each scored with weights: the order
+// lookUp gives (for one word, the order the index was written with), for measuring the ranking.
+std::vector<quint32> rankEnglish(const Index &index, const QString &input,
+                                 const Ranking::Weights &weights);
 
 } // namespace Dictionary

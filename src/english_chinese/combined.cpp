@@ -37,21 +37,19 @@ int groupAt(const Dictionary::Answer &answer, Dictionary::Reading reading)
     return -1;
 }
 
-// Where the English-Chinese group goes among the others: first for core vocabulary and for a
-// word more common than the pinyin reading's first word, else right after the pinyin reading.
-int placeOf(const Dictionary::Index &chineseEnglish, const Dictionary::Answer &answer,
-            const Result &result)
+// Whether the English-Chinese entry goes first: for core vocabulary, and for a word more common
+// than the pinyin reading's first word.
+bool goesFirst(const Dictionary::Index &chineseEnglish, const Dictionary::Answer &answer,
+               const Result &result)
 {
     const int pinyin = groupAt(answer, Dictionary::Reading::Pinyin);
     if (!result.found() || isCore(result) || pinyin < 0
         || answer.groups.at(pinyin).entries.isEmpty())
-        return 0;
+        return true;
     const int rank = result.own.first().rank();
-    if (rank > 0
+    return rank > 0
         && quint32(rank)
-            < chineseRank(chineseEnglish, answer.groups.at(pinyin).entries.first().count))
-        return 0;
-    return pinyin + 1;
+        < chineseRank(chineseEnglish, answer.groups.at(pinyin).entries.first().count);
 }
 
 } // namespace
@@ -80,7 +78,7 @@ Dictionary::Answer lookUpBoth(const Dictionary::Index &chineseEnglish, const Ind
         result.error = englishChinese.errorString().isEmpty()
             ? QStringLiteral("The English\u2013Chinese dictionary's index is not open.")
             : englishChinese.errorString();
-    Dictionary::Answer answer = Dictionary::lookUp(chineseEnglish, input);
+    Dictionary::Answer answer = Dictionary::lookUp(chineseEnglish, input, result.base.word);
     if (!result.found() && !answer.found() && result.error.isEmpty()) {
         for (const QString &word : suggestions(englishChinese, text)) {
             const Result suggested = lookUp(englishChinese, word);
@@ -92,7 +90,14 @@ Dictionary::Answer lookUpBoth(const Dictionary::Index &chineseEnglish, const Ind
     if (result.found() || !answer.found() || !result.error.isEmpty()) {
         Dictionary::Group group;
         group.reading = Dictionary::Reading::EnglishChinese;
-        answer.groups.insert(placeOf(chineseEnglish, answer, result), group);
+        if (goesFirst(chineseEnglish, answer, result)) {
+            answer.groups.prepend(group);
+        } else {
+            // The input reads as pinyin first ("ma", "ta"): the English word, in either
+            // dictionary, comes after that.
+            answer.groups.move(groupAt(answer, Dictionary::Reading::Pinyin), 0);
+            answer.groups.insert(1, group);
+        }
     }
     answer.englishChinese = result;
     answer.englishChineseVersion = englishChinese.dataVersion();

@@ -230,7 +230,7 @@ QByteArray buildIndex(std::vector<SourceEntry> source, const QString &dataDate,
         std::string exchangeBase, exchangeKind;
         for (const char kind : formOrder) {
             for (const auto &[k, form] : exchangeParts(entry.exchange)) {
-                if (k == kind && kind && !form.empty())
+                if (k == kind && kind && !form.empty() && Format::key(form) != keys[i])
                     forms[i] += (forms[i].empty() ? "" : "/") + std::string(1, k) + ':' + form;
             }
         }
