@@ -6,6 +6,11 @@
 #include "dictionary/lookup.h"
 #include "dictionary/pinyin.h"
 #include "dictionary/ranking.h"
+#include "english_chinese/combined.h"
+#include "english_chinese/format.h"
+#include "english_chinese/index.h"
+#include "english_chinese/suggestions.h"
+#include "index_file/mappedindex.h"
 #include "program/application.h"
 #include "testsupport.h"
 
@@ -26,8 +31,9 @@ namespace {
 QByteArray smallIndex()
 {
     QString error;
-    const QByteArray index = buildIndex(smallData, readWordCounts(smallCounts),
-                                        QStringLiteral("2026-01-04"), QStringLiteral("1.1.1"), &error);
+    const QByteArray index
+        = buildIndex(smallData, readWordCounts(smallCounts), QStringLiteral("2026-01-04"),
+                     QStringLiteral("1.1.1"), &error);
     if (index.isEmpty())
         qFatal("the small dictionary's index was not made: %s", qPrintable(error));
     return index;
@@ -37,10 +43,23 @@ QByteArray smallIndex()
 // number of their entries.
 QString describe(const Answer &answer)
 {
-    static const char *const readings[] = {"Chinese", "English", "Pinyin"};
+    static const char *const readings[] = {"Chinese", "English", "Pinyin", "EnglishChinese"};
     QStringList groups;
     for (const Group &group : answer.groups) {
         QStringList items;
+        if (group.reading == Reading::EnglishChinese) {
+            // The typed word's entries (a star for one that only says whose form it is), the
+            // base word, the suggestions.
+            const EnglishChinese::Result &found = answer.englishChinese;
+            for (const EnglishChinese::Entry &entry : found.own)
+                items << entry.word + (entry.onlyAForm ? QStringLiteral("*") : QString());
+            if (found.hasBase())
+                items << QStringLiteral("> %1 of %2").arg(found.form, found.base.word);
+            for (const EnglishChinese::Suggestion &suggestion : found.suggestions)
+                items << u'?' + suggestion.word;
+            if (items.isEmpty())
+                continue;
+        }
         for (const Entry &entry : group.entries)
             items << entry.simplified;
         for (const Word &word : group.words)
@@ -52,6 +71,19 @@ QString describe(const Answer &answer)
     }
     return groups.join(QStringLiteral(" | "));
 }
+
+// The English-Chinese dictionary beside the small one, in ECDICT's shape: "he" is core
+// vocabulary, "ta" is not and is rarer than 他.
+const TestSupport::EcdictRow smallEnglish[] = {
+    {"he", "hi:", "", "pron. \u4ed6", "zk gk", "", 5, 1, 11, 15},
+    {"ta", "t\u0251:", "", "interj. \u8c22\u8c22", "", "s:tas", 1, 0, 6757, 12563},
+    {"go", "g\u0259u", "", "vi. \u53bb", "zk gk", "p:went/d:gone", 5, 1, 44, 35},
+    {"went", "went", "", "go\u7684\u8fc7\u53bb\u5f0f", "", "0:go/1:p", 0, 0, 0, 0},
+    {"run", "r\u028cn", "", "vi. \u8dd1", "zk gk", "i:running", 5, 1, 208, 202},
+    {"running", "'r\u028cni\u014b", "", "n. \u8d5b\u8dd1", "gk", "0:run/1:i", 4, 1, 3269, 3252},
+    {"beautiful", "'bju:tiful", "", "a. \u7f8e\u4e3d\u7684", "zk gk", "", 4, 1, 1161, 992},
+    {"don't", "d\u0259unt", "", "(= do not)\u4e0d\u8981", "", "", 5, 0, 0, 0},
+};
 
 } // namespace
 
@@ -65,6 +97,10 @@ private slots:
         QVERIFY(m_folder.isValid());
         m_small = m_folder.filePath(QStringLiteral("small.idx"));
         TestSupport::writeBytes(m_small, smallIndex());
+        m_smallEnglish
+            = TestSupport::makeEnglishIndex(m_folder.filePath(QStringLiteral("english")),
+                                            {std::begin(smallEnglish), std::end(smallEnglish)});
+        QVERIFY(!m_smallEnglish.isEmpty());
     }
 
     void lookUpSmall_data()
@@ -161,17 +197,39 @@ private slots:
         QTest::newRow("pinyin of letters spelt out is not pinyin") << "word"
                                                                    << ""
                                                                    << "" << false;
-        QTest::newRow("Latin: English first when a sense is the input")
+        QTest::newRow("both dictionaries and pinyin: core vocabulary first")
             << "he"
-            << "English: 他 | Pinyin: 和 喝"
-            << "tā" << false;
-        QTest::newRow("Latin: pinyin first otherwise, the commoner first") << "tang"
-                                                                           << "Pinyin: 汤 糖 | English: 汤"
-                                                                           << "tāng" << false;
-        QTest::newRow("Latin: English first unless a much commoner word sounds so")
+            << "EnglishChinese: he | English: 他 | Pinyin: 和 喝"
+            << "" << false;
+        QTest::newRow("Latin: pinyin first otherwise, the commoner first")
+            << "tang"
+            << "Pinyin: 汤 糖 | English: 汤"
+            << "tāng" << false;
+        QTest::newRow("both dictionaries and pinyin: a commoner word sounds so")
             << "ta"
-            << "Pinyin: 他 嗒 | English: 嗒"
+            << "Pinyin: 他 嗒 | EnglishChinese: ta | English: 嗒"
             << "tā" << false;
+        QTest::newRow("a form from the exchange field, and its base in the English reading")
+            << "went"
+            << "EnglishChinese: went* > past tense of go | English: 去"
+            << "" << false;
+        QTest::newRow("the base's entries ranked with the input's") << "running"
+                                                                    << "EnglishChinese: "
+                                                                       "running > -ing form "
+                                                                       "of run | English: 跑 "
+                                                                       "营运"
+                                                                    << "" << false;
+        QTest::newRow("an apostrophe") << "don\u2019t"
+                                       << "EnglishChinese: don't"
+                                       << "" << false;
+        QTest::newRow("mixed scripts") << "iPhone手机"
+                                       << "Chinese: iPhone(0) 手机(1)"
+                                       << "" << false;
+        QTest::newRow("a miss with suggestions") << "beautifull"
+                                                 << "EnglishChinese: ?beautiful"
+                                                 << "" << false;
+        QTest::newRow("5,000 letters") << QString(5000, u'a') << ""
+                                       << "" << true;
         QTest::newRow("split by probability, not the longest word first")
             << "研究生命起源"
             << "Chinese: 研究(1) 生命(1) 起源(1)"
@@ -211,11 +269,15 @@ private slots:
 
         const Index index(m_small);
         QVERIFY2(index.isOpen(), qPrintable(index.errorString()));
-        const Answer answer = lookUp(index, input);
+        if (expected.contains(u'?') && !EnglishChinese::spellingAvailable())
+            QSKIP("no spelling dictionary for the suggestions");
+        const Answer answer
+            = EnglishChinese::lookUpBoth(index, EnglishChinese::Index(m_smallEnglish), input);
         QCOMPARE(answer.error, QString());
+        QCOMPARE(answer.englishChinese.error, QString());
         QCOMPARE(answer.dataDate, QStringLiteral("2026-01-04"));
         QCOMPARE(describe(answer), expected);
-        QCOMPARE(answer.found(), !expected.isEmpty());
+        QCOMPARE(answer.found(), !expected.isEmpty() && !expected.contains(u'?'));
         QCOMPARE(answer.cut, cut);
         QCOMPARE(answer.input.size(), std::min(int(input.trimmed().size()), maxInputLength));
         if (!firstPinyin.isEmpty()) {
@@ -232,8 +294,8 @@ private slots:
         QTest::addColumn<QString>("input");
         QTest::addColumn<QStringList>("pinyin");
         QTest::newRow("吗: used in … last") << "吗" << QStringList {"má", "ma", "mǎ"};
-        QTest::newRow("台: (classical) and variant of … last") << "台"
-                                                                << QStringList {"tái", "tái"};
+        QTest::newRow("台: (classical) and variant of … last")
+            << "台" << QStringList {"tái", "tái"};
     }
 
     void headwordOrder()
@@ -307,40 +369,48 @@ private slots:
         QCOMPARE(answer.groups.first().more, 10);
     }
 
+    // Each dictionary's index damaged in turn; the other still answers.
     void damagedIndex_data()
     {
+        QTest::addColumn<bool>("english"); // the English-Chinese index is the damaged one
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("exists");
         QTest::addColumn<QString>("why");
 
-        const QByteArray good = smallIndex();
-        auto patched = [&](int at, quint32 value) {
-            QByteArray bytes = good;
-            qToLittleEndian(value, bytes.data() + at);
-            return bytes;
-        };
-        QByteArray foreign = good;
-        foreign[0] = 'X';
-
-        QTest::newRow("missing") << QByteArray() << false << "cannot be read";
-        QTest::newRow("empty") << QByteArray() << true << "it is empty";
-        QTest::newRow("header cut short") << good.left(40) << true << "too short";
-        QTest::newRow("truncated") << good.left(good.size() - 100) << true << "bytes instead";
-        QTest::newRow("longer than written")
-            << good + QByteArray(64, '\0') << true << "bytes instead";
-        QTest::newRow("wrong magic") << foreign << true << "is not a dictionary index";
-        QTest::newRow("wrong version")
-            << patched(Format::VersionAt, Format::version + 1) << true
-            << QStringLiteral("has version %1").arg(Format::version + 1);
-        QTest::newRow("section outside the file")
-            << patched(Format::SectionsAt + 8 * Format::Postings, 0x7FFFFFF0u) << true
-            << "outside the file";
-        QTest::newRow("entry count off")
-            << patched(Format::EntryCountAt, 1000000) << true << "do not fit";
+        for (const bool english : {false, true}) {
+            const QByteArray good = english ? TestSupport::readBytes(m_smallEnglish) : smallIndex();
+            const quint32 version = english ? EnglishChinese::Format::version : Format::version;
+            const int sections = english ? int(IndexFile::SectionsAt) : int(Format::SectionsAt);
+            auto patched = [&](int at, quint32 value) {
+                QByteArray bytes = good;
+                qToLittleEndian(value, bytes.data() + at);
+                return bytes;
+            };
+            QByteArray foreign = good;
+            foreign[0] = 'X';
+            auto row = [&](const char *name) -> QTestData & {
+                return QTest::addRow("%s, %s", english ? "English-Chinese" : "Chinese-English",
+                                     name)
+                    << english;
+            };
+            row("missing") << QByteArray() << false << "cannot be read";
+            row("empty") << QByteArray() << true << "it is empty";
+            row("header cut short") << good.left(40) << true << "too short";
+            row("truncated") << good.left(good.size() - 100) << true << "bytes instead";
+            row("longer than written") << good + QByteArray(64, '\0') << true << "bytes instead";
+            row("wrong magic") << foreign << true << "dictionary index of this program";
+            row("wrong version") << patched(IndexFile::VersionAt, version + 1) << true
+                                 << QStringLiteral("has version %1").arg(version + 1);
+            row("section outside the file")
+                << patched(sections + 8, 0x7FFFFFF0u) << true << "outside the file";
+            row("entry count off")
+                << patched(IndexFile::EntryCountAt, 1000000) << true << "do not fit";
+        }
     }
 
     void damagedIndex()
     {
+        QFETCH(bool, english);
         QFETCH(QByteArray, bytes);
         QFETCH(bool, exists);
         QFETCH(QString, why);
@@ -349,17 +419,28 @@ private slots:
         QFile::remove(path);
         if (exists)
             TestSupport::writeBytes(path, bytes);
-        const Index index(path);
-        QVERIFY(!index.isOpen());
-        QVERIFY2(index.errorString().contains(why), qPrintable(index.errorString()));
+        const QString error
+            = english ? EnglishChinese::Index(path).errorString() : Index(path).errorString();
+        QVERIFY2(error.contains(why), qPrintable(error));
 
         // Through the program's entry point, as the answer view gets it.
-        setIndexPath(path);
-        const Answer answer = lookUp(QStringLiteral("爱"));
+        setIndexPath(english ? m_small : path);
+        setEnglishIndexPath(english ? path : m_smallEnglish);
+        const Answer chinese = lookUp(QStringLiteral("爱"));
+        const Answer latin = lookUp(QStringLiteral("he"));
         setIndexPath(QString());
-        QCOMPARE(answer.error, index.errorString());
-        QVERIFY(answer.groups.isEmpty());
-        QCOMPARE(answer.input, QStringLiteral("爱"));
+        setEnglishIndexPath(QString());
+        QCOMPARE(chinese.input, QStringLiteral("爱"));
+        if (english) {
+            QCOMPARE(latin.englishChinese.error, error);
+            QCOMPARE(describe(latin), QStringLiteral("English: 他 | Pinyin: 和 喝"));
+            QCOMPARE(describe(chinese), QStringLiteral("Chinese: 爱"));
+        } else {
+            QCOMPARE(chinese.error, error);
+            QVERIFY(chinese.groups.isEmpty());
+            QCOMPARE(latin.error, error);
+            QCOMPARE(describe(latin), QStringLiteral("EnglishChinese: he"));
+        }
     }
 
     // A header that checks out over tables of nonsense: every row points outside its section.
@@ -404,11 +485,11 @@ private slots:
         QTest::addColumn<int>("reading");
         QTest::addColumn<QStringList>("accepted"); // one of them among the first `within`
         QTest::addColumn<int>("within");
-        auto row = [](const char *input, Reading reading, const QStringList &accepted,
-                      int within = 1) {
-            QTest::addRow("%s, %s", input, reading == Reading::Pinyin ? "pinyin" : "English")
-                << QString::fromUtf8(input) << int(reading) << accepted << within;
-        };
+        auto row
+            = [](const char *input, Reading reading, const QStringList &accepted, int within = 1) {
+                  QTest::addRow("%s, %s", input, reading == Reading::Pinyin ? "pinyin" : "English")
+                      << QString::fromUtf8(input) << int(reading) << accepted << within;
+              };
         const Reading english = Reading::English, pinyin = Reading::Pinyin;
         row("you", english, {"你"});
         row("quiet", english, {"安静"});
@@ -469,6 +550,61 @@ private slots:
         const Answer answer = lookUp(real(), input);
         QVERIFY(!answer.groups.isEmpty());
         QCOMPARE(int(answer.groups.first().reading), firstReading);
+    }
+
+    // The order of the readings with both real dictionaries: English-Chinese first for
+    // English words, the pinyin reading first for common syllables.
+    void realIndexWithEnglishChinese_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("firstReading");
+        for (const char *input : {"he", "can", "long", "fan", "men", "went", "beautiful"})
+            QTest::newRow(input) << input << int(Reading::EnglishChinese);
+        for (const char *input : {"ni", "hao", "shi", "wo", "ta", "de", "ma", "mian", "zhongguo"})
+            QTest::newRow(input) << input << int(Reading::Pinyin);
+    }
+
+    void realIndexWithEnglishChinese()
+    {
+        QFETCH(QString, input);
+        QFETCH(int, firstReading);
+        const Answer answer = EnglishChinese::lookUpBoth(real(), realEnglish(), input);
+        QVERIFY(!answer.groups.isEmpty());
+        QCOMPARE(int(answer.groups.first().reading), firstReading);
+    }
+
+    void realIndexForms()
+    {
+        const Answer went
+            = EnglishChinese::lookUpBoth(real(), realEnglish(), QStringLiteral("went"));
+        QCOMPARE(went.englishChinese.form, QStringLiteral("past tense"));
+        QCOMPARE(went.englishChinese.base.word, QStringLiteral("go"));
+        QVERIFY(went.englishChinese.base.translations.join(u' ').contains(QStringLiteral("去")));
+
+        // The base word's entries among the input's, by the one score.
+        const Answer running
+            = EnglishChinese::lookUpBoth(real(), realEnglish(), QStringLiteral("running"));
+        QStringList first;
+        for (const Group &group : running.groups)
+            if (group.reading == Reading::English)
+                for (const Entry &entry : group.entries.mid(0, 3))
+                    first << entry.simplified;
+        QVERIFY2(first.contains(QStringLiteral("跑")), qPrintable(first.join(u' ')));
+
+        const Answer beautiful
+            = EnglishChinese::lookUpBoth(real(), realEnglish(), QStringLiteral("beautiful"));
+        QCOMPARE(beautiful.englishChinese.own.first().phonetic, QStringLiteral("'bju:tiful"));
+        QVERIFY(beautiful.englishChinese.own.first().translations.contains(
+            QStringLiteral("a. 美丽的")));
+
+        if (!EnglishChinese::spellingAvailable())
+            QSKIP("no spelling dictionary for the suggestions");
+        const Answer misspelt
+            = EnglishChinese::lookUpBoth(real(), realEnglish(), QStringLiteral("beautifull"));
+        QVERIFY(!misspelt.found());
+        QCOMPARE(misspelt.englishChinese.suggestions.value(0).word, QStringLiteral("beautiful"));
+        QCOMPARE(misspelt.englishChinese.suggestions.value(0).translation,
+                 QStringLiteral("a. 美丽的"));
     }
 
     void realIndexSplits_data()
@@ -536,8 +672,17 @@ private:
         return index;
     }
 
+    static const EnglishChinese::Index &realEnglish()
+    {
+        static const EnglishChinese::Index index(QStringLiteral(TAVREL_ENGLISH_INDEX));
+        if (!index.isOpen())
+            qFatal("%s", qPrintable(index.errorString()));
+        return index;
+    }
+
     QTemporaryDir m_folder;
     QString m_small;
+    QString m_smallEnglish;
 };
 
 QTEST_GUILESS_MAIN(DictionaryTest)
@@ -606,7 +751,11 @@ const char smallData[] = R"json(export default {"all":[
 ["在理","在理","zai4 li3","reasonable",[],[]],
 ["理","理","li3","reason; logic",[],[]],
 ["年","年","nian2","year",[],[]],
-["嗒","嗒","ta4","ta (sound of a footstep)",[],[]]
+["嗒","嗒","ta4","ta (sound of a footstep)",[],[]],
+["去","去","qu4","to go; to leave",[],[]],
+["跑","跑","pao3","to run; to run away",[],[]],
+["營運","营运","ying2 yun4",["operation","running"],[],[]],
+["手機","手机","shou3 ji1","cell phone",[],[]]
 ],"variantLookup":{},"classifierLookup":{}})json";
 
 // The counts of jieba's dict.txt for these words (霍普, a name, is made commoner than 希望 here
@@ -668,5 +817,9 @@ const char smallCounts[] = R"(爱 14878 v
 年 248559 m
 嗒 50 o
 我 328841 r
+去 90000 v
+跑 12000 v
+营运 3000 vn
+手机 8000 n
 其余 55000000 x
 )";

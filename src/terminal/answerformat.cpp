@@ -154,18 +154,19 @@ QJsonObject entryJson(const Entry &entry)
     QJsonArray senses;
     for (const QString &sense : shown.meanings)
         senses.append(Senses::plain(sense));
-    QJsonObject object{{QStringLiteral("traditional"), entry.traditional},
-                       {QStringLiteral("simplified"), entry.simplified},
-                       {QStringLiteral("pinyin"), entry.pinyin},
-                       {QStringLiteral("senses"), senses},
-                       {QStringLiteral("band"), entry.band ? QJsonValue(entry.band) : QJsonValue()},
-                       {QStringLiteral("count"), qint64(entry.count)}};
+    QJsonObject object {
+        {QStringLiteral("traditional"), entry.traditional},
+        {QStringLiteral("simplified"), entry.simplified},
+        {QStringLiteral("pinyin"), entry.pinyin},
+        {QStringLiteral("senses"), senses},
+        {QStringLiteral("band"), entry.band ? QJsonValue(entry.band) : QJsonValue()},
+        {QStringLiteral("count"), qint64(entry.count)}};
     if (!shown.measureWords.isEmpty()) {
         QJsonArray words;
         for (const Senses::Reference &word : shown.measureWords)
-            words.append(QJsonObject{{QStringLiteral("traditional"), word.traditional},
-                                     {QStringLiteral("simplified"), word.simplified},
-                                     {QStringLiteral("pinyin"), word.pinyin}});
+            words.append(QJsonObject {{QStringLiteral("traditional"), word.traditional},
+                                      {QStringLiteral("simplified"), word.simplified},
+                                      {QStringLiteral("pinyin"), word.pinyin}});
         object.insert(QStringLiteral("measureWords"), words);
     }
     return object;
@@ -173,14 +174,14 @@ QJsonObject entryJson(const Entry &entry)
 
 QJsonObject groupJson(const Group &group)
 {
-    QJsonObject object{{QStringLiteral("reading"), readingKey(group.reading)},
-                       {QStringLiteral("entries"), entriesJson(group.entries)},
-                       {QStringLiteral("more"), group.more}};
+    QJsonObject object {{QStringLiteral("reading"), readingKey(group.reading)},
+                        {QStringLiteral("entries"), entriesJson(group.entries)},
+                        {QStringLiteral("more"), group.more}};
     if (!group.words.isEmpty()) {
         QJsonArray words;
         for (const Word &word : group.words)
-            words.append(QJsonObject{{QStringLiteral("text"), word.text},
-                                     {QStringLiteral("entries"), entriesJson(word.entries)}});
+            words.append(QJsonObject {{QStringLiteral("text"), word.text},
+                                      {QStringLiteral("entries"), entriesJson(word.entries)}});
         object.insert(QStringLiteral("words"), words);
     }
     return object;
@@ -193,9 +194,9 @@ QJsonObject answerJson(const Answer &answer)
         groups.append(group.reading == Reading::EnglishChinese
                           ? EnglishChinese::json(answer.englishChinese)
                           : groupJson(group));
-    QJsonObject object{{QStringLiteral("input"), answer.input},
-                       {QStringLiteral("cut"), answer.cut},
-                       {QStringLiteral("groups"), groups}};
+    QJsonObject object {{QStringLiteral("input"), answer.input},
+                        {QStringLiteral("cut"), answer.cut},
+                        {QStringLiteral("groups"), groups}};
     if (!answer.error.isEmpty())
         object.insert(QStringLiteral("error"), answer.error);
     if (!answer.dataDate.isEmpty())
@@ -212,12 +213,12 @@ QString plainText(const Answer &answer, int width)
 {
     QString text = wrapped(answer.input, width, QString());
     if (answer.cut)
-        text += QStringLiteral("Only the first %1 characters were looked up.\n")
-                    .arg(maxInputLength);
+        text
+            += QStringLiteral("Only the first %1 characters were looked up.\n").arg(maxInputLength);
     if (!answer.error.isEmpty())
-        text += wrapped(QStringLiteral("The built-in dictionary could not be read: ")
-                            + answer.error,
-                        width, QString());
+        text
+            += wrapped(QStringLiteral("The built-in dictionary could not be read: ") + answer.error,
+                       width, QString());
     else if (!answer.found())
         text += QStringLiteral("Nothing found for \u201c%1\u201d.\n").arg(answer.input);
     if (answer.found() && answer.groups.size() == 1
@@ -225,8 +226,9 @@ QString plainText(const Answer &answer, int width)
         text += QStringLiteral("Read as %1\n").arg(readingName(answer.groups.first().reading));
     for (const Group &group : answer.groups)
         text += groupText(answer, group, answer.groups.size() > 1, width);
-    text += QStringLiteral("\nFrom ECDICT, MIT licence, and CC-CEDICT, CC BY-SA 4.0%1.\n")
-                .arg(answer.dataDate.isEmpty() ? QString() : QStringLiteral(", ") + answer.dataDate);
+    text
+        += QStringLiteral("\nFrom ECDICT, MIT licence, and CC-CEDICT, CC BY-SA 4.0%1.\n")
+               .arg(answer.dataDate.isEmpty() ? QString() : QStringLiteral(", ") + answer.dataDate);
     return text;
 }
 
