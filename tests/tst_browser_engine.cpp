@@ -129,9 +129,13 @@ private slots:
                             "霜淇淋",    "CC-CEDICT",       "CC BY-SA 4.0"};
         QTest::newRow("built-in answer, a form of an English word")
             << "tavrel:%word"
-            << "went"
-            << QStringList {"went /went/", "past tense of go", "Collins ★★★★★", "vi. 去",
-                            "English definition", "Read as English", "ECDICT, MIT licence"};
+            << "went" << QStringList {"/went/",
+                                      "past tense of go",
+                                      "Collins ★★★★★",
+                                      "vi. 去",
+                                      "English definition",
+                                      "Read as English",
+                                      "ECDICT, MIT licence"};
         QTest::newRow("markup in the word shown as text")
             << "tavrel:%word"
             << "<b>tea</b><img src=x>" << QStringList {"<b>tea</b><img src=x>", "Nothing found"};

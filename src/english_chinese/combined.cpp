@@ -90,7 +90,9 @@ Dictionary::Answer lookUpBoth(const Dictionary::Index &chineseEnglish, const Ind
     if (result.found() || !answer.found() || !result.error.isEmpty()) {
         Dictionary::Group group;
         group.reading = Dictionary::Reading::EnglishChinese;
-        if (goesFirst(chineseEnglish, answer, result)) {
+        if (!result.found() && answer.found()) {
+            answer.groups.append(group); // what it could not read, after what the other found
+        } else if (goesFirst(chineseEnglish, answer, result)) {
             answer.groups.prepend(group);
         } else {
             // The input reads as pinyin first ("ma", "ta"): the English word, in either
