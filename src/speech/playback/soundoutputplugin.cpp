@@ -60,26 +60,32 @@ public slots:
         format.setSampleRate(sampleRate);
         format.setChannelCount(1);
         format.setSampleFormat(QAudioFormat::Int16);
-        if (!m_sink || m_sink->format() != format || m_device != device) {
-            delete m_sink;
-            m_sink = new QAudioSink(device, format, this);
-            m_device = device;
-            connect(m_sink, &QAudioSink::stateChanged, this, &Player::stateChanged);
-        }
+        // A sink of its own for every sound: Qt's PulseAudio sink, stopped and started again,
+        // now and then reads the samples without the server ever playing them.
+        m_sink = new QAudioSink(device, format, this);
+        connect(m_sink, &QAudioSink::stateChanged, this, &Player::stateChanged);
         m_samples = new Samples(samples, this);
         // Direct: the moment counts, and it may come on the sound system's thread.
         connect(m_samples, &Samples::firstRead, this, &Player::started, Qt::DirectConnection);
         m_sink->start(m_samples);
-        if (m_sink->error() != QAudio::NoError)
+        // A sink that fails at once has said so already, and is gone.
+        if (m_sink && m_sink->error() != QAudio::NoError)
             failed();
     }
 
     void stop()
     {
-        if (m_sink)
+        // Later: this may run inside the sink's own signal.
+        if (m_sink) {
+            m_sink->disconnect(this);
             m_sink->stop();
-        delete m_samples;
-        m_samples = nullptr;
+            m_sink->deleteLater();
+            m_sink = nullptr;
+        }
+        if (m_samples) {
+            m_samples->deleteLater();
+            m_samples = nullptr;
+        }
     }
 
 signals:
@@ -90,24 +96,21 @@ private:
     void stateChanged(QAudio::State state)
     {
         if (state == QAudio::IdleState) // all of it played
-            m_sink->stop();
-        else if (state == QAudio::StoppedState && m_sink->error() != QAudio::NoError && m_samples)
+            stop();
+        else if (state == QAudio::StoppedState && m_sink->error() != QAudio::NoError)
             failed();
     }
 
     void failed()
     {
         const QAudio::Error error = m_sink->error();
-        // The next sound tries a device afresh: the server may be back.
-        m_sink->deleteLater();
-        m_sink = nullptr;
+        stop();
         emit unavailable(error == QAudio::OpenError
                              ? QStringLiteral("the sound device could not be opened")
                              : QStringLiteral("the sound device failed"));
     }
 
     QPointer<QAudioSink> m_sink;
-    QAudioDevice m_device;
     QPointer<Samples> m_samples;
 };
 
