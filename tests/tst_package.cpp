@@ -127,7 +127,7 @@ class TestPackage : public QObject
     void endThroughExit(QProcess &program, const QString &window)
     {
         m_started += ProcessTree::descendantsOf(program.processId());
-        m_x.chooseFromOptionMenu(window, 2);
+        m_x.chooseFromOptionMenu(window, 3);
         QVERIFY(program.waitForFinished(20000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
