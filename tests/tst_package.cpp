@@ -182,6 +182,14 @@ private slots:
                                        << "(^|, )libqt6widgets6 \\(>=";
         QTest::newRow("depends on the engine") << "Depends"
                                                << "(^|, )libqt6webenginecore6 \\(>=";
+        // Found in the sound output's module only.
+        QTest::newRow("depends on the sound output") << "Depends"
+                                                     << "(^|, )libqt6multimedia6 \\(>=";
+        // Opened by name, out of dpkg-shlibdeps' sight.
+        QTest::newRow("depends on the speech library") << "Depends"
+                                                       << "(^|, )libespeak-ng1(, |$)";
+        QTest::newRow("depends on the voices") << "Depends"
+                                               << "(^|, )espeak-ng-data(, |$)";
         QTest::newRow("recommends a CJK font") << "Recommends"
                                                << "^fonts-noto-cjk \\| fonts-wqy";
         QTest::newRow("recommends the input method") << "Recommends"
