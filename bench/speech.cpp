@@ -110,7 +110,8 @@ SpeechRows measureSpeech(Bench &bench, MapWatcher &watcher, int runs)
             if (linked && !maps(tavrel->process.processId(), "libQt6Multimedia"))
                 fail("Qt Multimedia was not preloaded");
             if (run > 0) {
-                (linked ? rows.shownLinkedMs : rows.shownMs).push_back(ms(shown - tavrel->launched));
+                (linked ? rows.shownLinkedMs : rows.shownMs)
+                    .push_back(ms(shown - tavrel->launched));
                 (linked ? rows.linkedMiB : rows.plainMiB).push_back(mib);
             }
             endTree(tavrel->process);

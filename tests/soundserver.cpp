@@ -51,15 +51,12 @@ QString SoundServer::start()
     env.remove("DBUS_SESSION_BUS_ADDRESS");
     m_server.setProcessEnvironment(env);
     m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_server.start("pulseaudio",
-                   {"--system=false", "-n", "--daemonize=no", "--exit-idle-time=-1",
-                    "--disallow-exit", "--disable-shm=yes", "--use-pid-file=no",
-                    "--log-level=error", "-L",
-                    QString("module-null-sink sink_name=tavrel_test rate=%1 channels=1")
-                        .arg(sampleRate),
-                    "-L",
-                    "module-native-protocol-unix auth-anonymous=1 socket="
-                        + m_runtime.filePath("native")});
+    m_server.start(
+        "pulseaudio",
+        {"--system=false", "-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit",
+         "--disable-shm=yes", "--use-pid-file=no", "--log-level=error", "-L",
+         QString("module-null-sink sink_name=tavrel_test rate=%1 channels=1").arg(sampleRate), "-L",
+         "module-native-protocol-unix auth-anonymous=1 socket=" + m_runtime.filePath("native")});
     if (!m_server.waitForStarted())
         return "pulseaudio does not start: " + m_server.errorString();
     for (int i = 0; i < 100 && !QFileInfo::exists(m_runtime.filePath("native")); ++i) {
@@ -78,9 +75,10 @@ QString SoundServer::address() const { return "unix:" + m_runtime.filePath("nati
 bool SoundServer::startRecording()
 {
     m_recorded.clear();
-    m_recorder.start("parec", {"--server=" + address(), "--device=tavrel_test.monitor",
-                               "--raw", "--format=s16le", "--channels=1",
-                               QString("--rate=%1").arg(sampleRate), "--latency-msec=20"});
+    m_recorder.start("parec",
+                     {"--server=" + address(), "--device=tavrel_test.monitor", "--raw",
+                      "--format=s16le", "--channels=1", QString("--rate=%1").arg(sampleRate),
+                      "--latency-msec=20"});
     return m_recorder.waitForStarted();
 }
 

@@ -57,9 +57,9 @@ private slots:
             m_appFolder.filePath("session/tavrel.xml"),
             SettingsFile::buildSettingsXml(m_server.origin() + "/dict/%word").toUtf8());
         // No sound server: a speaker link then says so.
-        QVERIFY(m_session.startProgram(m_appFolder.path(),
-                                       {"DISPLAY=" + m_x.name(),
-                                        "PULSE_SERVER=unix:" + m_appFolder.filePath("no-server")}));
+        QVERIFY(m_session.startProgram(
+            m_appFolder.path(),
+            {"DISPLAY=" + m_x.name(), "PULSE_SERVER=unix:" + m_appFolder.filePath("no-server")}));
         QVERIFY(readOnceShowing(mainWindow, "text", "Word"));
 
         // A lookup, worked as a screen reader user would; the page is titled "answer".

@@ -1,10 +1,10 @@
 #include "testsupport.h"
 
-#include "window_layer/controls.h"
-#include "window_layer/twips.h"
 #include "browser/webbrowser.h"
 #include "main_window/browserlayout.h"
 #include "main_window/frmBrowser.h"
+#include "window_layer/controls.h"
+#include "window_layer/twips.h"
 
 #include <QLabel>
 #include <QLineEdit>

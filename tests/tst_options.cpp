@@ -1,7 +1,5 @@
 #include "testsupport.h"
 
-#include "window_layer/controls.h"
-#include "program/providers.h"
 #include "dialogs/frmChinese.h"
 #include "dialogs/frmOption.h"
 #include "dialogs/frmPronunciation.h"
@@ -9,6 +7,8 @@
 #include "main_window/lookup.h"
 #include "main_window/pronunciationsettings.h"
 #include "main_window/settingsfile.h"
+#include "program/providers.h"
+#include "window_layer/controls.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -317,11 +317,11 @@ private slots:
         QTest::newRow("closed") << QByteArray() << true << 90 << false
                                 << int(Ending::CloseThroughFrame);
         QTest::newRow("saved over an earlier file")
-            << QByteArray("english-voice=en-gb\nspeed=120\nread-after-lookup=yes\n") << false
-            << 150 << false << int(Ending::Save);
+            << QByteArray("english-voice=en-gb\nspeed=120\nread-after-lookup=yes\n") << false << 150
+            << false << int(Ending::Save);
         QTest::newRow("earlier file, cancelled")
-            << QByteArray("english-voice=en-gb\nspeed=120\nread-after-lookup=yes\n") << false
-            << 250 << false << int(Ending::Cancel);
+            << QByteArray("english-voice=en-gb\nspeed=120\nread-after-lookup=yes\n") << false << 250
+            << false << int(Ending::Cancel);
     }
 
     void pronunciationSettings()
@@ -343,11 +343,10 @@ private slots:
         PronunciationSettings::Settings shown, reopened;
         const auto showing = [] {
             frmPronunciation &dialog = frmPronunciation::instance();
-            return PronunciationSettings::Settings {dialog.optBritish()->isChecked()
-                                                        ? Speech::Voice::BritishEnglish
-                                                        : Speech::Voice::AmericanEnglish,
-                                                    dialog.txtSpeed()->value(),
-                                                    dialog.chkReadAfterLookup()->isChecked()};
+            return PronunciationSettings::Settings {
+                dialog.optBritish()->isChecked() ? Speech::Voice::BritishEnglish
+                                                 : Speech::Voice::AmericanEnglish,
+                dialog.txtSpeed()->value(), dialog.chkReadAfterLookup()->isChecked()};
         };
         whileShownModally(frmPronunciation::instance(), [&] {
             frmPronunciation &dialog = frmPronunciation::instance();
@@ -371,9 +370,9 @@ private slots:
         QVERIFY(shown == before);
 
         const bool saved = Ending(ending) == Ending::Save;
-        const PronunciationSettings::Settings chosen {
-            british ? Speech::Voice::BritishEnglish : Speech::Voice::AmericanEnglish, speed,
-            readAfterLookup};
+        const PronunciationSettings::Settings chosen {british ? Speech::Voice::BritishEnglish
+                                                              : Speech::Voice::AmericanEnglish,
+                                                      speed, readAfterLookup};
         QCOMPARE(QFileInfo::exists(path), saved || !fileAtStart.isNull());
         QVERIFY(PronunciationSettings::read(path) == (saved ? chosen : before));
         QCOMPARE(readBytes(settingsPath()),

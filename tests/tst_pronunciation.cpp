@@ -99,8 +99,8 @@ private slots:
         QTest::newRow("English") << "beautiful"
                                  << "Pronounce beautiful";
         QTest::newRow("pinyin") << "bingqilin" << QStringLiteral("Pronounce 冰淇淋");
-        QTest::newRow("phrase: its first word") << QStringLiteral("我喜欢喝茶")
-                                                << QStringLiteral("Pronounce 我");
+        QTest::newRow("phrase: its first word")
+            << QStringLiteral("我喜欢喝茶") << QStringLiteral("Pronounce 我");
     }
 
     void speakerLinksFollowEntriesAndTheEnglishWord()
@@ -129,7 +129,7 @@ private slots:
         QTest::addColumn<double>("shortest");
         QTest::addColumn<double>("longest");
         QTest::newRow("银行") << QStringLiteral("银行") << QStringLiteral("Pronounce 银行") << 0.4
-                            << 1.3;
+                              << 1.3;
         QTest::newRow("beautiful") << "beautiful"
                                    << "Pronounce beautiful" << 0.4 << 1.3;
     }
@@ -162,7 +162,8 @@ private slots:
         lookUp(QStringLiteral("银行"));
         SpeakerLink *speaker = nullptr;
         QTRY_VERIFY((speaker = speakerLink(QStringLiteral("Pronounce 银行"))));
-        const QString longText = QString("the quick brown fox jumps over the lazy dog ").repeated(3);
+        const QString longText
+            = QString("the quick brown fox jumps over the lazy dog ").repeated(3);
         const QByteArray recorded = recordWhile([&] {
             form().pronouncer()->say(longText, Speech::Voice::AmericanEnglish);
             QTest::qWait(600);
@@ -201,8 +202,8 @@ private slots:
         // Alt+S with the focus in the word box.
         form().txtWord()->setFocus();
         QSignalSpy asked(form().WebBrowser1(), &WebBrowser::pronounce);
-        const QByteArray recorded = recordWhile(
-            [&] { QTest::keyClick(form().txtWord(), Qt::Key_S, Qt::AltModifier); });
+        const QByteArray recorded
+            = recordWhile([&] { QTest::keyClick(form().txtWord(), Qt::Key_S, Qt::AltModifier); });
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked.first().at(0).toString(), QString("yin2 hang2"));
         QVERIFY2(SoundServer::soundingSeconds(recorded) > 0.3,

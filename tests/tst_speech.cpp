@@ -225,8 +225,7 @@ private slots:
                 continue;
             // Erhua is said with the syllable before it; a reading the data doesn't know, not
             // at all.
-            const qsizetype syllables
-                = data.size() - data.mid(1).count("r5") - data.count("xx5");
+            const qsizetype syllables = data.size() - data.mid(1).count("r5") - data.count("xx5");
             const QString spoken = Speech::spokenPinyin(data.join(' '));
             const QString phonemes = Speech::phonemes(spoken, Voice::Pinyin);
             ++checked;
@@ -235,8 +234,9 @@ private slots:
         }
         qInfo("%d entries read", checked);
         QVERIFY2(checked > 3000, qPrintable(QString::number(checked)));
-        QVERIFY2(wrong.isEmpty(), qPrintable(QString("%1 of %2:\n").arg(wrong.size()).arg(checked)
-                                             + wrong.mid(0, 30).join('\n')));
+        QVERIFY2(wrong.isEmpty(),
+                 qPrintable(QString("%1 of %2:\n").arg(wrong.size()).arg(checked)
+                            + wrong.mid(0, 30).join('\n')));
     }
 
     void settingsFile_data()
@@ -255,10 +255,10 @@ private slots:
         QTest::newRow("nonsense kept out")
             << QByteArray("english-voice=fr\nspeed=100000\nread-after-lookup=maybe\n") << us
             << Speech::defaultSpeed << false;
-        QTest::newRow("speed not a number") << QByteArray("speed=fast\n") << us
-                                            << Speech::defaultSpeed << false;
-        QTest::newRow("binary") << QByteArray("\0\xff\xfe=\n=\n\n", 8) << us
-                                << Speech::defaultSpeed << false;
+        QTest::newRow("speed not a number")
+            << QByteArray("speed=fast\n") << us << Speech::defaultSpeed << false;
+        QTest::newRow("binary") << QByteArray("\0\xff\xfe=\n=\n\n", 8) << us << Speech::defaultSpeed
+                                << false;
     }
 
     void settingsFile()

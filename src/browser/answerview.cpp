@@ -151,8 +151,7 @@ void AnswerView::followLink(const QUrl &address)
         emit pronounce(speaker.text, speaker.english);
     } else if (address.scheme() == QLatin1String("tavrel")) {
         setSource(address, QTextDocument::HtmlResource);
-    }
-    else
+    } else
         emit webLinkClicked(address);
 }
 

@@ -19,13 +19,13 @@
 #include "window_layer/modUtility.h"
 #include "window_layer/twips.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QCheckBox>
 #include <QRadioButton>
 #include <QSpinBox>
 
@@ -108,8 +108,8 @@ void frmBrowser::Form_Load()
     strSessionPath = data.folder + QStringLiteral("/session");
     SettingsFile::createFolderIfMissing(strSessionPath);
 
-    m_pronunciation = PronunciationSettings::read(strSessionPath + u'/'
-                                                  + PronunciationSettings::fileName);
+    m_pronunciation
+        = PronunciationSettings::read(strSessionPath + u'/' + PronunciationSettings::fileName);
 
     const QString settingsPath = data.startingSettings;
     if (SettingsFile::isPresent(settingsPath)) {
@@ -194,15 +194,14 @@ void frmBrowser::mnuPronunciation_Click()
     dialog.ShowModal();
 
     if (dialog.bSaveFlag) {
-        m_pronunciation.english = dialog.optBritish()->isChecked()
-            ? Speech::Voice::BritishEnglish
-            : Speech::Voice::AmericanEnglish;
+        m_pronunciation.english = dialog.optBritish()->isChecked() ? Speech::Voice::BritishEnglish
+                                                                   : Speech::Voice::AmericanEnglish;
         m_pronunciation.speed = dialog.txtSpeed()->value();
         m_pronunciation.readAfterLookup = dialog.chkReadAfterLookup()->isChecked();
         // In force for this run whatever happens to the file.
         QString reason;
-        if (!PronunciationSettings::write(
-                strSessionPath + u'/' + PronunciationSettings::fileName, m_pronunciation, &reason))
+        if (!PronunciationSettings::write(strSessionPath + u'/' + PronunciationSettings::fileName,
+                                          m_pronunciation, &reason))
             StatusBar1()->setSimpleText(
                 QStringLiteral("The pronunciation settings could not be saved: ") + reason);
     }
@@ -230,7 +229,8 @@ void frmBrowser::answerLoaded(bool ok)
     if (!m_readNextAnswer)
         return;
     m_readNextAnswer = false;
-    if (ok && WebBrowser1()->answerView() && AnswerPage::isAnswerAddress(WebBrowser1()->url().toString()))
+    if (ok && WebBrowser1()->answerView()
+        && AnswerPage::isAnswerAddress(WebBrowser1()->url().toString()))
         WebBrowser1()->answerView()->pronounceFirst();
 }
 

@@ -1,7 +1,7 @@
 #include "pronouncer.h"
 
-#include "spokenpinyin.h"
 #include "soundoutput.h"
+#include "spokenpinyin.h"
 
 #include "program/modules.h"
 #include "program/timing.h"
@@ -64,7 +64,8 @@ QObject *Pronouncer::player()
 {
     if (m_player || m_outputMissing)
         return m_player;
-    const Modules::Loaded loaded = Modules::load(QStringLiteral("tavrel_soundoutput"), outputFolder());
+    const Modules::Loaded loaded
+        = Modules::load(QStringLiteral("tavrel_soundoutput"), outputFolder());
     auto *output = qobject_cast<SoundOutput *>(loaded.instance);
     if (!output) {
         m_outputMissing = true;

@@ -32,8 +32,8 @@ QString spokenPinyin(const QString &numbered)
             continue;
         // Erhua: "r5" after a syllable is that syllable's r-colouring, as it is said, not an
         // "er" of its own.
-        if ((syllable == QLatin1String("r5") || syllable == QLatin1String("r"))
-            && !spoken.isEmpty() && endsWithTone(spoken.back())) {
+        if ((syllable == QLatin1String("r5") || syllable == QLatin1String("r")) && !spoken.isEmpty()
+            && endsWithTone(spoken.back())) {
             spoken.back().insert(spoken.back().size() - 1, u'r');
             continue;
         }

@@ -36,8 +36,7 @@ QMutex &lock()
     return mutex;
 }
 
-template <typename Function>
-bool resolve(QLibrary &library, const char *name, Function &function)
+template <typename Function> bool resolve(QLibrary &library, const char *name, Function &function)
 {
     function = reinterpret_cast<Function>(library.resolve(name));
     return function != nullptr;
