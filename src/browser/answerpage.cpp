@@ -48,10 +48,10 @@ QString headword(const QString &word)
 
 QString speakerLink(const AnswerPage::Speaker &speaker)
 {
-    return QStringLiteral("&nbsp;<a href=\"%1\" class=\"speaker\"><img src=\"%2\" "
-                          "alt=\"%3\"></a>")
+    // Named for screen readers by the control laid over it (SpeakerLink).
+    return QStringLiteral("&nbsp;<a href=\"%1\" class=\"speaker\"><img src=\"%2\"></a>")
         .arg(text(AnswerPage::speakerAddress(speaker).toString(QUrl::FullyEncoded)),
-             QLatin1String(AnswerPage::speakerImage), text(speaker.name()));
+             QLatin1String(AnswerPage::speakerImage));
 }
 
 AnswerPage::Speaker speakerFor(const Dictionary::Entry &entry)
