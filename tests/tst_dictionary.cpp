@@ -6,7 +6,6 @@
 #include "dictionary/lookup.h"
 #include "dictionary/pinyin.h"
 #include "dictionary/ranking.h"
-#include "english_chinese/combined.h"
 #include "english_chinese/format.h"
 #include "english_chinese/index.h"
 #include "english_chinese/suggestions.h"
@@ -272,7 +271,7 @@ private slots:
         if (expected.contains(u'?') && !EnglishChinese::spellingAvailable())
             QSKIP("no spelling dictionary for the suggestions");
         const Answer answer
-            = EnglishChinese::lookUpBoth(index, EnglishChinese::Index(m_smallEnglish), input);
+            = Dictionary::lookUp(index, EnglishChinese::Index(m_smallEnglish), input);
         QCOMPARE(answer.error, QString());
         QCOMPARE(answer.englishChinese.error, QString());
         QCOMPARE(answer.dataDate, QStringLiteral("2026-01-04"));
@@ -568,22 +567,20 @@ private slots:
     {
         QFETCH(QString, input);
         QFETCH(int, firstReading);
-        const Answer answer = EnglishChinese::lookUpBoth(real(), realEnglish(), input);
+        const Answer answer = Dictionary::lookUp(real(), realEnglish(), input);
         QVERIFY(!answer.groups.isEmpty());
         QCOMPARE(int(answer.groups.first().reading), firstReading);
     }
 
     void realIndexForms()
     {
-        const Answer went
-            = EnglishChinese::lookUpBoth(real(), realEnglish(), QStringLiteral("went"));
+        const Answer went = Dictionary::lookUp(real(), realEnglish(), QStringLiteral("went"));
         QCOMPARE(went.englishChinese.form, QStringLiteral("past tense"));
         QCOMPARE(went.englishChinese.base.word, QStringLiteral("go"));
         QVERIFY(went.englishChinese.base.translations.join(u' ').contains(QStringLiteral("去")));
 
         // The base word's entries among the input's, by the one score.
-        const Answer running
-            = EnglishChinese::lookUpBoth(real(), realEnglish(), QStringLiteral("running"));
+        const Answer running = Dictionary::lookUp(real(), realEnglish(), QStringLiteral("running"));
         QStringList first;
         for (const Group &group : running.groups)
             if (group.reading == Reading::English)
@@ -592,7 +589,7 @@ private slots:
         QVERIFY2(first.contains(QStringLiteral("跑")), qPrintable(first.join(u' ')));
 
         const Answer beautiful
-            = EnglishChinese::lookUpBoth(real(), realEnglish(), QStringLiteral("beautiful"));
+            = Dictionary::lookUp(real(), realEnglish(), QStringLiteral("beautiful"));
         QCOMPARE(beautiful.englishChinese.own.first().phonetic, QStringLiteral("'bju:tiful"));
         QVERIFY(beautiful.englishChinese.own.first().translations.contains(
             QStringLiteral("a. 美丽的")));
@@ -600,7 +597,7 @@ private slots:
         if (!EnglishChinese::spellingAvailable())
             QSKIP("no spelling dictionary for the suggestions");
         const Answer misspelt
-            = EnglishChinese::lookUpBoth(real(), realEnglish(), QStringLiteral("beautifull"));
+            = Dictionary::lookUp(real(), realEnglish(), QStringLiteral("beautifull"));
         QVERIFY(!misspelt.found());
         QCOMPARE(misspelt.englishChinese.suggestions.value(0).word, QStringLiteral("beautiful"));
         QCOMPARE(misspelt.englishChinese.suggestions.value(0).translation,

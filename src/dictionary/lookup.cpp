@@ -4,7 +4,6 @@
 #include "dictionary/pinyin.h"
 #include "dictionary/ranking.h"
 #include "dictionary/text.h"
-#include "english_chinese/combined.h"
 #include "english_chinese/index.h"
 #include "program/application.h"
 
@@ -554,7 +553,7 @@ Answer lookUp(const QString &input)
     QMutexLocker lock(&state.mutex);
     const Index &chineseEnglish = state.chineseEnglish.open();
     const EnglishChinese::Index &englishChinese = state.englishChinese.open();
-    Answer answer = EnglishChinese::lookUpBoth(chineseEnglish, englishChinese, input);
+    Answer answer = Dictionary::lookUp(chineseEnglish, englishChinese, input);
     if (!state.chineseEnglish.missing.isEmpty())
         answer.error = state.chineseEnglish.missing;
     if (!state.englishChinese.missing.isEmpty() && !answer.englishChinese.error.isEmpty())

@@ -4,6 +4,10 @@
 
 #include <vector>
 
+namespace EnglishChinese {
+class Index;
+}
+
 namespace Dictionary {
 
 class Index;
@@ -22,6 +26,19 @@ void setIndexPath(const QString &path);
 
 // Makes lookUp() read the English-Chinese index at path from then on, as setIndexPath().
 void setEnglishIndexPath(const QString &path);
+
+// Looks input up in both dictionaries. A Latin input is looked up in the English-Chinese one too,
+// and the English reading then looks up the base word of a form as well ("run" for
+// "running"). The English-Chinese entry comes first when the word is core vocabulary, or more
+// common than the pinyin reading's first word; otherwise the pinyin reading comes first, and the
+// English-Chinese entry right after it. When nothing is found at all, it suggests what a
+// misspelt word may have meant. Either dictionary answers without the other.
+Answer lookUp(const Index &chineseEnglish, const EnglishChinese::Index &englishChinese,
+              const QString &input);
+
+// The place of a word with count among the Chinese-English dictionary's headwords, commonest
+// first: 1 for the commonest.
+quint32 chineseRank(const Index &index, quint32 count);
 
 // Looks input up in index. Never throws; an index that is not open gives its error. base, the
 // word the input is a form of ("run" for "running"), is looked up by the English reading too.

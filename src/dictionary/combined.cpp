@@ -1,14 +1,14 @@
-#include "english_chinese/combined.h"
+// The answer of both dictionaries for an input.
+#include "dictionary/lookup.h"
 
 #include "dictionary/index.h"
-#include "dictionary/lookup.h"
 #include "english_chinese/index.h"
 #include "english_chinese/lookup.h"
 #include "english_chinese/suggestions.h"
 
 #include <algorithm>
 
-namespace EnglishChinese {
+namespace Dictionary {
 
 namespace {
 
@@ -23,13 +23,13 @@ bool isLatinInput(const QString &text)
     return letter;
 }
 
-bool isCore(const Result &result)
+bool isCore(const EnglishChinese::Result &result)
 {
     return (result.found() && result.own.first().core())
         || (result.hasBase() && result.base.core());
 }
 
-int groupAt(const Dictionary::Answer &answer, Dictionary::Reading reading)
+int groupAt(const Answer &answer, Reading reading)
 {
     for (int i = 0; i < answer.groups.size(); ++i)
         if (answer.groups.at(i).reading == reading)
@@ -39,10 +39,10 @@ int groupAt(const Dictionary::Answer &answer, Dictionary::Reading reading)
 
 // Whether the English-Chinese entry goes first: for core vocabulary, and for a word more common
 // than the pinyin reading's first word.
-bool goesFirst(const Dictionary::Index &chineseEnglish, const Dictionary::Answer &answer,
-               const Result &result)
+bool goesFirst(const Index &chineseEnglish, const Answer &answer,
+               const EnglishChinese::Result &result)
 {
-    const int pinyin = groupAt(answer, Dictionary::Reading::Pinyin);
+    const int pinyin = groupAt(answer, Reading::Pinyin);
     if (!result.found() || isCore(result) || pinyin < 0
         || answer.groups.at(pinyin).entries.isEmpty())
         return true;
@@ -54,7 +54,7 @@ bool goesFirst(const Dictionary::Index &chineseEnglish, const Dictionary::Answer
 
 } // namespace
 
-quint32 chineseRank(const Dictionary::Index &index, quint32 count)
+quint32 chineseRank(const Index &index, quint32 count)
 {
     quint32 above = 0;
     for (quint32 entry = 0; entry < index.entryCount(); ++entry)
@@ -62,34 +62,34 @@ quint32 chineseRank(const Dictionary::Index &index, quint32 count)
     return above + 1;
 }
 
-Dictionary::Answer lookUpBoth(const Dictionary::Index &chineseEnglish, const Index &englishChinese,
-                              const QString &input)
+Answer lookUp(const Index &chineseEnglish, const EnglishChinese::Index &englishChinese,
+              const QString &input)
 {
-    QString text = input.trimmed().left(Dictionary::maxInputLength);
+    QString text = input.trimmed().left(maxInputLength);
     if (!text.isEmpty() && text.back().isHighSurrogate())
         text.chop(1);
     if (!isLatinInput(text))
-        return Dictionary::lookUp(chineseEnglish, input);
+        return lookUp(chineseEnglish, input, QString());
 
-    Result result;
+    EnglishChinese::Result result;
     if (englishChinese.isOpen())
-        result = lookUp(englishChinese, text);
+        result = EnglishChinese::lookUp(englishChinese, text);
     else
         result.error = englishChinese.errorString().isEmpty()
             ? QStringLiteral("The English\u2013Chinese dictionary's index is not open.")
             : englishChinese.errorString();
-    Dictionary::Answer answer = Dictionary::lookUp(chineseEnglish, input, result.base.word);
+    Answer answer = lookUp(chineseEnglish, input, result.base.word);
     if (!result.found() && !answer.found() && result.error.isEmpty()) {
-        for (const QString &word : suggestions(englishChinese, text)) {
-            const Result suggested = lookUp(englishChinese, word);
+        for (const QString &word : EnglishChinese::suggestions(englishChinese, text)) {
+            const EnglishChinese::Result suggested = EnglishChinese::lookUp(englishChinese, word);
             const QStringList lines
                 = suggested.found() ? suggested.own.first().translations : QStringList();
             result.suggestions.append({word, lines.value(0)});
         }
     }
     if (result.found() || !answer.found() || !result.error.isEmpty()) {
-        Dictionary::Group group;
-        group.reading = Dictionary::Reading::EnglishChinese;
+        Group group;
+        group.reading = Reading::EnglishChinese;
         if (!result.found() && answer.found()) {
             answer.groups.append(group); // what it could not read, after what the other found
         } else if (goesFirst(chineseEnglish, answer, result)) {
@@ -97,7 +97,7 @@ Dictionary::Answer lookUpBoth(const Dictionary::Index &chineseEnglish, const Ind
         } else {
             // The input reads as pinyin first ("ma", "ta"): the English word, in either
             // dictionary, comes after that.
-            answer.groups.move(groupAt(answer, Dictionary::Reading::Pinyin), 0);
+            answer.groups.move(groupAt(answer, Reading::Pinyin), 0);
             answer.groups.insert(1, group);
         }
     }
@@ -106,4 +106,4 @@ Dictionary::Answer lookUpBoth(const Dictionary::Index &chineseEnglish, const Ind
     return answer;
 }
 
-} // namespace EnglishChinese
+} // namespace Dictionary
