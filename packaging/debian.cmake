@@ -40,8 +40,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE http://www.tavrel.example)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# A font with Chinese glyphs, and the input method's Qt 6 front end for typing Chinese.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-wqy-microhei, fcitx5-frontend-qt6")
+# A font with Chinese glyphs, the input method's Qt 6 front end for typing Chinese, and the
+# American English spelling dictionary that "did you mean" takes its guesses from.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "fonts-noto-cjk | fonts-wqy-microhei, fcitx5-frontend-qt6, hunspell-en-us")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Whatever the umask of whoever builds it.
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
