@@ -16,6 +16,7 @@ struct Entry
     QString traditional;
     QString simplified;
     QString pinyin; // with tone marks, syllables separated by spaces: "bīng qí lín"
+    QString numberedPinyin; // as the data writes it, for speech: "bing1 qi2 lin2", "lu:4"
     QStringList senses;
     quint32 count = 0; // how often the simplified headword occurs in the word list's corpus
     int band = 0; // how common it is: 1 very common to 5 rare, 0 when the list lacks it

@@ -96,15 +96,17 @@ void Index::open(const uchar *data, qint64 size, const QString &name)
         m_sections[s][0] = offset;
         m_sections[s][1] = length;
     }
-    m_entryCount = read32(data + Format::EntryCountAt);
-    m_countTotal = read32(data + Format::CountTotalAt);
-    if (quint64(m_entryCount) * Format::entrySize != m_sections[Format::Entries][1]
+    // Counted only once the tables check out, so that a damaged index has no entries.
+    const quint32 entryCount = read32(data + Format::EntryCountAt);
+    if (quint64(entryCount) * Format::entrySize != m_sections[Format::Entries][1]
         || m_sections[Format::Headwords][1] % Format::headwordSize
         || m_sections[Format::Words][1] % Format::wordSize || m_sections[Format::Postings][1] % 4
         || m_sections[Format::Pinyin][1] % Format::pinyinSize) {
         damaged(QStringLiteral("its tables do not fit their sections"));
         return;
     }
+    m_entryCount = entryCount;
+    m_countTotal = read32(data + Format::CountTotalAt);
     m_headwordCount = m_sections[Format::Headwords][1] / Format::headwordSize;
     m_wordCount = m_sections[Format::Words][1] / Format::wordSize;
     m_postingCount = m_sections[Format::Postings][1] / 4;

@@ -40,6 +40,17 @@ int compareKey(std::string_view word, std::string_view key)
 Index::Index(const QString &path)
     : m_file(path, Format::kind)
 {
+    checkTables();
+}
+
+Index::Index(QByteArrayView bytes)
+    : m_file(bytes, Format::kind)
+{
+    checkTables();
+}
+
+void Index::checkTables()
+{
     if (m_file.isOpen()
         && quint64(m_file.entryCount()) * Format::entrySize != m_file.sectionSize(Format::Entries))
         m_file.setDamaged(QStringLiteral("its tables do not fit their sections"));

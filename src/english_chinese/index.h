@@ -17,6 +17,9 @@ class Index
 public:
     Index() = default;
     explicit Index(const QString &path);
+    // An index that lies in memory, checked as a file's would be; the bytes must stay where they
+    // are while the object lives.
+    explicit Index(QByteArrayView bytes);
 
     bool isOpen() const { return m_file.isOpen(); }
     QString errorString() const { return m_file.errorString(); }
@@ -37,6 +40,7 @@ public:
     std::pair<quint32, quint32> find(std::string_view word) const;
 
 private:
+    void checkTables();
     std::string_view word(quint32 entry) const;
 
     IndexFile::Mapped m_file;

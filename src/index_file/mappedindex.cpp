@@ -31,6 +31,27 @@ Mapped::Mapped(const QString &path, const Kind &kind)
         return;
     }
     const qint64 size = file->size();
+    // An empty file cannot be mapped; the checks say what is wrong with it.
+    const uchar *data = size > 0 ? file->map(0, size) : nullptr;
+    if (size > 0 && !data) {
+        m_error = QStringLiteral("The %1 %2 cannot be mapped: %3")
+                      .arg(m_name, path, file->errorString());
+        return;
+    }
+    open(data, size, kind);
+    if (isOpen())
+        m_file = std::move(file);
+}
+
+Mapped::Mapped(QByteArrayView bytes, const Kind &kind)
+    : m_path(QStringLiteral("in memory"))
+    , m_name(QString::fromUtf8(kind.name))
+{
+    open(reinterpret_cast<const uchar *>(bytes.data()), bytes.size(), kind);
+}
+
+void Mapped::open(const uchar *data, qint64 size, const Kind &kind)
+{
     const int header = headerSize(kind.sectionCount);
     if (size < header) {
         setDamaged(size == 0 ? QStringLiteral("it is empty")
@@ -41,21 +62,15 @@ Mapped::Mapped(const QString &path, const Kind &kind)
         setDamaged(QStringLiteral("it is larger than an index can be"));
         return;
     }
-    const uchar *data = file->map(0, size);
-    if (!data) {
-        m_error = QStringLiteral("The %1 %2 cannot be mapped: %3")
-                      .arg(m_name, path, file->errorString());
-        return;
-    }
     if (std::memcmp(data + MagicAt, kind.magic, 8) != 0) {
         m_error = QStringLiteral("%1 is not %2 of this program")
-                      .arg(path, QString::fromUtf8(kind.noun));
+                      .arg(m_path, QString::fromUtf8(kind.noun));
         return;
     }
     const quint32 version = read32(data + VersionAt);
     if (version != kind.version) {
         m_error = QStringLiteral("The %1 %2 has version %3; this program reads version %4")
-                      .arg(m_name, path)
+                      .arg(m_name, m_path)
                       .arg(version)
                       .arg(kind.version);
         return;
@@ -82,7 +97,6 @@ Mapped::Mapped(const QString &path, const Kind &kind)
     m_dataVersion = textField(data + DataVersionAt);
     m_sections = std::move(sections);
     m_sectionCount = kind.sectionCount;
-    m_file = std::move(file);
     m_data = data;
 }
 
@@ -91,8 +105,13 @@ Mapped::~Mapped() = default;
 void Mapped::setDamaged(const QString &why)
 {
     m_error = QStringLiteral("The %1 %2 is damaged: %3").arg(m_name, m_path, why);
+    // Nothing of a damaged file is read, not even how many entries its header claims: a caller
+    // going through them would go through billions.
     m_data = nullptr;
     m_file.reset();
+    m_entryCount = 0;
+    m_sections.reset();
+    m_sectionCount = 0;
 }
 
 quint32 Mapped::sectionSize(int section) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <memory>
@@ -48,6 +49,9 @@ public:
     Mapped() = default;
     // Maps path read-only and checks its header against kind; errorString() says what failed.
     Mapped(const QString &path, const Kind &kind);
+    // Checks bytes that lie in memory as a file's would be; they must stay where they are while
+    // the object lives.
+    Mapped(QByteArrayView bytes, const Kind &kind);
     ~Mapped();
     Mapped(const Mapped &) = delete;
     Mapped &operator=(const Mapped &) = delete;
@@ -70,6 +74,8 @@ public:
     void setDamaged(const QString &why);
 
 private:
+    void open(const uchar *data, qint64 size, const Kind &kind);
+
     std::unique_ptr<QFile> m_file;
     const uchar *m_data = nullptr;
     QString m_path;
