@@ -3,6 +3,7 @@
 
 #include "testsupport.h"
 
+#include "browser/answerpage.h"
 #include "dictionary/index.h"
 #include "main_window/pronunciationsettings.h"
 #include "speech/spokenpinyin.h"
@@ -237,6 +238,42 @@ private slots:
         QVERIFY2(wrong.isEmpty(),
                  qPrintable(QString("%1 of %2:\n").arg(wrong.size()).arg(checked)
                             + wrong.mid(0, 30).join('\n')));
+    }
+
+    // What "Pronounce" and Alt+S read of an answer of the real dictionary.
+    void firstEntryRead_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("english");
+        QTest::newRow("Chinese") << QStringLiteral("银行") << "yin2 hang2" << false;
+        QTest::newRow("traditional") << QStringLiteral("銀行") << "yin2 hang2" << false;
+        QTest::newRow("English") << "beautiful"
+                                 << "beautiful" << true;
+        QTest::newRow("English first of both readings") << "he"
+                                                        << "he" << true;
+        QTest::newRow("pinyin") << "bingqilin"
+                                << "bing1 qi2 lin2" << false;
+        QTest::newRow("pinyin with tones") << "yin2hang2"
+                                           << "yin2 hang2" << false;
+        QTest::newRow("phrase: its first word") << QStringLiteral("我喜欢喝茶") << "wo3" << false;
+        QTest::newRow("nothing found") << "qqqxz" << QString() << false;
+    }
+
+    void firstEntryRead()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, text);
+        QFETCH(bool, english);
+        const AnswerPage::Speaker speaker = AnswerPage::firstSpeaker(AnswerPage::answerFor(input));
+        QCOMPARE(speaker.text, text);
+        QCOMPARE(speaker.english, english);
+        // A speaker link carries it through its address, whatever the text.
+        const AnswerPage::Speaker carried
+            = AnswerPage::speakerOf(AnswerPage::speakerAddress(speaker));
+        QCOMPARE(carried.text, speaker.text);
+        QCOMPARE(carried.word, speaker.word);
+        QCOMPARE(carried.english, speaker.english);
     }
 
     void settingsFile_data()

@@ -95,9 +95,9 @@ signals:
 private:
     void stateChanged(QAudio::State state)
     {
-        if (state == QAudio::IdleState) // all of it played
-            stop();
-        else if (state == QAudio::StoppedState && m_sink->error() != QAudio::NoError)
+        // Idle, all of it handed over, the sink is left to play what the server still holds;
+        // the next sound, or the end, stops it.
+        if (state == QAudio::StoppedState && m_sink->error() != QAudio::NoError)
             failed();
     }
 
