@@ -223,6 +223,9 @@ Speaker firstSpeaker(const Dictionary::Answer &answer)
     if (answer.groups.isEmpty())
         return {};
     const Dictionary::Group &first = answer.groups.first();
+    if (first.reading == Dictionary::Reading::EnglishChinese)
+        return answer.englishChinese.found() ? Speaker {answer.input, true, answer.input}
+                                             : Speaker();
     if (first.reading == Dictionary::Reading::English)
         return first.entries.isEmpty() ? Speaker() : Speaker {answer.input, true, answer.input};
     if (!first.entries.isEmpty())
@@ -261,10 +264,12 @@ QString html(const Dictionary::Answer &answer, const QString &site, const QStrin
         if (answer.input.isEmpty())
             return html + QStringLiteral("</body></html>");
     }
-    const bool english = std::any_of(
-        answer.groups.begin(), answer.groups.end(), [](const Dictionary::Group &group) {
-            return group.reading == Dictionary::Reading::English && !group.entries.isEmpty();
-        });
+    const bool english = answer.englishChinese.found()
+        || std::any_of(answer.groups.begin(), answer.groups.end(),
+                       [](const Dictionary::Group &group) {
+                           return group.reading == Dictionary::Reading::English
+                               && !group.entries.isEmpty();
+                       });
     html += QStringLiteral("<h2>%1%2</h2>")
                 .arg(text(answer.input),
                      english ? speakerLink({answer.input, true, answer.input}) : QString());
