@@ -1,6 +1,7 @@
 #include "dictionary/index.h"
 
 #include "dictionary/indexformat.h"
+#include "index_file/mappedindex.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -37,6 +38,7 @@ Index::Index(const QString &path)
     const qint64 size = file->size();
     // An empty file cannot be mapped; the check below says what is wrong with it.
     const uchar *data = size > 0 ? file->map(0, size) : nullptr;
+    IndexFile::readInPlaces(data, size);
     if (size > 0 && !data) {
         m_error = QStringLiteral("The dictionary's index %1 cannot be mapped: %2")
                       .arg(path, file->errorString());

@@ -3,6 +3,10 @@
 #include <QFile>
 #include <QtEndian>
 
+#ifdef Q_OS_UNIX
+#include <sys/mman.h>
+#endif
+
 #include <algorithm>
 #include <cstring>
 
@@ -19,6 +23,20 @@ QString textField(const uchar *at)
 } // namespace
 
 quint32 read32(const uchar *at) { return qFromLittleEndian<quint32>(at); }
+
+void readInPlaces(const uchar *data, qint64 size)
+{
+#ifdef Q_OS_UNIX
+    // A lookup reads a few rows and records scattered over the file. Without this the system
+    // maps 64 KiB around each page read, and every lookup of a new word added about as much to
+    // the program's memory.
+    if (data)
+        madvise(const_cast<uchar *>(data), size_t(size), MADV_RANDOM);
+#else
+    Q_UNUSED(data);
+    Q_UNUSED(size);
+#endif
+}
 
 Mapped::Mapped(const QString &path, const Kind &kind)
     : m_path(path)
@@ -38,6 +56,7 @@ Mapped::Mapped(const QString &path, const Kind &kind)
                       .arg(m_name, path, file->errorString());
         return;
     }
+    readInPlaces(data, size);
     open(data, size, kind);
     if (isOpen())
         m_file = std::move(file);

@@ -43,6 +43,9 @@ struct Kind
 
 quint32 read32(const uchar *at);
 
+// Tells the system that the mapped file at data is read here and there, not from start to end.
+void readInPlaces(const uchar *data, qint64 size);
+
 class Mapped
 {
 public:
