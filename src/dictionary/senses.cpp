@@ -38,6 +38,11 @@ QString Reference::text() const
 QList<Piece> pieces(const QString &sense)
 {
     QList<Piece> result;
+    // Most senses refer to nothing.
+    if (!sense.contains(u'|') && !sense.contains(u'[')) {
+        result.append({sense, false, {}});
+        return result;
+    }
     auto addText = [&](const QString &text) {
         if (text.isEmpty())
             return;
@@ -100,9 +105,12 @@ QString measureWordsLine(const QList<Reference> &words)
         word.traditional.clear();
         texts << word.text();
     }
-    return (words.size() == 1 ? QStringLiteral("Measure word: ")
-                              : QStringLiteral("Measure words: "))
-        + texts.join(QStringLiteral(", "));
+    return measureWordsTitle(words.size()) + u' ' + texts.join(QStringLiteral(", "));
+}
+
+QString measureWordsTitle(qsizetype count)
+{
+    return count == 1 ? QStringLiteral("Measure word:") : QStringLiteral("Measure words:");
 }
 
 Shown shown(const QStringList &senses)

@@ -115,9 +115,11 @@ QString groupText(const Group &group, bool titled, int width)
     for (const Entry &entry : group.entries)
         text += entryText(entry, width);
     if (group.more > 0)
-        text += QStringLiteral("%1 more %2 not shown.\n")
-                    .arg(group.more)
-                    .arg(group.more == 1 ? QStringLiteral("entry") : QStringLiteral("entries"));
+        text += wrapped(QStringLiteral("%1 more %2 not shown.")
+                            .arg(group.more)
+                            .arg(group.more == 1 ? QStringLiteral("entry")
+                                                 : QStringLiteral("entries")),
+                        width, QString());
     if (!group.words.isEmpty()) {
         QStringList words;
         for (const Word &word : group.words)
@@ -198,22 +200,27 @@ QString plainText(const Answer &answer, int width)
 {
     QString text = wrapped(answer.input, width, QString());
     if (answer.cut)
-        text += QStringLiteral("Only the first %1 characters were looked up.\n")
-                    .arg(maxInputLength);
+        text += wrapped(
+            QStringLiteral("Only the first %1 characters were looked up.").arg(maxInputLength),
+            width, QString());
     if (!answer.error.isEmpty()) {
         text += wrapped(QStringLiteral("The built-in dictionary could not be read: ")
                             + answer.error,
                         width, QString());
     } else if (!answer.found()) {
-        text += QStringLiteral("Nothing found for \u201c%1\u201d.\n").arg(answer.input);
+        text += wrapped(QStringLiteral("Nothing found for \u201c%1\u201d.").arg(answer.input), width,
+                        QString());
     } else {
         if (answer.groups.size() == 1)
             text += QStringLiteral("Read as %1\n").arg(readingName(answer.groups.first().reading));
         for (const Group &group : answer.groups)
             text += groupText(group, answer.groups.size() > 1, width);
     }
-    text += QStringLiteral("\nFrom CC-CEDICT, CC BY-SA 4.0%1.\n")
-                .arg(answer.dataDate.isEmpty() ? QString() : QStringLiteral(", ") + answer.dataDate);
+    text += u'\n'
+        + wrapped(QStringLiteral("From CC-CEDICT, CC BY-SA 4.0%1.")
+                      .arg(answer.dataDate.isEmpty() ? QString()
+                                                     : QStringLiteral(", ") + answer.dataDate),
+                  width, QString());
     return text;
 }
 
