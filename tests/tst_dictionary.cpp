@@ -1,19 +1,19 @@
 // The built-in dictionary: lookups on a small dictionary written here, damaged index files, and
 // a few lookups on the real index the build made.
+#include "browser/answerpage.h"
 #include "dictionary/index.h"
 #include "dictionary/indexformat.h"
 #include "dictionary/indexwriter.h"
 #include "dictionary/lookup.h"
 #include "dictionary/pinyin.h"
 #include "dictionary/ranking.h"
-#include "browser/answerpage.h"
 #include "program/application.h"
 #include "terminal/answerformat.h"
 #include "testsupport.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -30,8 +30,9 @@ namespace {
 QByteArray smallIndex()
 {
     QString error;
-    const QByteArray index = buildIndex(smallData, readWordCounts(smallCounts),
-                                        QStringLiteral("2026-01-04"), QStringLiteral("1.1.1"), &error);
+    const QByteArray index
+        = buildIndex(smallData, readWordCounts(smallCounts), QStringLiteral("2026-01-04"),
+                     QStringLiteral("1.1.1"), &error);
     if (index.isEmpty())
         qFatal("the small dictionary's index was not made: %s", qPrintable(error));
     return index;
@@ -169,9 +170,10 @@ private slots:
             << "he"
             << "English: 他 | Pinyin: 和 喝"
             << "tā" << false;
-        QTest::newRow("Latin: pinyin first otherwise, the commoner first") << "tang"
-                                                                           << "Pinyin: 汤 糖 | English: 汤"
-                                                                           << "tāng" << false;
+        QTest::newRow("Latin: pinyin first otherwise, the commoner first")
+            << "tang"
+            << "Pinyin: 汤 糖 | English: 汤"
+            << "tāng" << false;
         QTest::newRow("Latin: English first unless a much commoner word sounds so")
             << "ta"
             << "Pinyin: 他 嗒 | English: 嗒"
@@ -236,8 +238,8 @@ private slots:
         QTest::addColumn<QString>("input");
         QTest::addColumn<QStringList>("pinyin");
         QTest::newRow("吗: used in … last") << "吗" << QStringList {"má", "ma", "mǎ"};
-        QTest::newRow("台: (classical) and variant of … last") << "台"
-                                                                << QStringList {"tái", "tái"};
+        QTest::newRow("台: (classical) and variant of … last")
+            << "台" << QStringList {"tái", "tái"};
     }
 
     void headwordOrder()
@@ -264,22 +266,24 @@ private slots:
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<QStringList>("notShown");
         const QStringList markup {"|", "[ma3", "[tai2", "CL:"};
-        QTest::newRow("used in, linked") << "吗"
-                                         << "html"
-                                         << QStringList {"used in <a href=\"tavrel:%E5%90%97%E5%95%A1\">"
-                                                         "吗啡 嗎啡</a> (mǎ fēi)"}
-                                         << markup;
+        QTest::newRow("used in, linked")
+            << "吗"
+            << "html"
+            << QStringList {"used in <a href=\"tavrel:%E5%90%97%E5%95%A1\">"
+                            "吗啡 嗎啡</a> (mǎ fēi)"}
+            << markup;
         QTest::newRow("variant of, linked")
             << "台"
             << "html" << QStringList {"variant of <a href=\"tavrel:%E5%8F%B0\">台 臺</a> (tái)"}
             << markup;
-        QTest::newRow("variant of, text") << "台"
-                                          << "text" << QStringList {"variant of 台 臺 (tái)"}
-                                          << markup;
+        QTest::newRow("variant of, text")
+            << "台"
+            << "text" << QStringList {"variant of 台 臺 (tái)"} << markup;
         QTest::newRow("measure words, linked")
             << "狗"
             << "html"
-            << QStringList {"<p class=\"measure\">Measure words: <a href=\"tavrel:%E5%8F%AA\">只</a> "
+            << QStringList {"<p class=\"measure\">Measure words: <a "
+                            "href=\"tavrel:%E5%8F%AA\">只</a> "
                             "(zhī), <a href=\"tavrel:%E6%9D%A1\">条</a> (tiáo)</p>"}
             << markup;
         QTest::newRow("measure words, text")
@@ -293,20 +297,19 @@ private slots:
                             "more times in the 60 million words of jieba's word list\">very "
                             "common</span>"}
             << QStringList();
-        QTest::newRow("a rare word") << "冰糕"
-                                     << "text" << QStringList {"冰糕 bīng gāo (rare)"}
-                                     << QStringList();
-        QTest::newRow("no count, no band") << "在理"
-                                           << "html" << QStringList {"zài lǐ"}
-                                           << QStringList {"class=\"band\""};
+        QTest::newRow("a rare word")
+            << "冰糕"
+            << "text" << QStringList {"冰糕 bīng gāo (rare)"} << QStringList();
+        QTest::newRow("no count, no band")
+            << "在理"
+            << "html" << QStringList {"zài lǐ"} << QStringList {"class=\"band\""};
         QTest::newRow("JSON") << "狗"
                               << "json"
                               << QStringList {"\"senses\":[\"dog\"]", "\"band\":2",
                                               "\"measureWords\":[{\"pinyin\":\"zhī\""}
                               << markup;
         QTest::newRow("JSON, no count") << "在理"
-                                        << "json" << QStringList {"\"band\":null"}
-                                        << QStringList();
+                                        << "json" << QStringList {"\"band\":null"} << QStringList();
     }
 
     void answerShown()
@@ -432,9 +435,8 @@ private slots:
         QTest::newRow("longer than written")
             << good + QByteArray(64, '\0') << true << "bytes instead";
         QTest::newRow("wrong magic") << foreign << true << "is not a dictionary index";
-        QTest::newRow("wrong version")
-            << patched(Format::VersionAt, Format::version + 1) << true
-            << QStringLiteral("has version %1").arg(Format::version + 1);
+        QTest::newRow("wrong version") << patched(Format::VersionAt, Format::version + 1) << true
+                                       << QStringLiteral("has version %1").arg(Format::version + 1);
         QTest::newRow("section outside the file")
             << patched(Format::SectionsAt + 8 * Format::Postings, 0x7FFFFFF0u) << true
             << "outside the file";
@@ -507,11 +509,11 @@ private slots:
         QTest::addColumn<int>("reading");
         QTest::addColumn<QStringList>("accepted"); // one of them among the first `within`
         QTest::addColumn<int>("within");
-        auto row = [](const char *input, Reading reading, const QStringList &accepted,
-                      int within = 1) {
-            QTest::addRow("%s, %s", input, reading == Reading::Pinyin ? "pinyin" : "English")
-                << QString::fromUtf8(input) << int(reading) << accepted << within;
-        };
+        auto row
+            = [](const char *input, Reading reading, const QStringList &accepted, int within = 1) {
+                  QTest::addRow("%s, %s", input, reading == Reading::Pinyin ? "pinyin" : "English")
+                      << QString::fromUtf8(input) << int(reading) << accepted << within;
+              };
         const Reading english = Reading::English, pinyin = Reading::Pinyin;
         row("you", english, {"你"});
         row("quiet", english, {"安静"});

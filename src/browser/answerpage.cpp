@@ -68,9 +68,10 @@ QString reference(const Dictionary::Senses::Reference &word, bool withTraditiona
     QString forms = word.simplified;
     if (withTraditional && !word.traditional.isEmpty() && word.traditional != word.simplified)
         forms += u' ' + word.traditional;
-    QString html = QStringLiteral("<a href=\"%1\">%2</a>")
-                       .arg(text(AnswerPage::addressOf(word.simplified).toString(QUrl::FullyEncoded)),
-                            text(forms));
+    QString html
+        = QStringLiteral("<a href=\"%1\">%2</a>")
+              .arg(text(AnswerPage::addressOf(word.simplified).toString(QUrl::FullyEncoded)),
+                   text(forms));
     if (!word.pinyin.isEmpty())
         html += QStringLiteral(" (%1)").arg(text(word.pinyin));
     return html;
@@ -88,8 +89,8 @@ QString sense(const QString &sense)
 // what the band means when the pointer rests on it.
 QString band(int band)
 {
-    static const char *const meanings[] = {
-        "", "10,000 or more", "1,000 to 9,999", "100 to 999", "10 to 99", "fewer than 10"};
+    static const char *const meanings[]
+        = {"", "10,000 or more", "1,000 to 9,999", "100 to 999", "10 to 99", "fewer than 10"};
     if (band < 1 || band > 5)
         return QString();
     const QString name = Dictionary::frequencyBandName(band);

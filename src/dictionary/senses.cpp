@@ -8,10 +8,7 @@ namespace Dictionary::Senses {
 
 namespace {
 
-QString toneMarks(const QString &numbered)
-{
-    return Pinyin::withToneMarks(numbered.toStdString());
-}
+QString toneMarks(const QString &numbered) { return Pinyin::withToneMarks(numbered.toStdString()); }
 
 // A headword of the markup, "臺|台[tai2]", "他日[ta1 ri4]" or "臺|台", or a pinyin of its own,
 // "[tai2]". A run of Chinese alone is no reference: it is only text.
@@ -123,6 +120,10 @@ Shown shown(const QStringList &senses)
         const QList<Reference> words = measureWords(sense);
         if (!words.isEmpty()) {
             result.measureWords << words;
+            continue;
+        }
+        if (!sense.contains(QLatin1String("CL:"))) {
+            result.meanings << sense;
             continue;
         }
         QString meaning = sense;
