@@ -56,7 +56,10 @@ private slots:
         TestSupport::writeBytes(
             m_appFolder.filePath("session/tavrel.xml"),
             SettingsFile::buildSettingsXml(m_server.origin() + "/dict/%word").toUtf8());
-        QVERIFY(m_session.startProgram(m_appFolder.path(), {"DISPLAY=" + m_x.name()}));
+        // No sound server: a speaker link then says so.
+        QVERIFY(m_session.startProgram(
+            m_appFolder.path(),
+            {"DISPLAY=" + m_x.name(), "PULSE_SERVER=unix:" + m_appFolder.filePath("no-server")}));
         QVERIFY(readOnceShowing(mainWindow, "text", "Word"));
 
         // A lookup, worked as a screen reader user would; the page is titled "answer".
@@ -76,6 +79,10 @@ private slots:
         const QString answer = m_session.text("label", "Dictionary page: tea");
         QVERIFY2(answer.contains("127.0.0.1 couldn't be reached") && answer.contains("茶"),
                  qPrintable(answer));
+        // Its speaker links are links named for their word, which a screen reader presses.
+        QVERIFY(readOnceShowing(mainWindow, "link", "Pronounce 茶"));
+        m_session.press("link", "Pronounce 茶");
+        QVERIFY(readOnceShowing(mainWindow, "status bar", "No sound output"));
 
         m_session.press("menu item", options);
         QVERIFY(readOnceShowing(options, "text", "Query String"));
@@ -108,6 +115,12 @@ private slots:
                                                         << "answer" << true;
         QTest::newRow("status bar says its text") << mainWindow << "status bar"
                                                   << "goto %origin/dict/ice" << true;
+        QTest::newRow("speaker link") << mainWindow << "link"
+                                      << "Pronounce 茶" << true;
+        QTest::newRow("no unnamed link") << mainWindow << "link"
+                                         << "" << false;
+        QTest::newRow("status bar says there is no sound") << mainWindow << "status bar"
+                                                           << "No sound output" << true;
         QTest::newRow("template box") << options << "text"
                                       << "Query String" << true;
         QTest::newRow("no unnamed box in the options") << options << "text"

@@ -57,6 +57,8 @@ public:
 
 signals:
     void loadFinished(bool ok);
+    // A built-in answer's speaker link, or its "Pronounce": numbered pinyin or an English word.
+    void pronounce(const QString &text, bool english);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

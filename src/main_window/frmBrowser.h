@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pronunciationsettings.h"
+
 #include "window_layer/form.h"
 
 class CommandButton;
@@ -8,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QMessageBox;
+class Pronouncer;
 class StatusBar;
 class WebBrowser;
 
@@ -33,10 +36,15 @@ public:
 
     QMenu *mnuDictionary();
     QAction *mnuQueryString();
+    QAction *mnuPronunciation();
     QAction *mnuExit();
     QMenu *mnuHelp();
     QAction *mnuWebsite();
     QAction *mnuAbout();
+
+    // Reads words aloud; made with its first use, its library and sound output with the first
+    // word read.
+    Pronouncer *pronouncer();
 
 protected:
     void CreateControls(FormWindow &window) override;
@@ -52,6 +60,9 @@ private:
 
     void cmdGo1_Click();
     void mnuQueryString_Click();
+    void mnuPronunciation_Click();
+    void pronounce(const QString &text, bool english);
+    void answerLoaded(bool ok);
     void mnuExit_Click();
     void mnuWebsite_Click();
     void mnuAbout_Click();
@@ -76,10 +87,15 @@ private:
 
     QPointer<QMenu> m_mnuDictionary;
     QPointer<QAction> m_mnuQueryString;
+    QPointer<QAction> m_mnuPronunciation;
     QPointer<QAction> m_mnuExit;
     QPointer<QMenu> m_mnuHelp;
     QPointer<QAction> m_mnuWebsite;
     QPointer<QAction> m_mnuAbout;
+
+    Pronouncer *m_pronouncer = nullptr;
+    PronunciationSettings::Settings m_pronunciation;
+    bool m_readNextAnswer = false; // the answer of the lookup under way is read once shown
 
     // Shown, not run: the user can go on looking words up while it is open.
     QPointer<QMessageBox> m_saveWarning;
