@@ -127,9 +127,11 @@ QString groupText(const Answer &answer, const Group &group, bool titled, int wid
     for (const Entry &entry : group.entries)
         text += entryText(entry, width);
     if (group.more > 0)
-        text += QStringLiteral("%1 more %2 not shown.\n")
-                    .arg(group.more)
-                    .arg(group.more == 1 ? QStringLiteral("entry") : QStringLiteral("entries"));
+        text += wrapped(
+            QStringLiteral("%1 more %2 not shown.")
+                .arg(group.more)
+                .arg(group.more == 1 ? QStringLiteral("entry") : QStringLiteral("entries")),
+            width, QString());
     if (!group.words.isEmpty()) {
         QStringList words;
         for (const Word &word : group.words)
@@ -151,16 +153,17 @@ QString readingKey(Reading reading) { return readingName(reading).toLower(); }
 QJsonObject entryJson(const Entry &entry)
 {
     const Senses::Shown shown = Senses::shown(entry.senses);
-    QJsonArray senses;
+    QStringList senses;
     for (const QString &sense : shown.meanings)
-        senses.append(Senses::plain(sense));
+        senses << Senses::plain(sense);
+    // In the order the object keeps its keys, which is the cheapest to build.
     QJsonObject object {
-        {QStringLiteral("traditional"), entry.traditional},
-        {QStringLiteral("simplified"), entry.simplified},
-        {QStringLiteral("pinyin"), entry.pinyin},
-        {QStringLiteral("senses"), senses},
         {QStringLiteral("band"), entry.band ? QJsonValue(entry.band) : QJsonValue()},
-        {QStringLiteral("count"), qint64(entry.count)}};
+        {QStringLiteral("count"), qint64(entry.count)},
+        {QStringLiteral("pinyin"), entry.pinyin},
+        {QStringLiteral("senses"), QJsonArray::fromStringList(senses)},
+        {QStringLiteral("simplified"), entry.simplified},
+        {QStringLiteral("traditional"), entry.traditional}};
     if (!shown.measureWords.isEmpty()) {
         QJsonArray words;
         for (const Senses::Reference &word : shown.measureWords)
@@ -213,22 +216,26 @@ QString plainText(const Answer &answer, int width)
 {
     QString text = wrapped(answer.input, width, QString());
     if (answer.cut)
-        text
-            += QStringLiteral("Only the first %1 characters were looked up.\n").arg(maxInputLength);
+        text += wrapped(
+            QStringLiteral("Only the first %1 characters were looked up.").arg(maxInputLength),
+            width, QString());
     if (!answer.error.isEmpty())
         text
             += wrapped(QStringLiteral("The built-in dictionary could not be read: ") + answer.error,
                        width, QString());
     else if (!answer.found())
-        text += QStringLiteral("Nothing found for \u201c%1\u201d.\n").arg(answer.input);
+        text += wrapped(QStringLiteral("Nothing found for \u201c%1\u201d.").arg(answer.input),
+                        width, QString());
     if (answer.found() && answer.groups.size() == 1
         && answer.groups.first().reading != Reading::EnglishChinese)
         text += QStringLiteral("Read as %1\n").arg(readingName(answer.groups.first().reading));
     for (const Group &group : answer.groups)
         text += groupText(answer, group, answer.groups.size() > 1, width);
-    text
-        += QStringLiteral("\nFrom ECDICT, MIT licence, and CC-CEDICT, CC BY-SA 4.0%1.\n")
-               .arg(answer.dataDate.isEmpty() ? QString() : QStringLiteral(", ") + answer.dataDate);
+    text += u'\n'
+        + wrapped(QStringLiteral("From ECDICT, MIT licence, and CC-CEDICT, CC BY-SA 4.0%1.")
+                      .arg(answer.dataDate.isEmpty() ? QString()
+                                                     : QStringLiteral(", ") + answer.dataDate),
+                  width, QString());
     return text;
 }
 
