@@ -3,13 +3,20 @@
 
 #include "testsupport.h"
 
+#include "dictionary/completion.h"
+#include "dictionary/index.h"
+#include "dictionary/indexwriter.h"
 #include "words/store.h"
+#include "words/suggestions.h"
 
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
 using Words::Store;
+
+// The small dictionary's data (at the end of this file: moc cannot read past its raw string).
+extern const char completionData[];
 
 namespace {
 
@@ -38,6 +45,22 @@ QStringList inputs(const QList<Words::HistoryItem> &items)
     return result;
 }
 
+QStringList texts(const QList<Words::Suggestion> &suggestions)
+{
+    QStringList result;
+    for (const Words::Suggestion &suggestion : suggestions)
+        result << suggestion.text;
+    return result;
+}
+
+QList<Words::HistoryItem> history(const QStringList &inputs)
+{
+    QList<Words::HistoryItem> items;
+    for (const QString &input : inputs)
+        items.append({input, start, 1});
+    return items;
+}
+
 } // namespace
 
 class TestWords : public QObject
@@ -48,7 +71,130 @@ class TestWords : public QObject
 
     QString path() const { return m_folder.path("words.sqlite"); }
 
+    QTemporaryDir m_indexFolder;
+    std::unique_ptr<Dictionary::Index> m_small;
+
 private slots:
+    void initTestCase()
+    {
+        QString error;
+        const QByteArray index
+            = Dictionary::buildIndex(completionData, "2026-01-04", "1.1.1", &error);
+        QVERIFY2(!index.isEmpty(), qPrintable(error));
+        TestSupport::writeBytes(m_indexFolder.filePath("small.idx"), index);
+        m_small = std::make_unique<Dictionary::Index>(m_indexFolder.filePath("small.idx"));
+        QVERIFY(m_small->isOpen());
+    }
+
+    // The dictionary's part of the list, in a small dictionary whose commonness is known: a
+    // headword is as common as the number of other headwords that hold it.
+    void completions_data()
+    {
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QString>("firstDetail");
+        QTest::newRow("Chinese, most common first, the shorter of two as common")
+            << "中" << QStringList({"中国", "中文", "中午", "中国人"}) << "Zhōng guó";
+        QTest::newRow("simplified input gives no traditional twins")
+            << "中国" << QStringList({"中国人"}) << "Zhōng guó rén";
+        QTest::newRow("traditional input gives traditional headwords")
+            << "中國" << QStringList({"中國人"}) << "Zhōng guó rén";
+        QTest::newRow("a whole headword only gives longer ones") << "中国人" << QStringList() << "";
+        QTest::newRow("no headword so") << "西" << QStringList() << "";
+        QTest::newRow("pinyin gives the Chinese headwords")
+            << "zhong" << QStringList({"中", "中国", "中文", "中午", "中国人"}) << "zhōng";
+        QTest::newRow("pinyin across syllables, tones and spaces as typed")
+            << "zhong1 gu" << QStringList({"中国", "中国人"}) << "Zhōng guó";
+        QTest::newRow("English and pinyin in turn")
+            << "wen" << QStringList({"wenzhou", "文", "温州"}) << "";
+        QTest::newRow("English words, the more used first")
+            << "chin" << QStringList({"china", "chinese"}) << "";
+        QTest::newRow("English, letter case ignored")
+            << "CHIN" << QStringList({"china", "chinese"}) << "";
+        QTest::newRow("blank") << "  " << QStringList() << "";
+        QTest::newRow("punctuation") << "?*" << QStringList() << "";
+    }
+
+    void completions()
+    {
+        QFETCH(QString, prefix);
+        QFETCH(QStringList, expected);
+        QFETCH(QString, firstDetail);
+        const QList<Dictionary::Completion> found = Dictionary::completions(*m_small, prefix, 10);
+        QStringList found_;
+        for (const Dictionary::Completion &completion : found)
+            found_ << completion.text;
+        QCOMPARE(found_, expected);
+        if (!found.isEmpty())
+            QCOMPARE(found.first().detail, firstDetail);
+        QCOMPARE(Dictionary::completions(*m_small, prefix, 2).size(),
+                 std::min<qsizetype>(2, expected.size()));
+    }
+
+    // History first, most looked-up first as the store gives it; then the dictionary; each
+    // text once, and never the text typed.
+    void ranking_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("fromHistory");
+        QTest::addColumn<QStringList>("fromDictionary");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("history before the dictionary")
+            << "lo" << QStringList({"lotus", "Lock"}) << QStringList({"love", "long"})
+            << QStringList({"lotus", "Lock", "love", "long"});
+        QTest::newRow("a word in both comes once, where the history puts it")
+            << "lo" << QStringList({"love"}) << QStringList({"long", "Love"})
+            << QStringList({"love", "long"});
+        QTest::newRow("the typed text itself is left out")
+            << "love" << QStringList({"love", "lovely"}) << QStringList({"lover"})
+            << QStringList({"lovely", "lover"});
+        QTest::newRow("leading spaces are not typed text")
+            << "  lo" << QStringList({"lo", "lotus"}) << QStringList() << QStringList({"lotus"});
+        QTest::newRow("at most ten")
+            << "a" << QStringList({"a1", "a2", "a3", "a4", "a5", "a6"})
+            << QStringList({"a7", "a8", "a9", "a10", "a11", "a12"})
+            << QStringList({"a1", "a2", "a3", "a4", "a5", "a6", "a7", "a8", "a9", "a10"});
+        QTest::newRow("nothing for blank")
+            << " " << QStringList({"x"}) << QStringList({"y"}) << QStringList();
+    }
+
+    void ranking()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, fromHistory);
+        QFETCH(QStringList, fromDictionary);
+        QFETCH(QStringList, expected);
+        QList<Dictionary::Completion> dictionary;
+        for (const QString &text : fromDictionary)
+            dictionary.append({text, QString()});
+        const QList<Words::Suggestion> ranked
+            = Words::rank(typed, history(fromHistory), dictionary);
+        QCOMPARE(texts(ranked), expected);
+        for (const Words::Suggestion &suggestion : ranked)
+            QCOMPARE(suggestion.fromHistory, fromHistory.contains(suggestion.text));
+    }
+
+    // The whole list from a store and the program's dictionary, the real one.
+    void suggestFromStoreAndDictionary()
+    {
+        Store store(path());
+        QVERIFY(store.record("bingqilin dian", start));
+        QVERIFY(store.record("冰箱", start));
+        const QList<Words::Suggestion> latin = Words::suggest(&store, "bingq");
+        QVERIFY(latin.size() <= Words::maxSuggestions);
+        QCOMPARE(latin.first().text, QString("bingqilin dian"));
+        QVERIFY(latin.first().fromHistory);
+        QVERIFY2(texts(latin).contains("冰淇淋"), qPrintable(texts(latin).join(' ')));
+        const QList<Words::Suggestion> chinese = Words::suggest(&store, "冰");
+        QCOMPARE(chinese.first().text, QString("冰箱"));
+        for (const Words::Suggestion &suggestion : chinese)
+            QVERIFY2(suggestion.text.startsWith("冰") && suggestion.text != "冰",
+                     qPrintable(suggestion.text));
+        const QStringList chineseTexts = texts(chinese);
+        QCOMPARE(QSet<QString>(chineseTexts.begin(), chineseTexts.end()).size(), chinese.size());
+        QVERIFY(Words::suggest(nullptr, "冰").size() == Words::maxSuggestions);
+    }
+
     void init() { QVERIFY(m_folder.renew()); }
 
     void recordsCountsAndOrders()
@@ -324,6 +470,17 @@ private slots:
         QCOMPARE(other.history().first().count, 2);
     }
 };
+
+const char completionData[] = R"json(export default {"all":[
+["中","中","zhong1","within; among; in; middle",[],[]],
+["中國","中国","Zhong1 guo2","China",[],[]],
+["中國人","中国人","Zhong1 guo2 ren2","Chinese person",[],[]],
+["中文","中文","Zhong1 wen2","Chinese language",[],[]],
+["中午","中午","zhong1 wu3","noon; midday",[],[]],
+["文","文","wen2","language; culture; writing",[],[]],
+["溫州","温州","Wen1 zhou1","Wenzhou, a city in China",[],[]],
+["人","人","ren2","person; people",[],[]]
+]})json";
 
 TAVREL_TEST_MAIN(TestWords)
 #include "tst_words.moc"

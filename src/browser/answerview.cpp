@@ -101,9 +101,10 @@ void AnswerView::completePage(const QUrl &address)
 
 void AnswerView::followLink(const QUrl &address)
 {
-    if (address.scheme() == QLatin1String("tavrel"))
+    if (address.scheme() == QLatin1String("tavrel")) {
         setSource(address, QTextDocument::HtmlResource);
-    else
+        emit wordLinkFollowed(AnswerPage::wordOf(address));
+    } else
         emit webLinkClicked(address);
 }
 

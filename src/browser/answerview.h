@@ -28,6 +28,8 @@ signals:
     // A link out of the answers, such as "Try again" for a site that couldn't be reached.
     void webLinkClicked(const QUrl &address);
     void answerShown(const QUrl &address);
+    // A link to another answer was followed: the user looked that word up.
+    void wordLinkFollowed(const QString &word);
 
 protected:
     QVariant loadResource(int type, const QUrl &name) override;

@@ -57,6 +57,8 @@ public:
 
 signals:
     void loadFinished(bool ok);
+    // The user followed a link in an answer to the answer for word.
+    void answerLinkFollowed(const QString &word);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -2,7 +2,11 @@
 
 #include "window_layer/form.h"
 
+#include <memory>
+
 class CommandButton;
+class HistoryWindow;
+class SuggestionList;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -10,6 +14,10 @@ class QMenu;
 class QMessageBox;
 class StatusBar;
 class WebBrowser;
+
+namespace Words {
+class Store;
+}
 
 // The main window: the word box, "Translate", the browser that shows the dictionary's answer,
 // and the status bar that names the address it was sent to. Starting the program loads it.
@@ -19,8 +27,14 @@ class frmBrowser : public Form
 public:
     static frmBrowser &instance();
 
+    ~frmBrowser() override;
+
     // Puts the word into the word box and looks it up as "Translate" does.
     void LookUp(const QString &word);
+
+    // The words the user keeps, while the window is loaded.
+    Words::Store *words() const { return m_words.get(); }
+    HistoryWindow *historyWindow() const;
 
     // The warning that the last save of the template failed, while it is open.
     QMessageBox *saveWarning() const;
@@ -30,10 +44,16 @@ public:
     CommandButton *cmdGo1();
     WebBrowser *WebBrowser1();
     StatusBar *StatusBar1();
+    // The suggestions under the word box.
+    SuggestionList *suggestionList();
 
     QMenu *mnuDictionary();
     QAction *mnuQueryString();
     QAction *mnuExit();
+    QMenu *mnuWords();
+    QAction *mnuHistory();
+    QAction *mnuKeepHistory();
+    QAction *mnuFavourites();
     QMenu *mnuHelp();
     QAction *mnuWebsite();
     QAction *mnuAbout();
@@ -51,10 +71,16 @@ private:
     void createMenus(FormWindow &window);
 
     void cmdGo1_Click();
+    void txtWord_Edited(const QString &text);
     void mnuQueryString_Click();
     void mnuExit_Click();
+    void mnuHistory_Click();
+    void mnuKeepHistory_Click(bool keep);
     void mnuWebsite_Click();
     void mnuAbout_Click();
+
+    // Every lookup the user makes, whichever way, goes into the history as it was typed.
+    void recordLookup(const QString &input);
 
     // word is what the address looks up, if anything: the answer should the site give none.
     void GoToUrl(const QString &address, const QString &word = QString());
@@ -73,13 +99,21 @@ private:
     QPointer<CommandButton> m_cmdGo1;
     QPointer<WebBrowser> m_WebBrowser1;
     QPointer<StatusBar> m_StatusBar1;
+    QPointer<SuggestionList> m_suggestions;
 
     QPointer<QMenu> m_mnuDictionary;
     QPointer<QAction> m_mnuQueryString;
     QPointer<QAction> m_mnuExit;
+    QPointer<QMenu> m_mnuWords;
+    QPointer<QAction> m_mnuHistory;
+    QPointer<QAction> m_mnuKeepHistory;
+    QPointer<QAction> m_mnuFavourites;
     QPointer<QMenu> m_mnuHelp;
     QPointer<QAction> m_mnuWebsite;
     QPointer<QAction> m_mnuAbout;
+
+    std::unique_ptr<Words::Store> m_words;
+    QPointer<HistoryWindow> m_historyWindow;
 
     // Shown, not run: the user can go on looking words up while it is open.
     QPointer<QMessageBox> m_saveWarning;
