@@ -1,12 +1,12 @@
 #include "testsupport.h"
 
-#include "window_layer/controls.h"
-#include "program/providers.h"
 #include "dialogs/frmChinese.h"
 #include "dialogs/frmOption.h"
 #include "main_window/frmBrowser.h"
 #include "main_window/lookup.h"
 #include "main_window/settingsfile.h"
+#include "program/providers.h"
+#include "window_layer/controls.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -262,8 +262,9 @@ private slots:
         if (readOnlyFile) {
             QVERIFY(::chmod(QFile::encodeName(settingsPath()).constData(), 0444) == 0);
         } else {
-            QVERIFY(QFile::remove(settingsPath()));
-            QVERIFY(QDir().rmdir(m_appFolder.path("session")));
+            // With the words database in it, which the program keeps open.
+            QVERIFY(QFile::exists(m_appFolder.path("session/words.sqlite")));
+            QVERIFY(QDir(m_appFolder.path("session")).removeRecursively());
         }
         editTemplate([] {
             retype("http://unsaved/%word");

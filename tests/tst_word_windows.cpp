@@ -8,6 +8,7 @@
 #include "main_window/frmBrowser.h"
 #include "main_window/settingsfile.h"
 #include "window_layer/controls.h"
+#include "word_windows/favouriteswindow.h"
 #include "word_windows/historywindow.h"
 #include "word_windows/suggestionlist.h"
 #include "words/store.h"
@@ -45,6 +46,8 @@ void answerQuestion(QMessageBox::StandardButton button, bool *asked)
 // Clicks the link whose text holds text, the occurrence-th such link in the answer.
 void clickLink(AnswerView *view, const QString &text, int occurrence = 0)
 {
+    view->window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(view->window()));
     QTextCursor found(view->document());
     while (!(found = view->document()->find(text, found)).isNull()) {
         if (!found.charFormat().isAnchor() || occurrence-- > 0)
@@ -328,6 +331,79 @@ private slots:
         QApplication::sendEvent(form().txtWord(), &composingMore);
         QVERIFY(shown().first().startsWith("冰"));
         QCOMPARE(form().txtWord()->text(), QString("冰"));
+    }
+
+    // The star after an entry makes it a favourite, which the favourites window lists; clicked
+    // again, it is one no more.
+    void starLinkAddsAndFavouritesWindowLists()
+    {
+        translate("冰淇淋");
+        AnswerView *answer = form().WebBrowser1()->answerView();
+        QTRY_VERIFY(answer->toPlainText().contains("\u2606 Add to favourites"));
+        clickLink(answer, "Add to favourites");
+        QTRY_VERIFY(answer->toPlainText().contains("\u2605 In favourites"));
+        QVERIFY(form().words()->isFavourite("冰淇淋", "bīng qí lín"));
+
+        form().mnuFavourites()->trigger();
+        FavouritesWindow *window = form().favouritesWindow();
+        QVERIFY(window && QTest::qWaitForWindowExposed(window));
+        QCOMPARE(window->table()->model()->rowCount(), 1);
+        QCOMPARE(window->table()->model()->index(0, 0).data().toString(), QString("冰淇淋"));
+        QCOMPARE(window->table()->model()->index(0, 1).data().toString(), QString("bīng qí lín"));
+        QCOMPARE(window->table()->model()->index(0, 2).data().toString(), QString("ice cream"));
+
+        // Another, from an English answer: newest first.
+        translate("book");
+        QTRY_VERIFY(answer->toPlainText().contains("书"));
+        clickLink(answer, "Add to favourites");
+        QTRY_COMPARE(window->table()->model()->rowCount(), 2);
+        const QString second = window->table()->model()->index(0, 0).data().toString();
+        QVERIFY(form().words()->isFavourite(
+            second, window->table()->model()->index(0, 1).data().toString()));
+
+        // Looked up again from the window.
+        window->table()->setCurrentIndex(window->table()->model()->index(1, 0));
+        window->lookUpButton()->click();
+        QCOMPARE(form().txtWord()->text(), QString("冰淇淋"));
+        QTRY_COMPARE(answer->source(), AnswerPage::addressOf("冰淇淋"));
+        QVERIFY(answer->toPlainText().contains("\u2605 In favourites"));
+
+        // Exported, both.
+        QVERIFY(window->exportTo(m_folder.path("cards.txt")));
+        const QString cards = QString::fromUtf8(TestSupport::readBytes(m_folder.path("cards.txt")));
+        QVERIFY2(cards.endsWith("冰淇淋\tbīng qí lín\tice cream\n"), qPrintable(cards));
+        QCOMPARE(cards.count('\n'), 5);
+
+        // Removed in the window: the answer's star says so.
+        window->table()->setCurrentIndex(window->table()->model()->index(1, 0));
+        window->removeButton()->click();
+        QCOMPARE(window->table()->model()->rowCount(), 1);
+        QVERIFY(!form().words()->isFavourite("冰淇淋", "bīng qí lín"));
+        QTRY_VERIFY(answer->toPlainText().contains("\u2606 Add to favourites"));
+        // Clicked twice in the answer: on and off again.
+        clickLink(answer, "Add to favourites");
+        QTRY_VERIFY(form().words()->isFavourite("冰淇淋", "bīng qí lín"));
+        clickLink(answer, "In favourites");
+        QTRY_VERIFY(!form().words()->isFavourite("冰淇淋", "bīng qí lín"));
+        QCOMPARE(window->table()->model()->rowCount(), 1);
+    }
+
+    // Qt's text view has no accessible object for a link: the one reached with Tab is named in
+    // the view's description.
+    void theStarLinkHasAnAccessibleName()
+    {
+        translate("冰淇淋");
+        AnswerView *answer = form().WebBrowser1()->answerView();
+        QTRY_VERIFY(answer->toPlainText().contains("Add to favourites"));
+        QVERIFY(QTest::qWaitForWindowActive(form().window()));
+        answer->setFocus();
+        QTRY_VERIFY(answer->hasFocus());
+        // The headword first, then its star.
+        QTest::keyClick(answer, Qt::Key_Tab);
+        QTest::keyClick(answer, Qt::Key_Tab);
+        QCOMPARE(answer->accessibleDescription(), QString("Add 冰淇淋 to favourites"));
+        QTest::keyClick(answer, Qt::Key_Return);
+        QTRY_VERIFY(form().words()->isFavourite("冰淇淋", "bīng qí lín"));
     }
 
     // A damaged file is set aside, and the status bar says so once; lookups go on being kept.

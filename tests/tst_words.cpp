@@ -6,6 +6,7 @@
 #include "dictionary/completion.h"
 #include "dictionary/index.h"
 #include "dictionary/indexwriter.h"
+#include "words/flashcards.h"
 #include "words/store.h"
 #include "words/suggestions.h"
 
@@ -14,6 +15,8 @@
 #include <QSqlQuery>
 
 using Words::Store;
+
+Q_DECLARE_METATYPE(Words::Favourite)
 
 // The small dictionary's data (at the end of this file: moc cannot read past its raw string).
 extern const char completionData[];
@@ -43,6 +46,38 @@ QStringList inputs(const QList<Words::HistoryItem> &items)
     for (const Words::HistoryItem &item : items)
         result << item.input;
     return result;
+}
+
+// The notes of an exported file as Anki's importer reads them: tab-separated fields, where a
+// field in double quotes may hold tabs and doubled quotes.
+QList<QStringList> readNotes(const QString &text, QStringList *headers)
+{
+    QList<QStringList> notes;
+    for (const QString &line : text.split(u'\n')) {
+        if (line.isEmpty())
+            continue;
+        if (line.startsWith(u'#')) {
+            *headers << line;
+            continue;
+        }
+        QStringList fields {QString()};
+        bool quoted = false;
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const QChar c = line.at(i);
+            if (quoted && c == u'"' && i + 1 < line.size() && line.at(i + 1) == u'"') {
+                fields.last() += u'"';
+                ++i;
+            } else if (c == u'"' && (quoted || fields.last().isEmpty())) {
+                quoted = !quoted;
+            } else if (c == u'\t' && !quoted) {
+                fields << QString();
+            } else {
+                fields.last() += c;
+            }
+        }
+        notes << fields;
+    }
+    return notes;
 }
 
 QStringList texts(const QList<Words::Suggestion> &suggestions)
@@ -338,6 +373,64 @@ private slots:
         QCOMPARE(favourites.at(1).reading, QString("/aɪs kriːm/"));
         QVERIFY(store.isFavourite("ice cream", "/aɪs kriːm/"));
         QVERIFY(!store.isFavourite("行", "háng"));
+    }
+
+    // Read back field by field as Anki would: every note on one line, in three fields.
+    void exportForFlashcards_data()
+    {
+        QTest::addColumn<Words::Favourite>("favourite");
+        QTest::addColumn<QStringList>("fields");
+        QTest::newRow("Chinese") << Words::Favourite {"冰淇淋", "bīng qí lín", {"ice cream"}, {}}
+                                 << QStringList({"冰淇淋", "bīng qí lín", "ice cream"});
+        QTest::newRow("senses joined")
+            << Words::Favourite {"行", "xíng", {"to walk", "to go", "capable"}, {}}
+            << QStringList({"行", "xíng", "to walk; to go; capable"});
+        QTest::newRow("English with phonetics")
+            << Words::Favourite {"ice cream", "/aɪs kriːm/", {"n. 冰淇淋"}, {}}
+            << QStringList({"ice cream", "/aɪs kriːm/", "n. 冰淇淋"});
+        QTest::newRow("tabs and line breaks become spaces")
+            << Words::Favourite {"a\tb", "x\ny", {"one\r\ntwo", "three\u2028four"}, {}}
+            << QStringList({"a b", "x y", "one  two; three four"});
+        QTest::newRow("quotes kept")
+            << Words::Favourite {"\"quoted\"", "", {"say \"hi\"", "it's"}, {}}
+            << QStringList({"\"quoted\"", "", "say \"hi\"; it's"});
+        QTest::newRow("a word that starts with # is no header")
+            << Words::Favourite {"#hashtag", "", {}, {}} << QStringList({"#hashtag", "", ""});
+        QTest::newRow("HTML stays text") << Words::Favourite {"<b>", "&amp;", {"<br>"}, {}}
+                                         << QStringList({"<b>", "&amp;", "<br>"});
+    }
+
+    void exportForFlashcards()
+    {
+        QFETCH(Words::Favourite, favourite);
+        QFETCH(QStringList, fields);
+        const QList<Words::Favourite> favourites {{"书", "shū", {"book"}, {}}, favourite};
+        QString error;
+        QVERIFY2(Words::Flashcards::write(path(), favourites, &error), qPrintable(error));
+        const QByteArray bytes = TestSupport::readBytes(path());
+        QVERIFY(!bytes.startsWith("\xef\xbb\xbf")); // no byte-order mark
+        QStringList headers;
+        const QList<QStringList> notes = readNotes(QString::fromUtf8(bytes), &headers);
+        QCOMPARE(
+            headers,
+            QStringList({"#separator:tab", "#html:false", "#columns:Front\tReading\tMeaning"}));
+        QCOMPARE(notes.size(), 2);
+        QCOMPARE(notes.at(0), QStringList({"书", "shū", "book"}));
+        QCOMPARE(notes.at(1), fields);
+    }
+
+    // A file that can't be written whole is not written at all; the one there stays.
+    void exportNeverHalfWritten()
+    {
+        const QList<Words::Favourite> favourites {{"书", "shū", {"book"}, {}}};
+        QString error;
+        QVERIFY(!Words::Flashcards::write(m_folder.path("missing/cards.txt"), favourites, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!QFileInfo::exists(m_folder.path("missing/cards.txt")));
+        QVERIFY(QDir(m_folder.path()).mkdir("cards.txt"));
+        QVERIFY(!Words::Flashcards::write(m_folder.path("cards.txt"), favourites, &error));
+        QVERIFY(QFileInfo(m_folder.path("cards.txt")).isDir());
+        QVERIFY(Words::Flashcards::write(path(), favourites, &error));
     }
 
     // Every file found in the database's place: each is used, set aside or read, with a line

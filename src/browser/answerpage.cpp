@@ -1,7 +1,10 @@
 #include "answerpage.h"
 
+#include "favouritelink.h"
+
 #include "dictionary/dictionary.h"
 #include "dictionary/lookup.h"
+#include "words/store.h"
 
 #include <QUrl>
 #include <QUrlQuery>
@@ -17,6 +20,7 @@ QString text(const QString &plain) { return plain.toHtmlEscaped(); }
 QString styleSheet()
 {
     return QStringLiteral("a.word { text-decoration: none; font-size: x-large }"
+                          "a.star { text-decoration: none; font-size: small }"
                           "p.entry { margin-top: 12px; margin-bottom: 2px }"
                           "ol { margin-top: 0px }"
                           ".quiet { color: #555 }"
@@ -49,8 +53,10 @@ QString entry(const Dictionary::Entry &entry)
     QString html = QStringLiteral("<p class=\"entry\">") + headword(entry.simplified);
     if (entry.traditional != entry.simplified)
         html += QStringLiteral(" &nbsp;") + headword(entry.traditional);
-    html += QStringLiteral(" &nbsp; <span class=\"quiet\">%1</span></p><ol>")
-                .arg(text(entry.pinyin));
+    html += QStringLiteral(" &nbsp; <span class=\"quiet\">%1</span>").arg(text(entry.pinyin));
+    html += QStringLiteral(" &nbsp; ")
+        + FavouriteLink::html({entry.simplified, entry.pinyin, entry.senses, {}})
+        + QStringLiteral("</p><ol>");
     for (const QString &sense : entry.senses)
         html += QStringLiteral("<li>") + text(sense) + QStringLiteral("</li>");
     return html + QStringLiteral("</ol>");

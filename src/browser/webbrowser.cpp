@@ -141,6 +141,7 @@ AnswerView *WebBrowser::answers()
             this, [this] { emit loadFinished(true); }, Qt::QueuedConnection);
     });
     connect(m_answers, &AnswerView::wordLinkFollowed, this, &WebBrowser::answerLinkFollowed);
+    connect(m_answers, &AnswerView::favouriteClicked, this, &WebBrowser::favouriteClicked);
     // "Try again", and any other way out of the answers, is a lookup on the web again.
     connect(m_answers, &AnswerView::webLinkClicked, this,
             [this](const QUrl &address) { Navigate(address.toString(), m_word); });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dictionary/dictionary.h"
+#include "words/store.h"
 
 #include <QPointer>
 #include <QUrl>
@@ -59,6 +60,8 @@ signals:
     void loadFinished(bool ok);
     // The user followed a link in an answer to the answer for word.
     void answerLinkFollowed(const QString &word);
+    // The star of an entry in an answer was clicked.
+    void favouriteClicked(const Words::Favourite &entry);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

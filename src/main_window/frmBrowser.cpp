@@ -5,6 +5,8 @@
 #include "settingsfile.h"
 
 #include "browser/answerpage.h"
+#include "browser/answerview.h"
+#include "browser/favouritelink.h"
 #include "browser/webbrowser.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOption.h"
@@ -15,6 +17,7 @@
 #include "window_layer/controls.h"
 #include "window_layer/modUtility.h"
 #include "window_layer/twips.h"
+#include "word_windows/favouriteswindow.h"
 #include "word_windows/historywindow.h"
 #include "word_windows/suggestionlist.h"
 #include "words/store.h"
@@ -64,6 +67,7 @@ void frmBrowser::CreateControls(FormWindow &window)
     connect(m_txtWord, &QLineEdit::textEdited, this, &frmBrowser::txtWord_Edited);
     connect(m_suggestions, &SuggestionList::taken, this, &frmBrowser::LookUp);
     connect(m_WebBrowser1, &WebBrowser::answerLinkFollowed, this, &frmBrowser::recordLookup);
+    connect(m_WebBrowser1, &WebBrowser::favouriteClicked, this, &frmBrowser::toggleFavourite);
 }
 
 void frmBrowser::createMenus(FormWindow &window)
@@ -92,6 +96,7 @@ void frmBrowser::createMenus(FormWindow &window)
     connect(m_mnuExit, &QAction::triggered, this, &frmBrowser::mnuExit_Click);
     connect(m_mnuHistory, &QAction::triggered, this, &frmBrowser::mnuHistory_Click);
     connect(m_mnuKeepHistory, &QAction::triggered, this, &frmBrowser::mnuKeepHistory_Click);
+    connect(m_mnuFavourites, &QAction::triggered, this, &frmBrowser::mnuFavourites_Click);
     connect(m_mnuWebsite, &QAction::triggered, this, &frmBrowser::mnuWebsite_Click);
     connect(m_mnuAbout, &QAction::triggered, this, &frmBrowser::mnuAbout_Click);
 }
@@ -104,6 +109,7 @@ StatusBar *frmBrowser::StatusBar1() { return control(m_StatusBar1); }
 SuggestionList *frmBrowser::suggestionList() { return control(m_suggestions); }
 QMessageBox *frmBrowser::saveWarning() const { return m_saveWarning; }
 HistoryWindow *frmBrowser::historyWindow() const { return m_historyWindow; }
+FavouritesWindow *frmBrowser::favouritesWindow() const { return m_favouritesWindow; }
 
 QMenu *frmBrowser::mnuDictionary() { return control(m_mnuDictionary); }
 QAction *frmBrowser::mnuQueryString() { return control(m_mnuQueryString); }
@@ -128,6 +134,9 @@ void frmBrowser::Form_Load()
     // beside the program is never touched.
     m_words = std::make_unique<Words::Store>(strSessionPath + QStringLiteral("/words.sqlite"));
     m_mnuKeepHistory->setChecked(m_words->keepsHistory());
+    FavouriteLink::setCheck([this](const QString &word, const QString &reading) {
+        return m_words && m_words->isFavourite(word, reading);
+    });
     if (!m_words->notice().isEmpty())
         StatusBar1()->setSimpleText(m_words->notice());
 
@@ -152,6 +161,8 @@ void frmBrowser::Form_Unload()
 {
     frmOption::instance().Unload();
     delete m_historyWindow;
+    delete m_favouritesWindow;
+    FavouriteLink::setCheck({});
     m_words.reset();
 }
 
@@ -224,18 +235,49 @@ void frmBrowser::mnuExit_Click()
     App::End();
 }
 
+void frmBrowser::showWordList(WordListWindow *window)
+{
+    connect(window, &WordListWindow::lookUpRequested, this, [this](const QString &word) {
+        LookUp(word);
+        this->window()->raise();
+        this->window()->activateWindow();
+    });
+}
+
 void frmBrowser::mnuHistory_Click()
 {
     if (!m_historyWindow) {
         m_historyWindow = new HistoryWindow(*m_words, window());
-        connect(m_historyWindow, &WordListWindow::lookUpRequested, this,
-                [this](const QString &word) {
-                    LookUp(word);
-                    window()->raise();
-                    window()->activateWindow();
-                });
+        showWordList(m_historyWindow);
     }
     m_historyWindow->showFresh();
+}
+
+void frmBrowser::mnuFavourites_Click()
+{
+    if (!m_favouritesWindow) {
+        m_favouritesWindow = new FavouritesWindow(*m_words, window());
+        showWordList(m_favouritesWindow);
+        connect(m_favouritesWindow, &FavouritesWindow::favouritesChanged, this, [this] {
+            if (AnswerView *answers = WebBrowser1()->answerView())
+                answers->refresh();
+        });
+    }
+    m_favouritesWindow->showFresh();
+}
+
+void frmBrowser::toggleFavourite(const Words::Favourite &entry)
+{
+    const bool done = m_words->isFavourite(entry.word, entry.reading)
+        ? m_words->removeFavourite(entry.word, entry.reading)
+        : m_words->addFavourite(entry);
+    if (!done)
+        StatusBar1()->setSimpleText(
+            QStringLiteral("%1 could not be kept: %2").arg(entry.word, m_words->errorString()));
+    if (AnswerView *answers = WebBrowser1()->answerView())
+        answers->refresh();
+    if (m_favouritesWindow)
+        m_favouritesWindow->refresh();
 }
 
 void frmBrowser::mnuKeepHistory_Click(bool keep) { m_words->setKeepsHistory(keep); }

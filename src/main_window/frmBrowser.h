@@ -5,6 +5,7 @@
 #include <memory>
 
 class CommandButton;
+class FavouritesWindow;
 class HistoryWindow;
 class SuggestionList;
 class QAction;
@@ -15,9 +16,12 @@ class QMessageBox;
 class StatusBar;
 class WebBrowser;
 
+class WordListWindow;
+
 namespace Words {
 class Store;
-}
+struct Favourite;
+} // namespace Words
 
 // The main window: the word box, "Translate", the browser that shows the dictionary's answer,
 // and the status bar that names the address it was sent to. Starting the program loads it.
@@ -35,6 +39,7 @@ public:
     // The words the user keeps, while the window is loaded.
     Words::Store *words() const { return m_words.get(); }
     HistoryWindow *historyWindow() const;
+    FavouritesWindow *favouritesWindow() const;
 
     // The warning that the last save of the template failed, while it is open.
     QMessageBox *saveWarning() const;
@@ -76,11 +81,15 @@ private:
     void mnuExit_Click();
     void mnuHistory_Click();
     void mnuKeepHistory_Click(bool keep);
+    void mnuFavourites_Click();
     void mnuWebsite_Click();
     void mnuAbout_Click();
 
     // Every lookup the user makes, whichever way, goes into the history as it was typed.
     void recordLookup(const QString &input);
+    void toggleFavourite(const Words::Favourite &entry);
+    // Opens a window of words, whose rows look their words up in this window.
+    void showWordList(WordListWindow *window);
 
     // word is what the address looks up, if anything: the answer should the site give none.
     void GoToUrl(const QString &address, const QString &word = QString());
@@ -114,6 +123,7 @@ private:
 
     std::unique_ptr<Words::Store> m_words;
     QPointer<HistoryWindow> m_historyWindow;
+    QPointer<FavouritesWindow> m_favouritesWindow;
 
     // Shown, not run: the user can go on looking words up while it is open.
     QPointer<QMessageBox> m_saveWarning;

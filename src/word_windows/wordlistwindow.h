@@ -28,7 +28,7 @@ signals:
     void lookUpRequested(const QString &word);
 
 protected:
-    // Where the window's own buttons go, after the filter.
+    // Where the window's own buttons go, under the table.
     QHBoxLayout *buttons() const { return m_buttons; }
     void lookUpChosen();
 
