@@ -43,8 +43,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads its SQLite driver as a plugin, which dpkg-shlibdeps does not see: the words the user
 # keeps are in an SQLite file.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
-# A font with Chinese glyphs, and the input method's Qt 6 front end for typing Chinese.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-wqy-microhei, fcitx5-frontend-qt6")
+# A font with Chinese glyphs, the input method's Qt 6 front end for typing Chinese, and the
+# American English spelling dictionary that "did you mean" takes its guesses from.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "fonts-noto-cjk | fonts-wqy-microhei, fcitx5-frontend-qt6, hunspell-en-us")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Whatever the umask of whoever builds it.
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

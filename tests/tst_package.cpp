@@ -6,6 +6,8 @@
 #include "xdisplay.h"
 
 #include "dictionary/lookup.h"
+#include "english_chinese/index.h"
+#include "english_chinese/lookup.h"
 #include "main_window/settingsfile.h"
 #include "program/application.h"
 
@@ -185,7 +187,9 @@ private slots:
         QTest::newRow("recommends a CJK font") << "Recommends"
                                                << "^fonts-noto-cjk \\| fonts-wqy";
         QTest::newRow("recommends the input method") << "Recommends"
-                                                     << ", fcitx5-frontend-qt6$";
+                                                     << ", fcitx5-frontend-qt6,";
+        QTest::newRow("recommends the spelling dictionary") << "Recommends"
+                                                            << ", hunspell-en-us$";
     }
 
     void controlFields()
@@ -213,6 +217,11 @@ private slots:
         const QByteArray text = copyright.readAll();
         QVERIFY(text.contains("Files: usr/share/TavrelDictionary/cc-cedict.idx"));
         QVERIFY(text.contains("\nLicense: CC-BY-SA-4.0\n CC-CEDICT"));
+        QVERIFY(text.contains("Files: usr/share/TavrelDictionary/ecdict.idx"));
+        QVERIFY(text.contains("\nLicense: MIT\n Permission is hereby granted"));
+        const EnglishChinese::Index english(tree("usr/share/TavrelDictionary/ecdict.idx"));
+        QVERIFY2(english.isOpen(), qPrintable(english.errorString()));
+        QVERIFY(EnglishChinese::lookUp(english, QStringLiteral("went")).hasBase());
     }
 
     void runsForAnOrdinaryUser()

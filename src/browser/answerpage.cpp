@@ -130,7 +130,17 @@ QUrl addressOf(const QString &word)
     QUrl address;
     address.setScheme(scheme);
     address.setPath(word, QUrl::DecodedMode);
+    // Written out, as a link is, a path that starts with "//" would read as a host and the word
+    // would be lost: its first slash is written encoded, which reads back as the same word.
+    if (word.startsWith(QLatin1String("//")))
+        address.setPath(QStringLiteral("%2F") + address.path(QUrl::FullyEncoded).mid(1),
+                        QUrl::TolerantMode);
     return address;
+}
+
+QUrl addressOfRequest(const QString &address)
+{
+    return addressOf(address.mid(address.indexOf(u':') + 1));
 }
 
 QString wordOf(const QUrl &address) { return address.path(QUrl::FullyDecoded); }
@@ -167,9 +177,14 @@ QString html(const Dictionary::Answer &answer, const QString &site, const QStrin
     if (!site.isEmpty()) {
         const QUrl url(site, QUrl::TolerantMode);
         const QString host = url.host().isEmpty() ? site : url.host();
-        html += QStringLiteral("<p class=\"unreachable\">The site "
-                               "%1 couldn't be reached: %2. <a href=\"%3\">Try again</a></p>")
-                    .arg(text(host), text(reason), text(url.toString(QUrl::FullyEncoded)));
+        // An address the browser cannot be given has nothing to try again.
+        const QString again = url.isValid() && !url.isEmpty()
+            ? QStringLiteral(" <a href=\"%1\">Try again</a>")
+                  .arg(text(url.toString(QUrl::FullyEncoded)))
+            : QString();
+        html
+            += QStringLiteral("<p class=\"unreachable\">The site %1 couldn't be reached: %2.%3</p>")
+                   .arg(text(host), text(reason), again);
         if (answer.input.isEmpty())
             return html + QStringLiteral("</body></html>");
     }
@@ -189,10 +204,10 @@ QString html(const Dictionary::Answer &answer, const QString &site, const QStrin
         for (const Dictionary::Group &each : answer.groups)
             html += group(each, answer.groups.size() > 1, entries);
     }
-    html
-        += QStringLiteral("<hr><p class=\"source\">From CC-CEDICT, "
-                          "CC BY-SA 4.0%1.</p>")
-               .arg(answer.dataDate.isEmpty() ? QString() : QStringLiteral(", ") + answer.dataDate);
+    html += QStringLiteral("<hr><p class=\"source\">From CC-CEDICT, "
+                           "CC BY-SA 4.0%1.</p>")
+                .arg(answer.dataDate.isEmpty() ? QString()
+                                               : QStringLiteral(", ") + text(answer.dataDate));
     if (whole)
         *whole = entries.whole;
     return html + QStringLiteral("</body></html>");

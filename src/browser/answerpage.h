@@ -17,6 +17,8 @@ namespace AnswerPage {
 // as the lookup put it there: no part of it is an address's query or fragment.
 bool isAnswerAddress(const QString &address);
 QUrl addressOf(const QString &word);
+// The page an answer address typed or made from the template asks for.
+QUrl addressOfRequest(const QString &address);
 QString wordOf(const QUrl &address);
 
 // The page for a web lookup that got no page from its site: the answer for word under a line

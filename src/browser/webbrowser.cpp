@@ -299,7 +299,7 @@ void WebBrowser::startNavigation()
         return;
     if (AnswerPage::isAnswerAddress(m_requested)) {
         m_navigationDue = false;
-        showAnswer(AnswerPage::addressOf(m_requested.mid(m_requested.indexOf(u':') + 1)));
+        showAnswer(AnswerPage::addressOfRequest(m_requested));
         return;
     }
     if (!m_view) {

@@ -35,8 +35,27 @@ Index::Index(const QString &path)
         return;
     }
     const qint64 size = file->size();
+    // An empty file cannot be mapped; the check below says what is wrong with it.
+    const uchar *data = size > 0 ? file->map(0, size) : nullptr;
+    if (size > 0 && !data) {
+        m_error = QStringLiteral("The dictionary's index %1 cannot be mapped: %2")
+                      .arg(path, file->errorString());
+        return;
+    }
+    open(data, size, path);
+    if (isOpen())
+        m_file = std::move(file);
+}
+
+Index::Index(QByteArrayView bytes)
+{
+    open(reinterpret_cast<const uchar *>(bytes.data()), bytes.size(), QStringLiteral("in memory"));
+}
+
+void Index::open(const uchar *data, qint64 size, const QString &name)
+{
     auto damaged = [&](const QString &why) {
-        m_error = QStringLiteral("The dictionary's index %1 is damaged: %2").arg(path, why);
+        m_error = QStringLiteral("The dictionary's index %1 is damaged: %2").arg(name, why);
     };
     if (size < Format::headerSize) {
         damaged(size == 0 ? QStringLiteral("it is empty")
@@ -47,21 +66,15 @@ Index::Index(const QString &path)
         damaged(QStringLiteral("it is larger than an index can be"));
         return;
     }
-    const uchar *data = file->map(0, size);
-    if (!data) {
-        m_error = QStringLiteral("The dictionary's index %1 cannot be mapped: %2")
-                      .arg(path, file->errorString());
-        return;
-    }
     if (std::memcmp(data + Format::MagicAt, Format::magic, sizeof Format::magic) != 0) {
-        m_error = QStringLiteral("%1 is not a dictionary index of this program").arg(path);
+        m_error = QStringLiteral("%1 is not a dictionary index of this program").arg(name);
         return;
     }
     const quint32 version = read32(data + Format::VersionAt);
     if (version != Format::version) {
         m_error = QStringLiteral("The dictionary's index %1 has version %2; this program reads "
                                  "version %3")
-                      .arg(path)
+                      .arg(name)
                       .arg(version)
                       .arg(Format::version);
         return;
@@ -83,21 +96,22 @@ Index::Index(const QString &path)
         m_sections[s][0] = offset;
         m_sections[s][1] = length;
     }
-    m_entryCount = read32(data + Format::EntryCountAt);
-    if (quint64(m_entryCount) * Format::entrySize != m_sections[Format::Entries][1]
+    // Counted only once the tables check out, so that a damaged index has no entries.
+    const quint32 entryCount = read32(data + Format::EntryCountAt);
+    if (quint64(entryCount) * Format::entrySize != m_sections[Format::Entries][1]
         || m_sections[Format::Headwords][1] % Format::headwordSize
         || m_sections[Format::Words][1] % Format::wordSize || m_sections[Format::Postings][1] % 4
         || m_sections[Format::Pinyin][1] % Format::pinyinSize) {
         damaged(QStringLiteral("its tables do not fit their sections"));
         return;
     }
+    m_entryCount = entryCount;
     m_headwordCount = m_sections[Format::Headwords][1] / Format::headwordSize;
     m_wordCount = m_sections[Format::Words][1] / Format::wordSize;
     m_postingCount = m_sections[Format::Postings][1] / 4;
     m_pinyinCount = m_sections[Format::Pinyin][1] / Format::pinyinSize;
     m_dataDate = textField(data + Format::DataDateAt);
     m_dataVersion = textField(data + Format::DataVersionAt);
-    m_file = std::move(file);
     m_data = data;
 }
 

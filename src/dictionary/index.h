@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <memory>
@@ -17,6 +18,9 @@ class Index
 public:
     Index();
     explicit Index(const QString &path);
+    // An index that lies in memory, checked as a file's would be; the bytes must stay where they
+    // are while the object lives.
+    explicit Index(QByteArrayView bytes);
     ~Index();
     Index(const Index &) = delete;
     Index &operator=(const Index &) = delete;
@@ -63,6 +67,8 @@ public:
     Postings postings(std::string_view word) const;
 
 private:
+    // Checks the header of the bytes and takes them; on failure sets the error, naming name.
+    void open(const uchar *data, qint64 size, const QString &name);
     std::string_view text(quint32 section, quint32 offset, quint32 length) const;
     quint32 number(quint32 section, quint32 offset) const;
     Row row(quint32 section, quint32 rowSize, quint32 row) const;
