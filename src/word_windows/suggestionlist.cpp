@@ -13,6 +13,10 @@ SuggestionList::SuggestionList(QLineEdit *box)
     , m_model(new QStandardItemModel(this))
 {
     setModel(m_model);
+    // Read at a glance beside the box's large text.
+    QFont face = font();
+    face.setPointSizeF(face.pointSizeF() * 1.25);
+    setFont(face);
     setAccessibleName(QStringLiteral("Suggestions"));
     // Clicks choose, they never move the focus out of the box.
     setFocusPolicy(Qt::NoFocus);
@@ -66,7 +70,7 @@ int SuggestionList::chosenRow() const
 void SuggestionList::place()
 {
     const int rows = int(m_suggestions.size());
-    const int rowHeight = std::max(sizeHintForRow(0), fontMetrics().height() + 4);
+    const int rowHeight = sizeHintForRow(0) > 0 ? sizeHintForRow(0) : fontMetrics().height() + 4;
     const int height = rows * rowHeight + 2 * frameWidth();
     setGeometry(m_box->x(), m_box->geometry().bottom() + 1, m_box->width(), height);
 }
