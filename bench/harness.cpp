@@ -235,6 +235,8 @@ QProcessEnvironment Bench::environment() const
     env.remove("QT_QPA_PLATFORM");
     env.remove("WAYLAND_DISPLAY");
     env.insert("XDG_RUNTIME_DIR", runtime.path());
+    for (auto it = variables.cbegin(); it != variables.cend(); ++it)
+        env.insert(it.key(), it.value());
     return env;
 }
 

@@ -77,6 +77,7 @@ struct Bench
     QString window; // Tavrel's main window, for the lookups
     Server server;
     QTemporaryDir runtime; // where the programs' sockets go, and are gone with
+    QHash<QString, QString> variables; // more of the programs' environment, for some rows
 
     QProcessEnvironment environment() const;
 

@@ -10,13 +10,15 @@
 //   built-in answers       (with the template "tavrel:%word": Translate, and a launch with a
 //                          word, until the answer is shown; the memory they take)
 //   fallback               (Translate until the answer shown for a site refusing the connection)
+//   speech                 (a speaker link until the first samples reach the sound device, the
+//                          memory before and after, and start-up with Qt Multimedia linked)
 // Each time is the median of several runs after a warm-up run. Tavrel reports its own moments
 // through its "tavrel.timing" logging category; all clocks are the same monotonic clock.
 //
-//   tavrel_bench [--words] [path/to/TavrelDictionary] [runs] [lookups] [long-run lookups]
+//   tavrel_bench [--words|--speech] [path/to/TavrelDictionary] [runs] [lookups] [long-run lookups]
 //   tavrel_bench --kept-words [path/to/TavrelDictionary] [lookups] [earlier TavrelDictionary]
-// With --words only the two rows of words given on the command line are measured; with
-// --kept-words only those of the words the user keeps (keptwords.cpp).
+// With --words only the two rows of words given on the command line are measured, with --speech
+// only the speech rows, with --kept-words only those of the words the user keeps (keptwords.cpp).
 //
 // harness.cpp holds the display, the server, the process tree and the window watcher, tavrel.cpp
 // drives Tavrel, peers.cpp the programs it is measured against, measures.cpp the rows and
@@ -27,6 +29,7 @@
 #include "keptwords.h"
 #include "measures.h"
 #include "peers.h"
+#include "speech.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -40,6 +43,7 @@ int main(int argc, char *argv[])
     QStringList args = app.arguments();
     const bool wordsOnly = args.removeAll("--words") > 0;
     const bool keptWords = args.removeAll("--kept-words") > 0;
+    const bool speechOnly = args.removeAll("--speech") > 0;
     const QString program = QFileInfo(args.value(1, "build/TavrelDictionary")).absoluteFilePath();
     const int runs = args.value(2, "7").toInt();
     const int lookups = args.value(3, "100").toInt();
@@ -60,6 +64,13 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+    if (speechOnly) {
+        const SpeechRows rows = measureSpeech(bench, watcher, runs);
+        endDisplay(xvfb);
+        printSpeechRows(rows);
+        return 0;
+    }
+
     if (wordsOnly) {
         const WordRows rows = measureWords(bench, watcher, runs);
         endDisplay(xvfb);
@@ -77,9 +88,11 @@ int main(int argc, char *argv[])
                                               "oldenDict", QString());
     const WordRows words = measureWords(bench, watcher, runs);
     const AnswerRows answers = measureAnswers(bench, watcher, runs, lookups, longRun);
+    const SpeechRows speech = measureSpeech(bench, watcher, runs);
 
     endDisplay(xvfb);
     printTable(runs, lookups, longRun, startup, lookupRows, goldendict, chromium, words);
     printAnswerRows(lookups, longRun, answers, lookupRows, words);
+    printSpeechRows(speech);
     return 0;
 }

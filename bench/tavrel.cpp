@@ -63,8 +63,10 @@ Bench::startTavrel(MapWatcher &watcher, qint64 *shown, const QStringList &argume
     auto tavrel = std::make_unique<Tavrel>();
     const QString dir = tavrel->folder.path();
     QFile::copy(program, dir + "/TavrelDictionary");
-    const QFileInfo engine(QFileInfo(program).dir(), "libtavrel_browserengine.so");
-    QFile::copy(engine.filePath(), dir + '/' + engine.fileName());
+    for (const char *module : {"libtavrel_browserengine.so", "libtavrel_soundoutput.so"}) {
+        const QFileInfo file(QFileInfo(program).dir(), module);
+        QFile::copy(file.filePath(), dir + '/' + file.fileName());
+    }
     // Only the runs that answer from it get the 19 MB index: writing it out before every start
     // would leave the disk busy under the start-ups measured against the server.
     if (!queryTemplate.isEmpty()) {

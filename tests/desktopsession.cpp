@@ -51,6 +51,10 @@ bool DesktopSession::startProgram(const QString &folder, const QStringList &vari
     QFile::copy(QStringLiteral(TAVREL_EXECUTABLE), executable);
     QFile::copy(QStringLiteral(TAVREL_ENGINE),
                 QDir(folder).filePath(QFileInfo(TAVREL_ENGINE).fileName()));
+    // The sound output's module, which the build makes beside the engine's.
+    const QString soundOutput = QStringLiteral("libtavrel_soundoutput.so");
+    QFile::copy(QFileInfo(TAVREL_ENGINE).dir().filePath(soundOutput),
+                QDir(folder).filePath(soundOutput));
     QFile::copy(QStringLiteral(TAVREL_DICTIONARY_INDEX),
                 QDir(folder).filePath(QFileInfo(TAVREL_DICTIONARY_INDEX).fileName()));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -3,6 +3,7 @@
 #include "browser/webbrowser.h"
 #include "dictionary/lookup.h"
 #include "program/application.h"
+#include "speech/pronouncer.h"
 #include "window_layer/form.h"
 
 #include <QApplication>
@@ -83,6 +84,8 @@ template <class TestObject> int runTests(int argc, char *argv[])
     QApplication app(argc, argv);
     App::applyIdentity();
     WebBrowser::setEngineFolder(QFileInfo(QStringLiteral(TAVREL_ENGINE)).path());
+    // The build makes the sound output's module beside the engine's.
+    Pronouncer::setOutputFolder(QFileInfo(QStringLiteral(TAVREL_ENGINE)).path());
     // The program folder is a scratch folder in tests, with no dictionary beside it.
     Dictionary::setIndexPath(QStringLiteral(TAVREL_DICTIONARY_INDEX));
     TestObject test;

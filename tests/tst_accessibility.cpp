@@ -56,7 +56,10 @@ private slots:
         TestSupport::writeBytes(
             m_appFolder.filePath("session/tavrel.xml"),
             SettingsFile::buildSettingsXml(m_server.origin() + "/dict/%word").toUtf8());
-        QVERIFY(m_session.startProgram(m_appFolder.path(), {"DISPLAY=" + m_x.name()}));
+        // No sound server: a speaker link then says so.
+        QVERIFY(m_session.startProgram(
+            m_appFolder.path(),
+            {"DISPLAY=" + m_x.name(), "PULSE_SERVER=unix:" + m_appFolder.filePath("no-server")}));
         QVERIFY(readOnceShowing(mainWindow, "text", "Word"));
 
         // A lookup, worked as a screen reader user would; the page is titled "answer".
@@ -88,6 +91,10 @@ private slots:
         m_x.xdotool({"key", "Escape"});
         QTRY_VERIFY_WITH_TIMEOUT(!m_session.tree().contains(mainWindow + "\tlist\tSuggestions"),
                                  20000);
+        // Its speaker links are links named for their word, which a screen reader presses.
+        QVERIFY(readOnceShowing(mainWindow, "link", "Pronounce 茶"));
+        m_session.press("link", "Pronounce 茶");
+        QVERIFY(readOnceShowing(mainWindow, "status bar", "No sound output"));
 
         m_session.press("menu item", options);
         QVERIFY(readOnceShowing(options, "text", "Query String"));
@@ -124,6 +131,12 @@ private slots:
                                          << "Suggestions" << true;
         QTest::newRow("a suggestion, with its pinyin") << mainWindow << "list item"
                                                        << "冰淇淋    bīng qí lín" << true;
+        QTest::newRow("speaker link") << mainWindow << "link"
+                                      << "Pronounce 茶" << true;
+        QTest::newRow("no unnamed link") << mainWindow << "link"
+                                         << "" << false;
+        QTest::newRow("status bar says there is no sound") << mainWindow << "status bar"
+                                                           << "No sound output" << true;
         QTest::newRow("template box") << options << "text"
                                       << "Query String" << true;
         QTest::newRow("no unnamed box in the options") << options << "text"

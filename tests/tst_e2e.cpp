@@ -201,7 +201,7 @@ private slots:
 
         // Option, "Exit" ends the program and its browser processes.
         m_programProcesses += ProcessTree::descendantsOf(m_program.processId());
-        m_x.chooseFromOptionMenu(m_window, 2);
+        m_x.chooseFromOptionMenu(m_window, 3);
         QVERIFY(m_program.waitForFinished(20000));
         QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(m_program.exitCode(), 0);

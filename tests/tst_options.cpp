@@ -2,8 +2,10 @@
 
 #include "dialogs/frmChinese.h"
 #include "dialogs/frmOption.h"
+#include "dialogs/frmPronunciation.h"
 #include "main_window/frmBrowser.h"
 #include "main_window/lookup.h"
+#include "main_window/pronunciationsettings.h"
 #include "main_window/settingsfile.h"
 #include "program/providers.h"
 #include "window_layer/controls.h"
@@ -13,6 +15,8 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRadioButton>
+#include <QSpinBox>
 
 #include <sys/stat.h>
 
@@ -98,6 +102,13 @@ class TestOptions : public QObject
     }
 
 private slots:
+    void initTestCase()
+    {
+        // Words read after a lookup go to a sound server that isn't there, never to the
+        // speakers of whoever runs the suite.
+        qputenv("PULSE_SERVER", "unix:/nonexistent/tavrel-test");
+    }
+
     void init()
     {
         QVERIFY(m_appFolder.renew());
@@ -291,6 +302,96 @@ private slots:
         editTemplate([] { end(Ending::Save); });
         QCOMPARE(main().saveWarning(), warning);
         QCOMPARE(main().window()->findChildren<QMessageBox *>().size(), 1);
+    }
+
+    // Option, "Pronunciation...": kept in a file of its own beside the template's, which stays
+    // as it was, and in force at once.
+    void pronunciationSettings_data()
+    {
+        QTest::addColumn<QByteArray>("fileAtStart");
+        QTest::addColumn<bool>("british");
+        QTest::addColumn<int>("speed");
+        QTest::addColumn<bool>("readAfterLookup");
+        QTest::addColumn<int>("ending");
+        QTest::newRow("saved") << QByteArray() << true << 200 << true << int(Ending::Save);
+        QTest::newRow("cancelled") << QByteArray() << true << 200 << true << int(Ending::Cancel);
+        QTest::newRow("closed") << QByteArray() << true << 90 << false
+                                << int(Ending::CloseThroughFrame);
+        QTest::newRow("saved over an earlier file")
+            << QByteArray("english-voice=en-gb\nspeed=120\nread-after-lookup=yes\n") << false << 150
+            << false << int(Ending::Save);
+        QTest::newRow("earlier file, cancelled")
+            << QByteArray("english-voice=en-gb\nspeed=120\nread-after-lookup=yes\n") << false << 250
+            << false << int(Ending::Cancel);
+    }
+
+    void pronunciationSettings()
+    {
+        QFETCH(QByteArray, fileAtStart);
+        QFETCH(bool, british);
+        QFETCH(int, speed);
+        QFETCH(bool, readAfterLookup);
+        QFETCH(int, ending);
+        const QString path = m_appFolder.path("session/") + PronunciationSettings::fileName;
+        if (!fileAtStart.isNull()) {
+            TestSupport::unloadAll();
+            TestSupport::writeBytes(path, fileAtStart);
+            main().Show();
+        }
+        TestSupport::writeBytes(settingsPath(),
+                                SettingsFile::buildSettingsXml("tavrel:%word").toUtf8());
+        const PronunciationSettings::Settings before = PronunciationSettings::read(path);
+        PronunciationSettings::Settings shown, reopened;
+        const auto showing = [] {
+            frmPronunciation &dialog = frmPronunciation::instance();
+            return PronunciationSettings::Settings {
+                dialog.optBritish()->isChecked() ? Speech::Voice::BritishEnglish
+                                                 : Speech::Voice::AmericanEnglish,
+                dialog.txtSpeed()->value(), dialog.chkReadAfterLookup()->isChecked()};
+        };
+        whileShownModally(frmPronunciation::instance(), [&] {
+            frmPronunciation &dialog = frmPronunciation::instance();
+            shown = showing();
+            (british ? dialog.optBritish() : dialog.optAmerican())->click();
+            dialog.txtSpeed()->setValue(speed);
+            dialog.chkReadAfterLookup()->setChecked(readAfterLookup);
+            switch (Ending(ending)) {
+            case Ending::Save:
+                QTest::mouseClick(dialog.cmdSave(), Qt::LeftButton);
+                break;
+            case Ending::Cancel:
+                QTest::mouseClick(dialog.cmdCancel(), Qt::LeftButton);
+                break;
+            case Ending::CloseThroughFrame:
+                TestSupport::closeThroughFrame(dialog);
+                break;
+            }
+        });
+        main().mnuPronunciation()->trigger();
+        QVERIFY(shown == before);
+
+        const bool saved = Ending(ending) == Ending::Save;
+        const PronunciationSettings::Settings chosen {british ? Speech::Voice::BritishEnglish
+                                                              : Speech::Voice::AmericanEnglish,
+                                                      speed, readAfterLookup};
+        QCOMPARE(QFileInfo::exists(path), saved || !fileAtStart.isNull());
+        QVERIFY(PronunciationSettings::read(path) == (saved ? chosen : before));
+        QCOMPARE(readBytes(settingsPath()),
+                 SettingsFile::buildSettingsXml("tavrel:%word").toUtf8());
+        whileShownModally(frmPronunciation::instance(), [&] {
+            reopened = showing();
+            QTest::mouseClick(frmPronunciation::instance().cmdCancel(), Qt::LeftButton);
+        });
+        main().mnuPronunciation()->trigger();
+        QVERIFY(reopened == (saved ? chosen : before));
+
+        // The answer of a lookup is read once it is shown, or not.
+        Controls::setText(*options().txtChinese(), "tavrel:%word");
+        QSignalSpy asked(main().WebBrowser1(), &WebBrowser::pronounce);
+        lookUp(QStringLiteral("银行"));
+        QTRY_COMPARE(main().WebBrowser1()->title(), QStringLiteral("银行"));
+        QTest::qWait(100);
+        QCOMPARE(asked.size(), (saved ? chosen : before).readAfterLookup ? 1 : 0);
     }
 };
 

@@ -9,6 +9,8 @@
 #include <QUrl>
 #include <QUrlQuery>
 
+#include <algorithm>
+
 namespace {
 
 const QString scheme = QStringLiteral("tavrel");
@@ -48,12 +50,27 @@ QString headword(const QString &word)
         .arg(text(AnswerPage::addressOf(word).toString(QUrl::FullyEncoded)), text(word));
 }
 
+QString speakerLink(const AnswerPage::Speaker &speaker)
+{
+    // Named for screen readers by the control laid over it (SpeakerLink).
+    return QStringLiteral("&nbsp;<a href=\"%1\" class=\"speaker\"><img src=\"%2\"></a>")
+        .arg(text(AnswerPage::speakerAddress(speaker).toString(QUrl::FullyEncoded)),
+             QLatin1String(AnswerPage::speakerImage));
+}
+
+AnswerPage::Speaker speakerFor(const Dictionary::Entry &entry)
+{
+    return {entry.numberedPinyin, false, entry.simplified};
+}
+
 QString entry(const Dictionary::Entry &entry)
 {
     QString html = QStringLiteral("<p class=\"entry\">") + headword(entry.simplified);
     if (entry.traditional != entry.simplified)
         html += QStringLiteral(" &nbsp;") + headword(entry.traditional);
     html += QStringLiteral(" &nbsp; <span class=\"quiet\">%1</span>").arg(text(entry.pinyin));
+    if (!entry.numberedPinyin.isEmpty())
+        html += speakerLink(speakerFor(entry));
     html += QStringLiteral(" &nbsp; ")
         + FavouriteLink::html({entry.simplified, entry.pinyin, entry.senses, {}})
         + QStringLiteral("</p><ol>");
@@ -161,6 +178,49 @@ QString siteOf(const QUrl &address) { return queryValue(address, QStringLiteral(
 
 QString reasonOf(const QUrl &address) { return queryValue(address, QStringLiteral("reason")); }
 
+bool isSpeakerAddress(const QUrl &address)
+{
+    return address.scheme() == QLatin1String("tavrel-say");
+}
+
+QUrl speakerAddress(const Speaker &speaker)
+{
+    QUrl address;
+    address.setScheme(QStringLiteral("tavrel-say"));
+    QUrlQuery query;
+    query.addQueryItem(speaker.english ? QStringLiteral("english") : QStringLiteral("pinyin"),
+                       QString::fromLatin1(QUrl::toPercentEncoding(speaker.text)));
+    query.addQueryItem(QStringLiteral("word"),
+                       QString::fromLatin1(QUrl::toPercentEncoding(speaker.word)));
+    address.setQuery(query);
+    return address;
+}
+
+Speaker speakerOf(const QUrl &address)
+{
+    if (!isSpeakerAddress(address))
+        return {};
+    const bool english = QUrlQuery(address).hasQueryItem(QStringLiteral("english"));
+    return {queryValue(address, english ? QStringLiteral("english") : QStringLiteral("pinyin")),
+            english, queryValue(address, QStringLiteral("word"))};
+}
+
+Speaker firstSpeaker(const Dictionary::Answer &answer)
+{
+    if (answer.groups.isEmpty())
+        return {};
+    const Dictionary::Group &first = answer.groups.first();
+    if (first.reading == Dictionary::Reading::English)
+        return first.entries.isEmpty() ? Speaker() : Speaker {answer.input, true, answer.input};
+    if (!first.entries.isEmpty())
+        return speakerFor(first.entries.first());
+    for (const Dictionary::Word &word : first.words) {
+        if (!word.entries.isEmpty())
+            return speakerFor(word.entries.first());
+    }
+    return {};
+}
+
 Dictionary::Answer answerFor(const QString &word)
 {
     return word.trimmed().isEmpty() ? Dictionary::Answer() : Dictionary::lookUp(word);
@@ -188,7 +248,13 @@ QString html(const Dictionary::Answer &answer, const QString &site, const QStrin
         if (answer.input.isEmpty())
             return html + QStringLiteral("</body></html>");
     }
-    html += QStringLiteral("<h2>%1</h2>").arg(text(answer.input));
+    const bool english = std::any_of(
+        answer.groups.begin(), answer.groups.end(), [](const Dictionary::Group &group) {
+            return group.reading == Dictionary::Reading::English && !group.entries.isEmpty();
+        });
+    html += QStringLiteral("<h2>%1%2</h2>")
+                .arg(text(answer.input),
+                     english ? speakerLink({answer.input, true, answer.input}) : QString());
     if (answer.cut)
         html += QStringLiteral("<p><i>Only the first %1 characters were looked up.</i></p>")
                     .arg(Dictionary::maxInputLength);

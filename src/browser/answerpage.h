@@ -28,6 +28,29 @@ QUrl fallbackAddressOf(const QString &word, const QString &site, const QString &
 QString siteOf(const QUrl &address);
 QString reasonOf(const QUrl &address);
 
+// What a speaker link says: the dictionary's numbered pinyin of an entry, or an English word,
+// and the word it is named after ("Pronounce 银行").
+struct Speaker
+{
+    QString text;
+    bool english = false;
+    QString word;
+
+    bool isNull() const { return text.isEmpty(); }
+    QString name() const { return QStringLiteral("Pronounce ") + word; }
+};
+
+bool isSpeakerAddress(const QUrl &address);
+QUrl speakerAddress(const Speaker &speaker);
+Speaker speakerOf(const QUrl &address);
+
+// What "Pronounce" reads for an answer: the English word when the answer reads the input as
+// English first, the first entry otherwise; nothing when nothing was found.
+Speaker firstSpeaker(const Dictionary::Answer &answer);
+
+// The speaker's picture, which a page's links show; its name in a page is speakerImage.
+inline constexpr char speakerImage[] = "tavrel-image:speaker";
+
 // What the dictionary answers for the word of a page; nothing for an empty word.
 Dictionary::Answer answerFor(const QString &word);
 

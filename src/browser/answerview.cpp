@@ -2,7 +2,9 @@
 
 #include "answerpage.h"
 #include "favouritelink.h"
+#include "speakerlink.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QScrollBar>
@@ -43,6 +45,44 @@ AnswerView::AnswerView(QWidget *parent)
         setAccessibleName(QStringLiteral("Dictionary page: ") + AnswerPage::wordOf(address));
         emit answerShown(address);
     });
+
+    // Alt+S wherever the focus is in the window, while an answer is shown.
+    m_pronounce = new QAction(QStringLiteral("Pronounce"), this);
+    m_pronounce->setShortcut(QKeySequence(Qt::ALT | Qt::Key_S));
+    m_pronounce->setShortcutContext(Qt::WindowShortcut);
+    m_pronounce->setEnabled(false);
+    connect(m_pronounce, &QAction::triggered, this, &AnswerView::pronounceFirst);
+    addAction(m_pronounce);
+    // The speaker links lie over the text, and follow it.
+    connect(this, &QTextBrowser::sourceChanged, this, &AnswerView::placeSpeakers);
+    connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            &AnswerView::placeSpeakers);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &AnswerView::placeSpeakers);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &AnswerView::placeSpeakers);
+}
+
+void AnswerView::pronounceFirst()
+{
+    if (!m_firstSpeaker.isNull())
+        emit pronounce(m_firstSpeaker.text, m_firstSpeaker.english);
+}
+
+void AnswerView::placeSpeakers()
+{
+    // Once for everything that moved the text since the last time.
+    if (m_placingDue)
+        return;
+    m_placingDue = true;
+    QTimer::singleShot(0, this, [this] {
+        m_placingDue = false;
+        SpeakerLink::placeAll(*this);
+    });
+}
+
+void AnswerView::resizeEvent(QResizeEvent *event)
+{
+    QTextBrowser::resizeEvent(event);
+    placeSpeakers();
 }
 
 void AnswerView::open(const QUrl &address)
@@ -77,6 +117,8 @@ QVariant AnswerView::loadResource(int type, const QUrl &name)
         // first screen first: that is drawn at once, and the rest put in right after it.
         const QString word = AnswerPage::wordOf(name);
         const Dictionary::Answer answer = takeAnswer(word);
+        m_firstSpeaker = AnswerPage::firstSpeaker(answer);
+        m_pronounce->setEnabled(!m_firstSpeaker.isNull());
         bool whole = true;
         const QString firstScreen
             = AnswerPage::html(answer, AnswerPage::siteOf(name), AnswerPage::reasonOf(name),
@@ -87,6 +129,8 @@ QVariant AnswerView::loadResource(int type, const QUrl &name)
         }
         return firstScreen;
     }
+    if (type == QTextDocument::ImageResource && name.toString() == AnswerPage::speakerImage)
+        return SpeakerLink::picture(font());
     // Nothing of an answer page comes from elsewhere; above all, nothing from the disk.
     return QVariant();
 }
@@ -100,6 +144,7 @@ void AnswerView::completePage(const QUrl &address)
     const int scrolled = verticalScrollBar()->value();
     setHtml(AnswerPage::html(answer, AnswerPage::siteOf(address), AnswerPage::reasonOf(address)));
     verticalScrollBar()->setValue(scrolled);
+    placeSpeakers();
 }
 
 void AnswerView::refresh() { completePage(source()); }
@@ -130,6 +175,9 @@ void AnswerView::followLink(const QUrl &address)
 {
     if (FavouriteLink::isLink(address)) {
         emit favouriteClicked(FavouriteLink::entryOf(address));
+    } else if (AnswerPage::isSpeakerAddress(address)) {
+        const AnswerPage::Speaker speaker = AnswerPage::speakerOf(address);
+        emit pronounce(speaker.text, speaker.english);
     } else if (address.scheme() == QLatin1String("tavrel")) {
         setSource(address, QTextDocument::HtmlResource);
         emit wordLinkFollowed(AnswerPage::wordOf(address));
@@ -148,7 +196,7 @@ void AnswerView::contextMenuEvent(QContextMenuEvent *event)
     QAction *forward = new QAction(QStringLiteral("Forward"), menu);
     forward->setEnabled(isForwardAvailable());
     connect(forward, &QAction::triggered, this, &QTextBrowser::forward);
-    menu->insertActions(first, {back, forward});
+    menu->insertActions(first, {back, forward, m_pronounce});
     menu->insertSeparator(first);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answerpage.h"
 #include "dictionary/dictionary.h"
 #include "words/store.h"
 
@@ -28,7 +29,12 @@ public:
     // The dictionary's answer for word, looked up already: the next page for the word uses it.
     void keepAnswer(const QString &word, const Dictionary::Answer &answer);
 
+    // Reads the page's first entry aloud, as "Pronounce" does; nothing when it has none.
+    void pronounceFirst();
+
 signals:
+    // A speaker link was used: text is numbered pinyin, or an English word.
+    void pronounce(const QString &text, bool english);
     // A link out of the answers, such as "Try again" for a site that couldn't be reached.
     void webLinkClicked(const QUrl &address);
     void answerShown(const QUrl &address);
@@ -41,15 +47,20 @@ protected:
     QVariant loadResource(int type, const QUrl &name) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     bool focusNextPrevChild(bool next) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void followLink(const QUrl &address);
     void nameLink(const QUrl &address);
     void completePage(const QUrl &address);
     Dictionary::Answer takeAnswer(const QString &word);
+    void placeSpeakers();
 
     // Looked up for the next page of m_answerWord: ahead of it, or for the first screen of a
     // page, whose rest then needs no second lookup.
     QString m_answerWord;
     std::optional<Dictionary::Answer> m_answer;
+    AnswerPage::Speaker m_firstSpeaker; // of the page shown
+    QAction *m_pronounce = nullptr;
+    bool m_placingDue = false;
 };

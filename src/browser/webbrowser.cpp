@@ -3,6 +3,7 @@
 #include "answerpage.h"
 #include "answerview.h"
 #include "browserengine.h"
+#include "program/modules.h"
 #include "program/timing.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QOpenGLContext>
 #include <QPainter>
-#include <QPluginLoader>
 #include <QStackedLayout>
 #include <QThreadPool>
 #include <QTimer>
@@ -45,19 +45,12 @@ BrowserEngine *loadEngine()
     if (!QOpenGLContext::globalShareContext())
         qt_gl_set_global_share_context(new QOpenGLContext(QCoreApplication::instance()));
 
-    // Beside the program, or where an installation keeps it.
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    const QStringList folders = engineFolder().isEmpty()
-        ? QStringList {programFolder,
-                       QDir(programFolder).filePath(QStringLiteral(TAVREL_ENGINE_INSTALLED))}
-        : QStringList {engineFolder()};
-    QStringList failures;
-    for (const QString &folder : folders) {
-        QPluginLoader loader(QDir(folder).filePath(QStringLiteral("tavrel_browserengine")));
-        if (auto *engine = qobject_cast<BrowserEngine *>(loader.instance()))
-            return engine;
-        failures << loader.errorString();
-    }
+    const Modules::Loaded loaded
+        = Modules::load(QStringLiteral("tavrel_browserengine"), engineFolder());
+    if (auto *engine = qobject_cast<BrowserEngine *>(loaded.instance))
+        return engine;
+    const QStringList &folders = loaded.folders;
+    const QStringList &failures = loaded.failures;
     engineFailure() = QCoreApplication::translate(
                           "WebBrowser",
                           "No page can be shown: the browser engine could not be loaded.\n\n"
@@ -142,6 +135,7 @@ AnswerView *WebBrowser::answers()
     });
     connect(m_answers, &AnswerView::wordLinkFollowed, this, &WebBrowser::answerLinkFollowed);
     connect(m_answers, &AnswerView::favouriteClicked, this, &WebBrowser::favouriteClicked);
+    connect(m_answers, &AnswerView::pronounce, this, &WebBrowser::pronounce);
     // "Try again", and any other way out of the answers, is a lookup on the web again.
     connect(m_answers, &AnswerView::webLinkClicked, this,
             [this](const QUrl &address) { Navigate(address.toString(), m_word); });

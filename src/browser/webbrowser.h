@@ -62,6 +62,8 @@ signals:
     void answerLinkFollowed(const QString &word);
     // The star of an entry in an answer was clicked.
     void favouriteClicked(const Words::Favourite &entry);
+    // A built-in answer's speaker link, or its "Pronounce": numbered pinyin or an English word.
+    void pronounce(const QString &text, bool english);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

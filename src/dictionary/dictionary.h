@@ -16,6 +16,7 @@ struct Entry
     QString traditional;
     QString simplified;
     QString pinyin; // with tone marks, syllables separated by spaces: "bīng qí lín"
+    QString numberedPinyin; // as the data writes it, for speech: "bing1 qi2 lin2", "lu:4"
     QStringList senses;
 };
 

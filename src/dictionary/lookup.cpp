@@ -44,6 +44,7 @@ Entry entry(const Index::Record &record)
     result.traditional = fromUtf8(record.traditional);
     result.simplified = fromUtf8(record.simplified);
     result.pinyin = Pinyin::withToneMarks(record.pinyin);
+    result.numberedPinyin = fromUtf8(record.pinyin);
     std::string_view senses = record.senses;
     while (!senses.empty()) {
         const size_t end = std::min(senses.find('\n'), senses.size());

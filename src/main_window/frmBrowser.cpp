@@ -10,10 +10,12 @@
 #include "browser/webbrowser.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOption.h"
+#include "dialogs/frmPronunciation.h"
 #include "program/application.h"
 #include "program/datafolder.h"
 #include "program/providers.h"
 #include "program/timing.h"
+#include "speech/pronouncer.h"
 #include "window_layer/controls.h"
 #include "window_layer/modUtility.h"
 #include "window_layer/twips.h"
@@ -23,12 +25,15 @@
 #include "words/store.h"
 #include "words/suggestions.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QRadioButton>
+#include <QSpinBox>
 
 frmBrowser &frmBrowser::instance() { return sharedInstance<frmBrowser>(); }
 
@@ -68,6 +73,8 @@ void frmBrowser::CreateControls(FormWindow &window)
     connect(m_suggestions, &SuggestionList::taken, this, &frmBrowser::LookUp);
     connect(m_WebBrowser1, &WebBrowser::answerLinkFollowed, this, &frmBrowser::recordLookup);
     connect(m_WebBrowser1, &WebBrowser::favouriteClicked, this, &frmBrowser::toggleFavourite);
+    connect(m_WebBrowser1, &WebBrowser::pronounce, this, &frmBrowser::pronounce);
+    connect(m_WebBrowser1, &WebBrowser::loadFinished, this, &frmBrowser::answerLoaded);
 }
 
 void frmBrowser::createMenus(FormWindow &window)
@@ -76,6 +83,7 @@ void frmBrowser::createMenus(FormWindow &window)
 
     m_mnuDictionary = bar->addMenu(QStringLiteral("Option"));
     m_mnuQueryString = m_mnuDictionary->addAction(QStringLiteral("Online Dictionary Query String"));
+    m_mnuPronunciation = m_mnuDictionary->addAction(QStringLiteral("Pronunciation..."));
     m_mnuDictionary->addSeparator();
     m_mnuExit = m_mnuDictionary->addAction(QStringLiteral("Exit"));
 
@@ -93,6 +101,7 @@ void frmBrowser::createMenus(FormWindow &window)
     m_mnuAbout = m_mnuHelp->addAction(QStringLiteral("About"));
 
     connect(m_mnuQueryString, &QAction::triggered, this, &frmBrowser::mnuQueryString_Click);
+    connect(m_mnuPronunciation, &QAction::triggered, this, &frmBrowser::mnuPronunciation_Click);
     connect(m_mnuExit, &QAction::triggered, this, &frmBrowser::mnuExit_Click);
     connect(m_mnuHistory, &QAction::triggered, this, &frmBrowser::mnuHistory_Click);
     connect(m_mnuKeepHistory, &QAction::triggered, this, &frmBrowser::mnuKeepHistory_Click);
@@ -113,6 +122,7 @@ FavouritesWindow *frmBrowser::favouritesWindow() const { return m_favouritesWind
 
 QMenu *frmBrowser::mnuDictionary() { return control(m_mnuDictionary); }
 QAction *frmBrowser::mnuQueryString() { return control(m_mnuQueryString); }
+QAction *frmBrowser::mnuPronunciation() { return control(m_mnuPronunciation); }
 QAction *frmBrowser::mnuExit() { return control(m_mnuExit); }
 QMenu *frmBrowser::mnuWords() { return control(m_mnuWords); }
 QAction *frmBrowser::mnuHistory() { return control(m_mnuHistory); }
@@ -139,6 +149,9 @@ void frmBrowser::Form_Load()
     });
     if (!m_words->notice().isEmpty())
         StatusBar1()->setSimpleText(m_words->notice());
+
+    m_pronunciation
+        = PronunciationSettings::read(strSessionPath + u'/' + PronunciationSettings::fileName);
 
     const QString settingsPath = data.startingSettings;
     if (SettingsFile::isPresent(settingsPath)) {
@@ -186,6 +199,7 @@ void frmBrowser::cmdGo1_Click()
         = buildLookupAddress(txtWord()->text(), frmOption::instance().txtChinese()->text());
     const QString word = trimSpaces(txtWord()->text());
     if (!word.isEmpty()) {
+        m_readNextAnswer = m_pronunciation.readAfterLookup;
         GoToUrl(address, word);
         recordLookup(word);
     }
@@ -227,6 +241,59 @@ void frmBrowser::mnuQueryString_Click()
         // After a close through the frame this loads the dialog again, hidden.
         Controls::setText(*options.txtChinese(), queryTemplate);
     }
+}
+
+void frmBrowser::mnuPronunciation_Click()
+{
+    frmPronunciation &dialog = frmPronunciation::instance();
+    dialog.Load();
+    dialog.optBritish()->setChecked(m_pronunciation.english == Speech::Voice::BritishEnglish);
+    dialog.optAmerican()->setChecked(m_pronunciation.english != Speech::Voice::BritishEnglish);
+    dialog.txtSpeed()->setValue(m_pronunciation.speed);
+    dialog.chkReadAfterLookup()->setChecked(m_pronunciation.readAfterLookup);
+    dialog.bSaveFlag = false;
+    modUtility::CenterForm(dialog);
+    dialog.ShowModal();
+
+    if (dialog.bSaveFlag) {
+        m_pronunciation.english = dialog.optBritish()->isChecked() ? Speech::Voice::BritishEnglish
+                                                                   : Speech::Voice::AmericanEnglish;
+        m_pronunciation.speed = dialog.txtSpeed()->value();
+        m_pronunciation.readAfterLookup = dialog.chkReadAfterLookup()->isChecked();
+        // In force for this run whatever happens to the file.
+        QString reason;
+        if (!PronunciationSettings::write(strSessionPath + u'/' + PronunciationSettings::fileName,
+                                          m_pronunciation, &reason))
+            StatusBar1()->setSimpleText(
+                QStringLiteral("The pronunciation settings could not be saved: ") + reason);
+    }
+    dialog.Unload();
+}
+
+Pronouncer *frmBrowser::pronouncer()
+{
+    if (!m_pronouncer) {
+        m_pronouncer = new Pronouncer(this);
+        connect(m_pronouncer, &Pronouncer::failed, this,
+                [this](const QString &status) { StatusBar1()->setSimpleText(status); });
+    }
+    return m_pronouncer;
+}
+
+void frmBrowser::pronounce(const QString &text, bool english)
+{
+    pronouncer()->setSpeed(m_pronunciation.speed);
+    pronouncer()->say(text, english ? m_pronunciation.english : Speech::Voice::Pinyin);
+}
+
+void frmBrowser::answerLoaded(bool ok)
+{
+    if (!m_readNextAnswer)
+        return;
+    m_readNextAnswer = false;
+    if (ok && WebBrowser1()->answerView()
+        && AnswerPage::isAnswerAddress(WebBrowser1()->url().toString()))
+        WebBrowser1()->answerView()->pronounceFirst();
 }
 
 void frmBrowser::mnuExit_Click()

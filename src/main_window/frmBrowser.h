@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pronunciationsettings.h"
+
 #include "window_layer/form.h"
 
 #include <memory>
@@ -13,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QMessageBox;
+class Pronouncer;
 class StatusBar;
 class WebBrowser;
 
@@ -54,6 +57,7 @@ public:
 
     QMenu *mnuDictionary();
     QAction *mnuQueryString();
+    QAction *mnuPronunciation();
     QAction *mnuExit();
     QMenu *mnuWords();
     QAction *mnuHistory();
@@ -62,6 +66,10 @@ public:
     QMenu *mnuHelp();
     QAction *mnuWebsite();
     QAction *mnuAbout();
+
+    // Reads words aloud; made with its first use, its library and sound output with the first
+    // word read.
+    Pronouncer *pronouncer();
 
 protected:
     void CreateControls(FormWindow &window) override;
@@ -78,6 +86,9 @@ private:
     void cmdGo1_Click();
     void txtWord_Edited(const QString &text);
     void mnuQueryString_Click();
+    void mnuPronunciation_Click();
+    void pronounce(const QString &text, bool english);
+    void answerLoaded(bool ok);
     void mnuExit_Click();
     void mnuHistory_Click();
     void mnuKeepHistory_Click(bool keep);
@@ -112,6 +123,7 @@ private:
 
     QPointer<QMenu> m_mnuDictionary;
     QPointer<QAction> m_mnuQueryString;
+    QPointer<QAction> m_mnuPronunciation;
     QPointer<QAction> m_mnuExit;
     QPointer<QMenu> m_mnuWords;
     QPointer<QAction> m_mnuHistory;
@@ -124,6 +136,9 @@ private:
     std::unique_ptr<Words::Store> m_words;
     QPointer<HistoryWindow> m_historyWindow;
     QPointer<FavouritesWindow> m_favouritesWindow;
+    Pronouncer *m_pronouncer = nullptr;
+    PronunciationSettings::Settings m_pronunciation;
+    bool m_readNextAnswer = false; // the answer of the lookup under way is read once shown
 
     // Shown, not run: the user can go on looking words up while it is open.
     QPointer<QMessageBox> m_saveWarning;

@@ -63,6 +63,8 @@ Dictionary::Entry entry(Fuzzing::Reader &input)
     entry.simplified = input.utf8();
     entry.traditional = input.number(2) ? input.utf8() : entry.simplified;
     entry.pinyin = input.utf8();
+    // Read aloud from the same text, which the input's older cases never gave apart.
+    entry.numberedPinyin = entry.pinyin;
     for (int senses = input.number(4); senses > 0; --senses)
         entry.senses << input.utf8();
     return entry;
@@ -103,6 +105,7 @@ Dictionary::Entry neutralEntry(Dictionary::Entry entry, Neutral &neutral)
     entry.simplified = neutral(entry.simplified);
     entry.traditional = neutral(entry.traditional);
     entry.pinyin = neutral(entry.pinyin);
+    entry.numberedPinyin = neutral(entry.numberedPinyin);
     for (QString &sense : entry.senses)
         sense = neutral(sense);
     return entry;
@@ -133,20 +136,27 @@ Page neutralPage(Page page, bool keepSite)
     return page;
 }
 
-// Where the page's links may go: the answer's own words, and the site.
+// Where the page's links may go: the answer's own words, reading them aloud, and the site.
 QSet<QString> linkTargets(const Page &page)
 {
     QSet<QString> targets;
     auto add = [&](const QString &word) {
         targets << AnswerPage::addressOf(word).toString(QUrl::FullyEncoded);
     };
+    auto addEntry = [&](const Dictionary::Entry &entry) {
+        add(entry.simplified), add(entry.traditional);
+        targets << AnswerPage::speakerAddress({entry.numberedPinyin, false, entry.simplified})
+                       .toString(QUrl::FullyEncoded);
+    };
+    targets << AnswerPage::speakerAddress({page.answer.input, true, page.answer.input})
+                   .toString(QUrl::FullyEncoded);
     for (const Dictionary::Group &group : page.answer.groups) {
         for (const Dictionary::Entry &each : group.entries)
-            add(each.simplified), add(each.traditional);
+            addEntry(each);
         for (const Dictionary::Word &word : group.words) {
             add(word.text);
             for (const Dictionary::Entry &each : word.entries)
-                add(each.simplified), add(each.traditional);
+                addEntry(each);
         }
     }
     if (!page.site.isEmpty())
