@@ -37,7 +37,7 @@ QString accessibleName(const Words::Favourite &entry, bool favourite)
                      : QStringLiteral("Add %1 to favourites").arg(entry.word);
 }
 
-QString html(const Words::Favourite &entry)
+QUrl addressOf(const Words::Favourite &entry)
 {
     QUrlQuery query;
     // Encoded here, so that "+", "&" and "=" in a sense come back as they were.
@@ -51,12 +51,15 @@ QString html(const Words::Favourite &entry)
     QUrl address;
     address.setScheme(scheme);
     address.setQuery(query);
-    const bool favourite = isFavourite(entry.word, entry.reading);
-    return QStringLiteral("<a href=\"%1\" class=\"star\" title=\"%2\">%3</a>")
-        .arg(address.toString(QUrl::FullyEncoded).toHtmlEscaped(),
-             accessibleName(entry, favourite).toHtmlEscaped(),
-             favourite ? QStringLiteral("\u2605 In favourites")
-                       : QStringLiteral("\u2606 Add to favourites"));
+    return address;
+}
+
+QString html(const Words::Favourite &entry)
+{
+    return QStringLiteral("<a href=\"%1\" class=\"star\">%2</a>")
+        .arg(addressOf(entry).toString(QUrl::FullyEncoded).toHtmlEscaped(),
+             isFavourite(entry.word, entry.reading) ? QStringLiteral("\u2605 In favourites")
+                                                    : QStringLiteral("\u2606 Add to favourites"));
 }
 
 bool isLink(const QUrl &address) { return address.scheme() == scheme; }

@@ -18,6 +18,9 @@ namespace FavouriteLink {
 void setCheck(std::function<bool(const QString &word, const QString &reading)> check);
 bool isFavourite(const QString &word, const QString &reading);
 
+// Where the entry's link leads: the entry itself, in a "tavrel-favourite:" address.
+QUrl addressOf(const Words::Favourite &entry);
+
 // The link for the entry, in Qt's rich text, as its favourite state is now.
 QString html(const Words::Favourite &entry);
 
