@@ -128,8 +128,9 @@ private slots:
         QTest::addColumn<QString>("prefix");
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<QString>("firstDetail");
-        QTest::newRow("Chinese, most common first, the shorter of two as common")
-            << "中" << QStringList({"中国", "中文", "中午", "中国人"}) << "Zhōng guó";
+        QTest::newRow(
+            "Chinese, most common first; of two as common, a word before a name, the shorter")
+            << "中" << QStringList({"中国", "中午", "中文", "中国人"}) << "Zhōng guó";
         QTest::newRow("simplified input gives no traditional twins")
             << "中国" << QStringList({"中国人"}) << "Zhōng guó rén";
         QTest::newRow("traditional input gives traditional headwords")
@@ -137,11 +138,13 @@ private slots:
         QTest::newRow("a whole headword only gives longer ones") << "中国人" << QStringList() << "";
         QTest::newRow("no headword so") << "西" << QStringList() << "";
         QTest::newRow("pinyin gives the Chinese headwords")
-            << "zhong" << QStringList({"中", "中国", "中文", "中午", "中国人"}) << "zhōng";
+            << "zhong" << QStringList({"中", "中国", "中午", "中文", "中国人"}) << "zhōng";
         QTest::newRow("pinyin across syllables, tones and spaces as typed")
             << "zhong1 gu" << QStringList({"中国", "中国人"}) << "Zhōng guó";
         QTest::newRow("English and pinyin in turn")
             << "wen" << QStringList({"wenzhou", "文", "温州"}) << "";
+        QTest::newRow("no pinyin of cross-references among the English")
+            << "zhou" << QStringList({"粥"}) << "zhōu";
         QTest::newRow("English words, the more used first")
             << "chin" << QStringList({"china", "chinese"}) << "";
         QTest::newRow("English, letter case ignored")
@@ -572,7 +575,8 @@ const char completionData[] = R"json(export default {"all":[
 ["中午","中午","zhong1 wu3","noon; midday",[],[]],
 ["文","文","wen2","language; culture; writing",[],[]],
 ["溫州","温州","Wen1 zhou1","Wenzhou, a city in China",[],[]],
-["人","人","ren2","person; people",[],[]]
+["人","人","ren2","person; people",[],[]],
+["粥","粥","zhou1","variant of 鬻[zhou1]",[],[]]
 ]})json";
 
 TAVREL_TEST_MAIN(TestWords)

@@ -24,6 +24,11 @@ bool isChinese(const QString &text)
     return false;
 }
 
+bool isName(std::string_view pinyin)
+{
+    return !pinyin.empty() && pinyin.front() >= 'A' && pinyin.front() <= 'Z';
+}
+
 // The rows [low, high) of a sorted table whose keys start with prefix.
 template <typename Key>
 std::pair<quint32, quint32> prefixRows(quint32 count, std::string_view prefix, Key key)
@@ -50,17 +55,21 @@ std::pair<quint32, quint32> prefixRows(quint32 count, std::string_view prefix, K
 struct Candidate
 {
     quint32 common = 0;
+    bool name = false; // a name's entry: its pinyin is capitalised
     quint32 length = 0;
     quint32 entry = 0;
     std::string_view text;
 };
 
-// Most common first; of two as common, the shorter, then the earlier in the data.
+// Most common first; of two as common, a word before a name, the shorter, then the earlier in
+// the data.
 void best(std::vector<Candidate> &candidates, size_t limit)
 {
     const auto before = [](const Candidate &a, const Candidate &b) {
         if (a.common != b.common)
             return a.common > b.common;
+        if (a.name != b.name)
+            return b.name;
         if (a.length != b.length)
             return a.length < b.length;
         return a.entry < b.entry;
@@ -100,8 +109,9 @@ QList<Completion> chinese(const Index &index, const QString &prefix, int limit)
         const std::string_view simplified = index.record(headword.entry).simplified;
         if (simplified != headword.key && simplified.substr(0, key.size()) == key)
             continue;
-        candidates.push_back({index.commonness(headword.entry), quint32(headword.key.size()),
-                              headword.entry, headword.key});
+        candidates.push_back({index.commonness(headword.entry),
+                              isName(index.record(headword.entry).pinyin),
+                              quint32(headword.key.size()), headword.entry, headword.key});
     }
     best(candidates, size_t(limit));
     QList<Completion> result;
@@ -121,9 +131,9 @@ QList<Completion> pinyin(const Index &index, const QString &prefix, int limit)
     std::vector<Candidate> candidates;
     for (quint32 row = low; row < high; ++row) {
         const Index::Row reading = index.pinyin(row);
-        const std::string_view simplified = index.record(reading.entry).simplified;
-        candidates.push_back({index.commonness(reading.entry), quint32(simplified.size()),
-                              reading.entry, simplified});
+        const Index::Record record = index.record(reading.entry);
+        candidates.push_back({index.commonness(reading.entry), isName(record.pinyin),
+                              quint32(record.simplified.size()), reading.entry, record.simplified});
     }
     best(candidates, size_t(limit));
     QList<Completion> result;
@@ -145,9 +155,12 @@ QList<Completion> english(const Index &index, const QString &prefix, int limit)
     std::vector<Candidate> candidates;
     for (quint32 row = low; row < high; ++row) {
         const Index::WordRow word = index.word(row);
-        if (word.key.size() == key.size())
+        // Digits are the pinyin of the senses' cross-references ("hou4"), not English.
+        if (word.key.size() == key.size()
+            || std::any_of(word.key.begin(), word.key.end(),
+                           [](char c) { return c >= '0' && c <= '9'; }))
             continue;
-        candidates.push_back({word.postingCount, quint32(word.key.size()), row, word.key});
+        candidates.push_back({word.postingCount, false, quint32(word.key.size()), row, word.key});
     }
     best(candidates, size_t(limit));
     QList<Completion> result;
