@@ -113,16 +113,18 @@ private slots:
     void initTestCase()
     {
         QString error;
-        const QByteArray index
-            = Dictionary::buildIndex(completionData, "2026-01-04", "1.1.1", &error);
+        // How common each word is, as a word list's counts say.
+        const QByteArray counts = "中 5000 f\n中国 3000 ns\n中文 800 nz\n中午 900 t\n"
+                                  "中国人 700 n\n文 1000 n\n温州 50 ns\n人 6000 n\n粥 30 n\n";
+        const QByteArray index = Dictionary::buildIndex(
+            completionData, Dictionary::readWordCounts(counts), "2026-01-04", "1.1.1", &error);
         QVERIFY2(!index.isEmpty(), qPrintable(error));
         TestSupport::writeBytes(m_indexFolder.filePath("small.idx"), index);
         m_small = std::make_unique<Dictionary::Index>(m_indexFolder.filePath("small.idx"));
         QVERIFY(m_small->isOpen());
     }
 
-    // The dictionary's part of the list, in a small dictionary whose commonness is known: a
-    // headword is as common as the number of other headwords that hold it.
+    // The dictionary's part of the list, in a small dictionary with the counts of a word list.
     void completions_data()
     {
         QTest::addColumn<QString>("prefix");

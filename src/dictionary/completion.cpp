@@ -109,7 +109,7 @@ QList<Completion> chinese(const Index &index, const QString &prefix, int limit)
         const std::string_view simplified = index.record(headword.entry).simplified;
         if (simplified != headword.key && simplified.substr(0, key.size()) == key)
             continue;
-        candidates.push_back({index.commonness(headword.entry),
+        candidates.push_back({index.count(headword.entry),
                               isName(index.record(headword.entry).pinyin),
                               quint32(headword.key.size()), headword.entry, headword.key});
     }
@@ -132,7 +132,7 @@ QList<Completion> pinyin(const Index &index, const QString &prefix, int limit)
     for (quint32 row = low; row < high; ++row) {
         const Index::Row reading = index.pinyin(row);
         const Index::Record record = index.record(reading.entry);
-        candidates.push_back({index.commonness(reading.entry), isName(record.pinyin),
+        candidates.push_back({index.count(reading.entry), isName(record.pinyin),
                               quint32(record.simplified.size()), reading.entry, record.simplified});
     }
     best(candidates, size_t(limit));
