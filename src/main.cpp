@@ -5,6 +5,7 @@
 #include "main_window/frmBrowser.h"
 #include "single_instance/runningcopy.h"
 #include "single_instance/wordsfromoutside.h"
+#include "terminal/terminal.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -17,7 +18,15 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLine::Request request = CommandLine::parse(arguments);
-    if (request.action != CommandLine::Request::Action::Run) {
+    using Action = CommandLine::Request::Action;
+    if (request.action == Action::Print || request.action == Action::Json) {
+        // A terminal's answer: no display, engine, settings file or running copy.
+        QCoreApplication app(argc, argv);
+        return Terminal::run(request.action == Action::Json ? Terminal::Format::Json
+                                                            : Terminal::Format::Text,
+                             request.inputs, stdin, stdout, stderr);
+    }
+    if (request.action != Action::Run) {
         QCoreApplication app(argc, argv);
         return CommandLine::answer(request);
     }

@@ -5,6 +5,7 @@
 #include "dictionary/indexwriter.h"
 #include "dictionary/lookup.h"
 #include "dictionary/pinyin.h"
+#include "dictionary/ranking.h"
 #include "program/application.h"
 #include "testsupport.h"
 
@@ -15,16 +16,18 @@
 
 using namespace Dictionary;
 
-// The small dictionary's data (at the end of this file: moc cannot read past its raw string).
+// The small dictionary's data and its word counts (at the end of this file: moc cannot read
+// past their raw strings).
 extern const char smallData[];
+extern const char smallCounts[];
 
 namespace {
 
 QByteArray smallIndex()
 {
     QString error;
-    const QByteArray index
-        = buildIndex(smallData, QStringLiteral("2026-01-04"), QStringLiteral("1.1.1"), &error);
+    const QByteArray index = buildIndex(smallData, readWordCounts(smallCounts),
+                                        QStringLiteral("2026-01-04"), QStringLiteral("1.1.1"), &error);
     if (index.isEmpty())
         qFatal("the small dictionary's index was not made: %s", qPrintable(error));
     return index;
@@ -86,25 +89,37 @@ private slots:
         QTest::newRow("segmented, traditional") << "我愛中國"
                                                 << "Chinese: 我(0) 愛(1) 中國(1)"
                                                 << "" << false;
-        QTest::newRow("Chinese not found") << "我你"
+        QTest::newRow("Chinese not found") << "我她"
                                            << ""
                                            << "" << false;
-        QTest::newRow("English: equal, first sense, then later, starting, other")
+        // 爱情 "romance; love (romantic)" is commoner than 恋爱 "(romantic) love" by more than
+        // its later place weighs; senses that only start with "love" or hold it come after.
+        QTest::newRow("English: equal and common first, then starting, other")
             << "love"
-            << "English: 爱 恋爱 爱情 爱心 热爱"
+            << "English: 爱 爱情 恋爱 爱心 热爱"
             << "ài" << false;
         QTest::newRow("English ignores case") << "LoVe"
-                                              << "English: 爱 恋爱 爱情 爱心 热爱"
+                                              << "English: 爱 爱情 恋爱 爱心 热爱"
                                               << "ài" << false;
         QTest::newRow("English drops a leading article") << "to love"
-                                                         << "English: 爱 恋爱 爱情 爱心 热爱"
+                                                         << "English: 爱 爱情 恋爱 爱心 热爱"
                                                          << "ài" << false;
+        QTest::newRow("English: a label demotes") << "you"
+                                                  << "English: 你 您 台"
+                                                  << "nǐ" << false;
+        QTest::newRow("English: a name after a common word") << "hope"
+                                                             << "English: 希望 霍普"
+                                                             << "xī wàng" << false;
+        QTest::newRow("English: the first sense before a commoner word's later one")
+            << "letter"
+            << "English: 信 书"
+            << "xìn" << false;
         QTest::newRow("English, the common headword first") << "book"
                                                             << "English: 书 册"
                                                             << "shū" << false;
-        QTest::newRow("English phrase, hyphenated form after")
+        QTest::newRow("English phrase: equal senses, the commoner first")
             << "ice cream"
-            << "English: 冰淇淋 冰激凌 雪糕 冰淇淋店 冰糕"
+            << "English: 冰淇淋 冰激凌 冰糕 雪糕 冰淇淋店"
             << "bīng qí lín" << false;
         QTest::newRow("English senses split outside parentheses only") << "eat"
                                                                        << "English: 吃 食"
@@ -139,9 +154,10 @@ private slots:
         QTest::newRow("pinyin, whole syllables") << "xian"
                                                  << "Pinyin: 先 西安"
                                                  << "xiān" << false;
-        QTest::newRow("pinyin, syllables as typed") << "xi'an"
-                                                    << "English: 西安 | Pinyin: 西安"
-                                                    << "Xī ān" << false;
+        QTest::newRow("Latin: a name's sense does not put English first")
+            << "xi'an"
+            << "Pinyin: 西安 | English: 西安"
+            << "Xī ān" << false;
         QTest::newRow("pinyin of letters spelt out is not pinyin") << "word"
                                                                    << ""
                                                                    << "" << false;
@@ -149,9 +165,29 @@ private slots:
             << "he"
             << "English: 他 | Pinyin: 和 喝"
             << "tā" << false;
-        QTest::newRow("Latin: pinyin first otherwise") << "tang"
-                                                       << "Pinyin: 糖 汤 | English: 汤"
-                                                       << "táng" << false;
+        QTest::newRow("Latin: pinyin first otherwise, the commoner first") << "tang"
+                                                                           << "Pinyin: 汤 糖 | English: 汤"
+                                                                           << "tāng" << false;
+        QTest::newRow("Latin: English first unless a much commoner word sounds so")
+            << "ta"
+            << "Pinyin: 他 嗒 | English: 嗒"
+            << "tā" << false;
+        QTest::newRow("split by probability, not the longest word first")
+            << "研究生命起源"
+            << "Chinese: 研究(1) 生命(1) 起源(1)"
+            << "yán jiū" << false;
+        QTest::newRow("split: 和尚 is not a word here")
+            << "结婚的和尚未结婚的"
+            << "Chinese: 结婚(1) 的(1) 和(1) 尚未(1) 结婚(1) 的(1)"
+            << "jié hūn" << false;
+        QTest::newRow("split: a headword without a count is a rare word")
+            << "他说的确实在理"
+            << "Chinese: 他(1) 说(1) 的(1) 确实(1) 在(1) 理(1)"
+            << "tā" << false;
+        QTest::newRow("split: a run of digits or letters is one word")
+            << "他说2026年OK"
+            << "Chinese: 他(1) 说(1) 2026(0) 年(1) OK(0)"
+            << "tā" << false;
         QTest::newRow("punctuation only") << " ?!…。 "
                                           << ""
                                           << "" << false;
@@ -188,6 +224,31 @@ private slots:
                                                          : group.entries.first();
             QCOMPARE(first.pinyin, firstPinyin);
         }
+    }
+
+    // A headword's entries: those that only point at others or are labelled come last.
+    void headwordOrder_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QStringList>("pinyin");
+        QTest::newRow("吗: used in … last") << "吗" << QStringList {"má", "ma", "mǎ"};
+        QTest::newRow("台: (classical) and variant of … last") << "台"
+                                                                << QStringList {"tái", "tái"};
+    }
+
+    void headwordOrder()
+    {
+        QFETCH(QString, input);
+        QFETCH(QStringList, pinyin);
+        const Answer answer = lookUp(Index(m_small), input);
+        QCOMPARE(answer.groups.size(), 1);
+        QStringList found;
+        for (const Entry &entry : answer.groups.first().entries)
+            found << entry.pinyin;
+        QCOMPARE(found, pinyin);
+        // 臺 "platform" before the entry that is all labels.
+        if (input == QStringLiteral("台"))
+            QCOMPARE(answer.groups.first().entries.first().traditional, QStringLiteral("臺"));
     }
 
     void entryFields()
@@ -239,7 +300,7 @@ private slots:
         data += "]}";
         const QString path = m_folder.filePath(QStringLiteral("seventy.idx"));
         TestSupport::writeBytes(
-            path, buildIndex(data, QStringLiteral("2026-01-04"), QStringLiteral("1")));
+            path, buildIndex(data, {}, QStringLiteral("2026-01-04"), QStringLiteral("1")));
         const Answer answer = lookUp(Index(path), QStringLiteral("word"));
         QCOMPARE(answer.groups.size(), 1);
         QCOMPARE(answer.groups.first().entries.size(), maxEntries);
@@ -269,7 +330,8 @@ private slots:
             << good + QByteArray(64, '\0') << true << "bytes instead";
         QTest::newRow("wrong magic") << foreign << true << "is not a dictionary index";
         QTest::newRow("wrong version")
-            << patched(Format::VersionAt, Format::version + 1) << true << "has version 2";
+            << patched(Format::VersionAt, Format::version + 1) << true
+            << QStringLiteral("has version %1").arg(Format::version + 1);
         QTest::newRow("section outside the file")
             << patched(Format::SectionsAt + 8 * Format::Postings, 0x7FFFFFF0u) << true
             << "outside the file";
@@ -334,41 +396,146 @@ private slots:
         QCOMPARE(describe(found), QStringLiteral("Chinese: 爱"));
     }
 
+    // What a user finds first on the real data: in the English reading the everyday word, in
+    // the pinyin reading the commonest word, and phrases cut into their words.
+    void realIndex_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("reading");
+        QTest::addColumn<QStringList>("accepted"); // one of them among the first `within`
+        QTest::addColumn<int>("within");
+        auto row = [](const char *input, Reading reading, const QStringList &accepted,
+                      int within = 1) {
+            QTest::addRow("%s, %s", input, reading == Reading::Pinyin ? "pinyin" : "English")
+                << QString::fromUtf8(input) << int(reading) << accepted << within;
+        };
+        const Reading english = Reading::English, pinyin = Reading::Pinyin;
+        row("you", english, {"你"});
+        row("quiet", english, {"安静"});
+        row("kitchen", english, {"厨房"});
+        row("bank", english, {"银行"});
+        row("father", english, {"父亲", "爸爸"});
+        row("computer", english, {"电脑", "计算机"});
+        row("office", english, {"办公室"}, 2);
+        row("beautiful", english, {"美丽"}, 3);
+        row("love", english, {"爱"});
+        row("ice cream", english, {"冰淇淋"});
+        row("dog", english, {"狗"});
+        row("good", english, {"好"});
+        row("book", english, {"书"});
+        row("big", english, {"大"});
+        row("he", pinyin, {"和"});
+        row("shi", pinyin, {"是"});
+        row("hao", pinyin, {"好"});
+        row("ta", pinyin, {"他", "她", "它"});
+        row("de", pinyin, {"的"});
+        row("ma", pinyin, {"吗", "妈"});
+        row("bingqilin", pinyin, {"冰淇淋"});
+    }
+
     void realIndex()
     {
-        setIndexPath(QStringLiteral(TAVREL_DICTIONARY_INDEX));
-        const auto first = [](const QString &input, Reading reading) {
-            const Answer answer = lookUp(input);
-            if (!answer.error.isEmpty())
-                qFatal("%s", qPrintable(answer.error));
-            for (const Group &group : answer.groups)
-                if (group.reading == reading)
-                    return group.entries;
-            return QList<Entry>();
-        };
-        const QList<Entry> love = first(QStringLiteral("love"), Reading::English);
-        QVERIFY(!love.isEmpty());
-        QCOMPARE(love.first().simplified, QStringLiteral("爱"));
+        QFETCH(QString, input);
+        QFETCH(int, reading);
+        QFETCH(QStringList, accepted);
+        QFETCH(int, within);
+        const Answer answer = lookUp(real(), input);
+        QCOMPARE(answer.error, QString());
+        QCOMPARE(answer.dataDate, QStringLiteral("2026-01-04"));
+        QStringList first;
+        for (const Group &group : answer.groups)
+            if (int(group.reading) == reading)
+                for (const Entry &entry : group.entries.mid(0, within))
+                    first << entry.simplified;
+        QVERIFY2(std::any_of(accepted.begin(), accepted.end(),
+                             [&](const QString &word) { return first.contains(word); }),
+                 qPrintable(first.join(u' ')));
+    }
 
-        const QList<Entry> iceCream = first(QStringLiteral("ice cream"), Reading::English);
-        QVERIFY(iceCream.size() >= 2);
-        QVERIFY(iceCream.at(0).simplified == QStringLiteral("冰淇淋")
-                || iceCream.at(1).simplified == QStringLiteral("冰淇淋"));
+    void realIndexGroupOrder_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("firstReading");
+        for (const char *input : {"he", "love", "run", "bank"})
+            QTest::newRow(input) << input << int(Reading::English);
+        for (const char *input : {"ni", "hao", "shi", "wo", "ta", "zhongguo"})
+            QTest::newRow(input) << input << int(Reading::Pinyin);
+    }
 
-        const QList<Entry> bingqilin = first(QStringLiteral("冰淇淋"), Reading::Chinese);
-        QCOMPARE(bingqilin.size(), 1);
-        QVERIFY(bingqilin.first().senses.contains(QStringLiteral("ice cream")));
-        QCOMPARE(bingqilin.first().pinyin, QStringLiteral("bīng qí lín"));
+    void realIndexGroupOrder()
+    {
+        QFETCH(QString, input);
+        QFETCH(int, firstReading);
+        const Answer answer = lookUp(real(), input);
+        QVERIFY(!answer.groups.isEmpty());
+        QCOMPARE(int(answer.groups.first().reading), firstReading);
+    }
 
-        const QList<Entry> typed = first(QStringLiteral("bingqilin"), Reading::Pinyin);
-        QVERIFY(!typed.isEmpty());
-        QCOMPARE(typed.first().simplified, QStringLiteral("冰淇淋"));
+    void realIndexSplits_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("research the origin of life") << "研究生命起源"
+                                                     << "研究 生命 起源";
+        QTest::newRow("married and not yet married") << "结婚的和尚未结婚的"
+                                                     << "结婚 的 和 尚未 结婚 的";
+        QTest::newRow("what he said is indeed right") << "他说的确实在理"
+                                                      << "他 说 的 确实 在 理";
+        QTest::newRow("a long sentence")
+            << "我们今天下午去图书馆借了几本关于中国历史的书"
+            << "我们 今天 下午 去 图书馆 借 了 几 本 关于 中国 历史 的 书";
+        QTest::newRow("digits") << "2026年的书"
+                                << "2026 年 的 书";
+    }
 
-        QCOMPARE(lookUp(QStringLiteral("love")).dataDate, QStringLiteral("2026-01-04"));
-        setIndexPath(QString());
+    void realIndexSplits()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, words);
+        const Answer answer = lookUp(real(), input);
+        QCOMPARE(answer.groups.size(), 1);
+        QStringList found;
+        for (const Word &word : answer.groups.first().words)
+            found << word.text;
+        QCOMPARE(found.join(u' '), words);
+    }
+
+    // A single word's entries come ranked from the index; scored one by one at lookup, as a
+    // phrase's are, they come in the same order.
+    void realIndexRankedAsScored_data()
+    {
+        QTest::addColumn<QString>("input");
+        for (const char *input : {"love", "to", "run", "bank", "china", "surname"})
+            QTest::newRow(input) << input;
+    }
+
+    void realIndexRankedAsScored()
+    {
+        QFETCH(QString, input);
+        const Answer answer = lookUp(real(), input);
+        QVERIFY(!answer.groups.isEmpty());
+        const Group &group = answer.groups.first().reading == Reading::English
+            ? answer.groups.first()
+            : answer.groups.last();
+        QCOMPARE(group.reading, Reading::English);
+        const std::vector<quint32> scored = rankEnglish(real(), input, Ranking::Weights());
+        QCOMPARE(int(scored.size()), group.entries.size() + group.more);
+        for (int i = 0; i < group.entries.size(); ++i) {
+            const Index::Record record = real().record(scored[size_t(i)]);
+            QCOMPARE(group.entries.at(i).simplified,
+                     QString::fromUtf8(record.simplified.data(), int(record.simplified.size())));
+        }
     }
 
 private:
+    static const Index &real()
+    {
+        static const Index index(QStringLiteral(TAVREL_DICTIONARY_INDEX));
+        if (!index.isOpen())
+            qFatal("%s", qPrintable(index.errorString()));
+        return index;
+    }
+
     QTemporaryDir m_folder;
     QString m_small;
 };
@@ -377,8 +544,7 @@ QTEST_GUILESS_MAIN(DictionaryTest)
 #include "tst_dictionary.moc"
 
 // A few entries in the shape of cc-cedict's data/all.js, chosen so that each rule of the lookup
-// decides an order: 爱 is in more headwords than 恋爱, 书 than 册, 冰淇淋 than 冰激凌, 和
-// than 喝, which comes first in the data.
+// decides an order, with their counts in jieba's word list (smallCounts).
 const char smallData[] = R"json(export default {"all":[
 ["愛","爱","ai4",["to love; to be fond of","affection"],[],[]],
 ["愛情","爱情","ai4 qing2","romance; love (romantic)",[],[]],
@@ -409,5 +575,98 @@ const char smallData[] = R"json(export default {"all":[
 ["書","书","shu1",["book","letter"],[],[]],
 ["書店","书店","shu1 dian4","bookshop",[],[]],
 ["書法","书法","shu1 fa3","calligraphy",[],[]],
-["word","word","w o r d","my (slang)",[],[]]
+["word","word","w o r d","my (slang)",[],[]],
+["你","你","ni3","you (informal)",[],[]],
+["您","您","nin2","you (courteous)",[],[]],
+["台","台","tai2",["(classical) you (in letters)","variant of 臺|台[tai2]"],[],[]],
+["臺","台","tai2",["platform","stage"],[],[]],
+["希望","希望","xi1 wang4","to hope; to wish for; desire",[],[]],
+["霍普","霍普","Huo4 pu3","Hope (name)",[],[]],
+["信","信","xin4",["letter; mail","to trust"],[],[]],
+["嗎","吗","ma2","(coll.) what?",[],[]],
+["嗎","吗","ma3","used in 嗎啡|吗啡[ma3 fei1]",[],[]],
+["嗎","吗","ma5","(question particle for \"yes-no\" questions)",[],[]],
+["狗","狗","gou3",["dog","CL:隻|只[zhi1],條|条[tiao2]"],[],[]],
+["研究","研究","yan2 jiu1","research; to study",[],[]],
+["研究生","研究生","yan2 jiu1 sheng1","graduate student",[],[]],
+["生命","生命","sheng1 ming4","life",[],[]],
+["命","命","ming4","life; fate",[],[]],
+["起源","起源","qi3 yuan2","origin",[],[]],
+["結婚","结婚","jie2 hun1","to marry",[],[]],
+["的","的","de5","of; ~'s (possessive particle)",[],[]],
+["和尚","和尚","he2 shang5","Buddhist monk",[],[]],
+["尚未","尚未","shang4 wei4","not yet",[],[]],
+["尚","尚","shang4","still; yet",[],[]],
+["未","未","wei4","not yet",[],[]],
+["說","说","shuo1","to speak; to say",[],[]],
+["確實","确实","que4 shi2","indeed; really",[],[]],
+["的確","的确","di2 que4","really; indeed",[],[]],
+["實在","实在","shi2 zai4","really; actually",[],[]],
+["在","在","zai4","to exist; in; at",[],[]],
+["在理","在理","zai4 li3","reasonable",[],[]],
+["理","理","li3","reason; logic",[],[]],
+["年","年","nian2","year",[],[]],
+["嗒","嗒","ta4","ta (sound of a footstep)",[],[]]
 ],"variantLookup":{},"classifierLookup":{}})json";
+
+// The counts of jieba's dict.txt for these words (霍普, a name, is made commoner than 希望 here
+// to show that a name still comes after a common word), and one line for the rest of its corpus,
+// so that the words' shares are about the real ones.
+const char smallCounts[] = R"(爱 14878 v
+爱情 2606 n
+恋爱 848 v
+爱心 646 n
+热爱 869 a
+冰淇淋 79 nr
+冰激凌 42 n
+雪糕 25 n
+冰糕 3 n
+中国 129470 ns
+中 243191 f
+国 29996 n
+女 27951 b
+女儿 6700 n
+他 401339 r
+喝 10053 vg
+和 555815 c
+和平 7998 nz
+吃 36799 v
+食 6350 v
+糖 3550 zg
+汤 4099 n
+西安 2576 ns
+先 25558 d
+册 1277 q
+书 18993 n
+书店 294 n
+书法 1114 n
+你 234587 r
+您 14737 zg
+台 16964 q
+希望 12597 v
+霍普 40000 nr
+信 11188 n
+吗 21245 y
+狗 3801 n
+研究 35029 vn
+研究生 1816 n
+生命 6986 vn
+命 11603 n
+起源 1504 n
+结婚 2967 v
+的 318825 uj
+和尚 3959 nr
+尚未 3798 d
+尚 5434 d
+未 16803 d
+说 219817 v
+确实 5767 ad
+的确 2135 d
+实在 7557 v
+在 727915 p
+理 6890 n
+年 248559 m
+嗒 50 o
+我 328841 r
+其余 55000000 x
+)";

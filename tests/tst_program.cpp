@@ -7,6 +7,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QProcess>
 
@@ -29,7 +32,133 @@ class TestProgram : public QObject
             : QString();
     }
 
+    // The environment of a terminal without a display.
+    static QProcessEnvironment withoutDisplay()
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("DISPLAY");
+        environment.remove("WAYLAND_DISPLAY");
+        environment.remove("QT_QPA_PLATFORM");
+        return environment;
+    }
+
 private slots:
+    // --print and --json answer in the terminal: no display, window, settings file or engine.
+    void answersInATerminal_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<bool>("damagedIndex");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("printed");
+        QTest::addColumn<QString>("error");
+
+        QTest::newRow("a word found") << QStringList {"--print", "love"} << QByteArray() << false
+                                      << 0 << QStringList {"love", "爱 愛 ài (very common)", "1. to love"}
+                                      << "";
+        QTest::newRow("a word not found")
+            << QStringList {"--print", "love", "qqqzx"} << QByteArray() << false << 1
+            << QStringList {"爱", "Nothing found for \u201cqqqzx\u201d."} << "";
+        QTest::newRow("references as words with pinyin")
+            << QStringList {"--print", "--", "吗"} << QByteArray() << false << 0
+            << QStringList {"used in 吗啡 嗎啡 (mǎ fēi)"} << "";
+        QTest::newRow("measure words on a line of their own")
+            << QStringList {"--print", "--", "光", "法律"} << QByteArray() << false << 0
+            << QStringList {"1. light; ray\n", "Measure word: 道 (dào)\n",
+                            "Measure words: 条 (tiáo), 套 (tào), 个 (gè)\n"}
+            << "";
+        QTest::newRow("three lines from stdin") << QStringList {"--json", "-"}
+                                                << QByteArray("love\n研究生命起源\r\nhe") << false
+                                                << 0 << QStringList() << "";
+        QTest::newRow("a damaged index") << QStringList {"--json", "love"} << QByteArray() << true
+                                         << 2 << QStringList {"\"error\""} << "is damaged";
+        QTest::newRow("--print and --json together")
+            << QStringList {"--print", "--json", "love"} << QByteArray() << false << 2
+            << QStringList() << "can't be given together";
+    }
+
+    void answersInATerminal()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, input);
+        QFETCH(bool, damagedIndex);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, printed);
+        QFETCH(QString, error);
+
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString executable = install(folder, false);
+        QVERIFY(!executable.isEmpty());
+        const QString index = folder.filePath(QFileInfo(TAVREL_DICTIONARY_INDEX).fileName());
+        if (damagedIndex) {
+            QFile real(TAVREL_DICTIONARY_INDEX);
+            QVERIFY(real.open(QIODevice::ReadOnly));
+            TestSupport::writeBytes(index, real.read(4096));
+        } else {
+            QVERIFY(QFile::copy(TAVREL_DICTIONARY_INDEX, index));
+        }
+
+        QProcess program;
+        program.setProcessEnvironment(withoutDisplay());
+        program.start(executable, arguments);
+        QVERIFY(program.waitForStarted());
+        program.write(input);
+        program.closeWriteChannel();
+        QVERIFY(program.waitForFinished(30000));
+        const QString out = QString::fromUtf8(program.readAllStandardOutput());
+        const QString err = QString::fromUtf8(program.readAllStandardError());
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(program.exitCode() == exitCode, qPrintable(err));
+        for (const QString &text : printed)
+            QVERIFY2(out.contains(text), qPrintable(out));
+        if (error.isEmpty())
+            QCOMPARE(err, QString());
+        else
+            QVERIFY2(err.contains(error), qPrintable(err));
+        // Text without markup or links, and nothing written beside the program.
+        QVERIFY2(!out.contains("tavrel:") && !out.contains('|'), qPrintable(out));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 2);
+
+        if (arguments.first() != "--json" || program.exitCode() == 2)
+            return;
+        // One JSON object a line, in the inputs' order, that parses back.
+        const QStringList inputs = input.isEmpty() ? arguments.mid(1)
+                                                   : QString::fromUtf8(input).split('\n');
+        const QStringList lines = out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), inputs.size());
+        for (int i = 0; i < lines.size(); ++i) {
+            QJsonParseError parseError;
+            const QJsonObject object
+                = QJsonDocument::fromJson(lines.at(i).toUtf8(), &parseError).object();
+            QCOMPARE(parseError.error, QJsonParseError::NoError);
+            QCOMPARE(object.value("input").toString(), inputs.at(i).trimmed());
+            QCOMPARE(object.value("cut").toBool(true), false);
+            QVERIFY(!object.contains("error"));
+            const QJsonArray groups = object.value("groups").toArray();
+            QVERIFY(!groups.isEmpty());
+            const QJsonObject group = groups.first().toObject();
+            QVERIFY(QStringList({"chinese", "english", "pinyin"})
+                        .contains(group.value("reading").toString()));
+            QVERIFY(group.value("more").isDouble());
+            const QJsonArray entries = group.contains("words")
+                ? group.value("words").toArray().first().toObject().value("entries").toArray()
+                : group.value("entries").toArray();
+            const QJsonObject entry = entries.first().toObject();
+            for (const char *field : {"traditional", "simplified", "pinyin"})
+                QVERIFY2(!entry.value(field).toString().isEmpty(), field);
+            QVERIFY(entry.value("senses").isArray());
+            QVERIFY(entry.value("band").isNull() || entry.value("band").toInt() >= 1);
+        }
+        const QJsonObject split = QJsonDocument::fromJson(lines.value(1).toUtf8()).object();
+        if (split.value("input") == "研究生命起源") {
+            QStringList words;
+            for (const QJsonValue word : split.value("groups")[0]["words"].toArray())
+                words << word["text"].toString();
+            QCOMPARE(words, QStringList({"研究", "生命", "起源"}));
+        }
+    }
+
     void withoutADisplayItSaysSoInOneLine()
     {
         QProcess program;

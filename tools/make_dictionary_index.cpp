@@ -1,5 +1,6 @@
-// Writes the built-in dictionary's index from the unpacked cc-cedict package:
-//   make_dictionary_index PACKAGE_FOLDER OUTPUT
+// Writes the built-in dictionary's index from the unpacked cc-cedict package and a word list
+// with counts (jieba's dict.txt):
+//   make_dictionary_index PACKAGE_FOLDER WORD_LIST OUTPUT
 // PACKAGE_FOLDER holds package.json, data/all.js and data/status.json (the data's date).
 #include "dictionary/indexwriter.h"
 
@@ -28,8 +29,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
     const QStringList arguments = application.arguments();
-    if (arguments.size() != 3) {
-        std::fprintf(stderr, "usage: make_dictionary_index PACKAGE_FOLDER OUTPUT\n");
+    if (arguments.size() != 4) {
+        std::fprintf(stderr, "usage: make_dictionary_index PACKAGE_FOLDER WORD_LIST OUTPUT\n");
         return 2;
     }
     QElapsedTimer timer;
@@ -50,21 +51,28 @@ int main(int argc, char **argv)
                      qPrintable(package.path()));
         return 1;
     }
+    const Dictionary::WordCounts counts = Dictionary::readWordCounts(readAll(arguments.at(2)));
+    if (counts.counts.empty()) {
+        std::fprintf(stderr, "make_dictionary_index: no word counts in %s\n",
+                     qPrintable(arguments.at(2)));
+        return 1;
+    }
     QString error;
-    const QByteArray index
-        = Dictionary::buildIndex(readAll(package.filePath("data/all.js")), date, version, &error);
+    const QByteArray index = Dictionary::buildIndex(readAll(package.filePath("data/all.js")),
+                                                    counts, date, version, &error);
     if (index.isEmpty()) {
         std::fprintf(stderr, "make_dictionary_index: %s\n", qPrintable(error));
         return 1;
     }
-    QSaveFile out(arguments.at(2));
+    QSaveFile out(arguments.at(3));
     if (!out.open(QIODevice::WriteOnly) || out.write(index) != index.size() || !out.commit()) {
-        std::fprintf(stderr, "make_dictionary_index: %s: %s\n", qPrintable(arguments.at(2)),
+        std::fprintf(stderr, "make_dictionary_index: %s: %s\n", qPrintable(arguments.at(3)),
                      qPrintable(out.errorString()));
         return 1;
     }
-    std::printf("make_dictionary_index: cc-cedict %s of %s, %lld bytes, in %lld ms\n",
-                qPrintable(version), qPrintable(date), static_cast<long long>(index.size()),
-                static_cast<long long>(timer.elapsed()));
+    std::printf("make_dictionary_index: cc-cedict %s of %s, %zu word counts, %lld bytes, in %lld "
+                "ms\n",
+                qPrintable(version), qPrintable(date), counts.counts.size(),
+                static_cast<long long>(index.size()), static_cast<long long>(timer.elapsed()));
     return 0;
 }

@@ -18,7 +18,34 @@ struct Entry
     QString pinyin; // with tone marks, syllables separated by spaces: "bīng qí lín"
     QString numberedPinyin; // as the data writes it, for speech: "bing1 qi2 lin2", "lu:4"
     QStringList senses;
+    quint32 count = 0; // how often the simplified headword occurs in the word list's corpus
+    int band = 0; // how common it is: 1 very common to 5 rare, 0 when the list lacks it
 };
+
+// The frequency band of a count, by its order of magnitude: 10,000 and more is very common
+// (about the 1,000 commonest headwords), under 10 rare; 0 for no count.
+inline int frequencyBand(quint32 count)
+{
+    if (count == 0)
+        return 0;
+    if (count >= 10000)
+        return 1;
+    if (count >= 1000)
+        return 2;
+    if (count >= 100)
+        return 3;
+    if (count >= 10)
+        return 4;
+    return 5;
+}
+
+// A band in words: "very common", "common", "less common", "uncommon", "rare"; empty for 0.
+inline QString frequencyBandName(int band)
+{
+    static const char *const names[]
+        = {"", "very common", "common", "less common", "uncommon", "rare"};
+    return band > 0 && band <= 5 ? QString::fromLatin1(names[band]) : QString();
+}
 
 // One word of a Chinese phrase that is not a headword itself, in the phrase's order. Characters
 // the dictionary lacks come as a word of their own with no entries.

@@ -106,6 +106,7 @@ void Index::open(const uchar *data, qint64 size, const QString &name)
         return;
     }
     m_entryCount = entryCount;
+    m_countTotal = read32(data + Format::CountTotalAt);
     m_headwordCount = m_sections[Format::Headwords][1] / Format::headwordSize;
     m_wordCount = m_sections[Format::Words][1] / Format::wordSize;
     m_postingCount = m_sections[Format::Postings][1] / 4;
@@ -151,9 +152,17 @@ Index::Record Index::record(quint32 entry) const
     return {fields[0], fields[1], fields[2], rest};
 }
 
-quint32 Index::commonness(quint32 entry) const
+quint32 Index::count(quint32 entry) const
 {
     return entry < m_entryCount ? number(Format::Entries, entry * Format::entrySize + 4) : 0;
+}
+
+double Index::share(quint32 entry) const
+{
+    if (entry >= m_entryCount)
+        return 1.0;
+    const quint32 share = number(Format::Entries, entry * Format::entrySize + 8);
+    return share == 0 || share > Format::wholeShare ? 1.0 : double(share) / Format::wholeShare;
 }
 
 Index::Row Index::row(quint32 section, quint32 rowSize, quint32 row) const
@@ -191,7 +200,8 @@ Index::Postings Index::postings(std::string_view word) const
             const quint32 count = number(Format::Words, at + 12);
             if (quint64(first) + count > m_postingCount)
                 return {};
-            return {m_data + m_sections[Format::Postings][0] + 4 * first, count};
+            return {m_data + m_sections[Format::Postings][0] + 4 * first, count,
+                    number(Format::Words, at + 16)};
         }
         if (order < 0)
             low = middle + 1;

@@ -45,17 +45,27 @@ public:
     {
         const uchar *data = nullptr;
         quint32 count = 0;
+        // The count of the commonest entry, not a name, with an unlabelled sense that equals
+        // the word or starts with it; 0 when there is none.
+        quint32 everyday = 0;
         quint32 at(quint32 i) const;
     };
 
     quint32 entryCount() const { return m_entryCount; }
     Record record(quint32 entry) const;
-    quint32 commonness(quint32 entry) const;
+    // How often the entry's headword (its simplified form) occurs in the word list's corpus;
+    // 0 when the list lacks it.
+    quint32 count(quint32 entry) const;
+    // The entry's share of the senses of all the entries with its simplified headword, 0 to 1:
+    // of the count of 的, de (five senses) takes the most, dí "really and truly" little.
+    double share(quint32 entry) const;
+    // The sum of every count of the word list, for the words' relative frequencies.
+    quint32 countTotal() const { return m_countTotal; }
     quint32 headwordCount() const { return m_headwordCount; }
     Row headword(quint32 row) const;
     quint32 pinyinCount() const { return m_pinyinCount; }
     Row pinyin(quint32 row) const;
-    // The entries whose senses use word (lower case), ascending.
+    // The entries whose senses use word (lower case), best first as the answer to that word.
     Postings postings(std::string_view word) const;
 
 private:
@@ -73,6 +83,7 @@ private:
     QString m_dataVersion;
     quint32 m_sections[7][2] = {};
     quint32 m_entryCount = 0;
+    quint32 m_countTotal = 0;
     quint32 m_headwordCount = 0;
     quint32 m_wordCount = 0;
     quint32 m_postingCount = 0;

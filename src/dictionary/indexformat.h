@@ -6,18 +6,21 @@
 // that maps it. Every number is a little-endian quint32 and every section starts on a multiple
 // of four, so that the program reads the mapped file in place.
 //
-//   header     magic, version, file size, entry count, data date and version, section table
+//   header     magic, version, file size, entry count, data date and version, the sum of the
+//              word counts, section table
 //   records    per entry, UTF-8: traditional \t simplified \t pinyin \t sense \n sense ...
-//   entries    per entry: offset of its record, how common its headword is
+//   entries    per entry: offset of its record, its headword's count in the word list, its
+//              share of the senses of the entries with its simplified headword (of 65536)
 //   headwords  rows (key offset in records, key length, entry), sorted by key bytes
-//   words      rows (key offset in keys, key length, first posting, posting count), sorted
-//   postings   entry numbers, ascending for each English word
+//   words      rows (key offset in keys, key length, first posting, posting count, the count
+//              of the commonest entry that has the word as a plain sense), sorted
+//   postings   entry numbers, for each English word best first as the answer to that word
 //   pinyin     rows (key offset in keys, key length, entry), sorted: toneless syllables
 //   keys       UTF-8 bytes of the English words and pinyin keys
 namespace Dictionary::Format {
 
 inline constexpr char magic[8] = {'T', 'A', 'V', 'R', 'D', 'I', 'C', 'T'};
-inline constexpr quint32 version = 1;
+inline constexpr quint32 version = 2;
 
 inline constexpr int textFieldSize = 16; // NUL-padded ASCII
 
@@ -28,15 +31,17 @@ enum Field : int {
     EntryCountAt = 16,
     DataDateAt = 20,
     DataVersionAt = 36,
-    SectionsAt = 52,
+    CountTotalAt = 52,
+    SectionsAt = 56,
 };
 
 enum Section : int { Records, Entries, Headwords, Words, Postings, Pinyin, Keys, SectionCount };
 
-inline constexpr int headerSize = SectionsAt + SectionCount * 8; // 108
-inline constexpr int entrySize = 8;
+inline constexpr int headerSize = SectionsAt + SectionCount * 8; // 112
+inline constexpr int entrySize = 12;
+inline constexpr quint32 wholeShare = 65536;
 inline constexpr int headwordSize = 12;
-inline constexpr int wordSize = 16;
+inline constexpr int wordSize = 20;
 inline constexpr int pinyinSize = 12;
 
 } // namespace Dictionary::Format

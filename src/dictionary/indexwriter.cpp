@@ -2,6 +2,7 @@
 
 #include "dictionary/indexformat.h"
 #include "dictionary/pinyin.h"
+#include "dictionary/ranking.h"
 #include "dictionary/text.h"
 
 #include <QJsonArray>
@@ -10,10 +11,10 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace Dictionary {
@@ -114,62 +115,75 @@ bool readEntries(const QByteArray &allJs, std::vector<SourceEntry> &entries, QSt
     return true;
 }
 
-// How many other headwords contain each headword, of the given form.
-std::unordered_map<std::u32string, quint32> containedIn(const std::vector<std::u32string> &words)
+// The entries of one English word, best first as the answer to that word alone, without those
+// that do not answer it; *everyday becomes the count of the commonest entry that has the word
+// as a plain sense.
+std::vector<quint32> rankedForWord(const std::string &word, const std::vector<quint32> &list,
+                                   const std::vector<SourceEntry> &entries,
+                                   const std::vector<std::string> &senses,
+                                   const std::vector<quint32> &counts,
+                                   const std::vector<double> &shares, quint32 *everyday)
 {
-    std::unordered_map<std::u32string, quint32> counts;
-    for (const std::u32string &word : words)
-        counts.emplace(word, 0);
-    std::unordered_set<std::u32string> seen;
-    for (const auto &[word, unused] : counts) {
-        (void)unused;
-        seen.clear();
-        for (size_t start = 0; start < word.size(); ++start) {
-            for (size_t length = 1; start + length <= word.size() && length < word.size();
-                 ++length) {
-                std::u32string part = word.substr(start, length);
-                auto found = counts.find(part);
-                if (found != counts.end() && seen.insert(std::move(part)).second)
-                    ++found->second;
-            }
-        }
+    Ranking::Input input;
+    input.typed = {word};
+    input.compared = {word};
+    input.rarest = word;
+    std::vector<std::pair<double, quint32>> scored;
+    scored.reserve(list.size());
+    for (quint32 i : list) {
+        const Ranking::Match match = Ranking::match(input, senses[i], counts[i], shares[i],
+                                                    Ranking::isName(entries[i].pinyin));
+        if (match.kind == Ranking::NoMatch)
+            continue;
+        if (match.everyday)
+            *everyday = std::max(*everyday, counts[i]);
+        scored.emplace_back(-match.score, i);
     }
-    return counts;
-}
-
-// How common each entry's headword is: the number of other headwords that contain it, in the
-// smaller of the two forms' counts, so that a rare traditional variant (閤 for 合) does not
-// borrow the count of its common simplified form.
-std::vector<quint32> commonness(const std::vector<SourceEntry> &entries)
-{
-    std::vector<std::u32string> simplified, traditional;
-    for (const SourceEntry &entry : entries) {
-        simplified.push_back(QString::fromStdString(entry.simplified).toStdU32String());
-        traditional.push_back(QString::fromStdString(entry.traditional).toStdU32String());
-    }
-    const auto simplifiedCounts = containedIn(simplified);
-    const auto traditionalCounts = containedIn(traditional);
+    std::sort(scored.begin(), scored.end());
     std::vector<quint32> result;
-    result.reserve(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i)
-        result.push_back(
-            std::min(simplifiedCounts.at(simplified[i]), traditionalCounts.at(traditional[i])));
+    result.reserve(scored.size());
+    for (const auto &item : scored)
+        result.push_back(item.second);
     return result;
 }
 
 } // namespace
 
-QByteArray buildIndex(const QByteArray &allJs, const QString &dataDate, const QString &dataVersion,
-                      QString *error)
+WordCounts readWordCounts(const QByteArray &list)
+{
+    WordCounts result;
+    for (const QByteArray &line : list.split('\n')) {
+        const QList<QByteArray> fields = line.trimmed().split(' ');
+        if (fields.size() < 2)
+            continue;
+        bool ok = false;
+        const quint32 count = fields.at(1).toUInt(&ok);
+        if (!ok)
+            continue;
+        quint32 &kept = result.counts[fields.at(0).toStdString()];
+        kept = std::max(kept, count);
+        result.total += count;
+    }
+    return result;
+}
+
+QByteArray buildIndex(const QByteArray &allJs, const WordCounts &counts, const QString &dataDate,
+                      const QString &dataVersion, QString *error)
 {
     std::vector<SourceEntry> entries;
     if (!readEntries(allJs, entries, error))
         return {};
-    const std::vector<quint32> common = commonness(entries);
+    std::vector<quint32> entryCounts;
+    entryCounts.reserve(entries.size());
+    for (const SourceEntry &entry : entries) {
+        const auto found = counts.counts.find(entry.simplified);
+        entryCounts.push_back(found == counts.counts.end() ? 0 : found->second);
+    }
 
     // The records, and the headword rows that point into them.
     std::string records;
     std::vector<quint32> recordOffsets;
+    std::vector<std::string> senses(entries.size()); // one a line, as the records hold them
     std::vector<KeyRow> headwords;
     for (quint32 i = 0; i < entries.size(); ++i) {
         const SourceEntry &entry = entries[i];
@@ -185,9 +199,10 @@ QByteArray buildIndex(const QByteArray &allJs, const QString &dataDate, const QS
         records += '\t';
         for (size_t s = 0; s < entry.senses.size(); ++s) {
             if (s)
-                records += '\n';
-            records += entry.senses[s];
+                senses[i] += '\n';
+            senses[i] += entry.senses[s];
         }
+        records += senses[i];
     }
     for (KeyRow &row : headwords) {
         const SourceEntry &entry = entries[row.entry];
@@ -200,7 +215,19 @@ QByteArray buildIndex(const QByteArray &allJs, const QString &dataDate, const QS
     };
     std::sort(headwords.begin(), headwords.end(), byKey);
 
-    // The English words of the senses, each with the entries that use it.
+    // Each entry's share of the senses of the entries with its simplified headword.
+    std::vector<int> senseCounts(entries.size());
+    std::unordered_map<std::string_view, int> headwordSenses;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        senseCounts[i] = std::max(1, Ranking::senseCount(senses[i]));
+        headwordSenses[entries[i].simplified] += senseCounts[i];
+    }
+    std::vector<double> shares(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i)
+        shares[i] = double(senseCounts[i]) / headwordSenses.at(entries[i].simplified);
+
+    // The English words of the senses, each with the entries that use it, ranked as the answer
+    // to that word: a lookup of one word then only reads the first of them.
     std::map<std::string, std::vector<quint32>> postings;
     for (quint32 i = 0; i < entries.size(); ++i) {
         for (const std::string &sense : entries[i].senses) {
@@ -210,6 +237,12 @@ QByteArray buildIndex(const QByteArray &allJs, const QString &dataDate, const QS
                     list.push_back(i);
             });
         }
+    }
+    std::map<std::string_view, quint32> everyday;
+    for (auto &[word, list] : postings) {
+        quint32 common = 0;
+        list = rankedForWord(word, list, entries, senses, entryCounts, shares, &common);
+        everyday[word] = common;
     }
 
     // The pinyin keys: the toneless syllables in a row, for entries spelt in Mandarin syllables.
@@ -252,7 +285,8 @@ QByteArray buildIndex(const QByteArray &allJs, const QString &dataDate, const QS
     begin(Format::Entries);
     for (quint32 i = 0; i < entries.size(); ++i) {
         out.add(recordOffsets[i]);
-        out.add(common[i]);
+        out.add(entryCounts[i]);
+        out.add(std::max<quint32>(1, quint32(std::lround(shares[i] * Format::wholeShare))));
     }
     end(Format::Entries);
 
@@ -271,6 +305,7 @@ QByteArray buildIndex(const QByteArray &allJs, const QString &dataDate, const QS
         out.add(quint32(word.size()));
         out.add(first);
         out.add(quint32(list.size()));
+        out.add(everyday.at(word));
         keys += word;
         first += quint32(list.size());
     }
@@ -300,6 +335,8 @@ QByteArray buildIndex(const QByteArray &allJs, const QString &dataDate, const QS
     qToLittleEndian(Format::version, header + Format::VersionAt);
     qToLittleEndian(quint32(data.size()), header + Format::FileSizeAt);
     qToLittleEndian(quint32(entries.size()), header + Format::EntryCountAt);
+    qToLittleEndian(quint32(std::min<quint64>(counts.total, 0xFFFFFFFFu)),
+                    header + Format::CountTotalAt);
     const QByteArray date = dataDate.toLatin1().left(Format::textFieldSize - 1);
     const QByteArray version = dataVersion.toLatin1().left(Format::textFieldSize - 1);
     std::copy(date.begin(), date.end(), header + Format::DataDateAt);

@@ -2,6 +2,7 @@
 
 #include "dictionary/index.h"
 #include "dictionary/pinyin.h"
+#include "dictionary/ranking.h"
 #include "dictionary/text.h"
 #include "program/application.h"
 
@@ -10,7 +11,9 @@
 #include <QMutex>
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <tuple>
@@ -25,6 +28,10 @@ namespace {
 
 const char indexFileName[] = "cc-cedict.idx";
 
+// How much commoner than the English reading's plain word the commonest word that sounds like
+// the input may be while the English reading still comes first.
+constexpr qint64 englishShare = 10;
+
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), int(text.size())); }
 
 int characters(std::string_view utf8)
@@ -33,14 +40,12 @@ int characters(std::string_view utf8)
                              [](char c) { return (static_cast<uchar>(c) & 0xC0) != 0x80; }));
 }
 
-bool capitalised(std::string_view pinyin)
+Entry entry(const Index &index, quint32 number)
 {
-    return !pinyin.empty() && pinyin[0] >= 'A' && pinyin[0] <= 'Z';
-}
-
-Entry entry(const Index::Record &record)
-{
+    const Index::Record record = index.record(number);
     Entry result;
+    result.count = index.count(number);
+    result.band = frequencyBand(result.count);
     result.traditional = fromUtf8(record.traditional);
     result.simplified = fromUtf8(record.simplified);
     result.pinyin = Pinyin::withToneMarks(record.pinyin);
@@ -91,25 +96,132 @@ std::pair<quint32, quint32> equalRows(const Rows &rows, quint32 count, std::stri
     return {low, end};
 }
 
-// The entries of a headword: those that have it as both their forms first (the traditional
-// form only differs for variants), common words before names, then in the data's order.
+// The entries of a headword: those that say what it means before those that only point at
+// other entries or are labelled ("used in …", "variant of …", "(classical) …"), the commoner
+// first (a traditional form can stand for two simplified words), common words before names,
+// the reading with more senses first, those that have it as both their forms (the traditional
+// form only differs for variants), then in the data's order.
 QList<Entry> headwordEntries(const Index &index, std::string_view key, quint32 low, quint32 high)
 {
-    std::vector<std::tuple<bool, bool, quint32>> found;
+    std::vector<std::tuple<bool, qint64, bool, double, bool, quint32>> found;
     for (quint32 row = low; row < high; ++row) {
         const quint32 number = index.headword(row).entry;
         const Index::Record record = index.record(number);
         if (record.simplified.empty())
             continue;
-        found.emplace_back(!(record.traditional == key && record.simplified == key),
-                           capitalised(record.pinyin), number);
+        found.emplace_back(Ranking::labelsOnly(record.senses), -qint64(index.count(number)),
+                           Ranking::isName(record.pinyin), -index.share(number),
+                           !(record.traditional == key && record.simplified == key), number);
     }
     std::sort(found.begin(), found.end());
     found.erase(std::unique(found.begin(), found.end()), found.end());
     QList<Entry> entries;
     for (const auto &item : found)
-        entries << entry(index.record(std::get<2>(item)));
+        entries << entry(index, std::get<5>(item));
     return entries;
+}
+
+size_t nextCharacter(std::string_view text, size_t at)
+{
+    do
+        ++at;
+    while (at < text.size() && (static_cast<uchar>(text[at]) & 0xC0) == 0x80);
+    return at;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLatin(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// The most probable way to cut a Chinese phrase into words: every headword that starts at a
+// place is a way on, weighed by the log of its share of the word list's counts, and the best
+// path through the phrase is found from its end. A run of digits or of Latin letters is one
+// word; a character the dictionary lacks is a word of its own.
+QList<Word> split(const Index &index, std::string_view text)
+{
+    const auto rows = [&](quint32 row) { return index.headword(row); };
+    const double total = std::max<double>(index.countTotal(), 1.0);
+    // A headword the list lacks is still a word, but a rarer one than any it has.
+    const double floorWeight = std::log(0.5 / total);
+    auto weight = [&](quint32 count) {
+        return count ? std::log(double(count) / total) : floorWeight;
+    };
+
+    struct Step
+    {
+        double best = -std::numeric_limits<double>::infinity(); // of the rest, from here
+        size_t end = 0; // of the word that starts here
+        quint32 low = 0, high = 0; // its headword rows, when it is one
+    };
+    std::vector<Step> steps(text.size() + 1);
+    steps[text.size()].best = 0;
+    // Where a run of digits or letters that covers a place ends; 0 outside runs.
+    std::vector<size_t> runEnd(text.size() + 1, 0);
+    for (size_t at = 0; at < text.size();) {
+        const bool digit = isDigit(text[at]);
+        if (!digit && !isLatin(text[at])) {
+            ++at;
+            continue;
+        }
+        size_t end = at;
+        while (end < text.size() && (digit ? isDigit(text[end]) : isLatin(text[end])))
+            ++end;
+        for (size_t i = at + 1; i < end; ++i)
+            runEnd[i] = end;
+        runEnd[at] = end;
+        at = end;
+    }
+    auto insideRun = [&](size_t at) { return at < text.size() && runEnd[at] && at > 0
+                                          && runEnd[at - 1] == runEnd[at]; };
+
+    for (size_t at = text.size(); at-- > 0;) {
+        if ((static_cast<uchar>(text[at]) & 0xC0) == 0x80 || insideRun(at))
+            continue;
+        Step &step = steps[at];
+        if (text[at] == ' ' || text[at] == '\t') {
+            step = {steps[at + 1].best, at + 1, 0, 0};
+            continue;
+        }
+        auto consider = [&](size_t end, double value, quint32 low, quint32 high) {
+            if (insideRun(end))
+                return;
+            const double whole = value + steps[end].best;
+            // Of two equal ways, the one with the longer word.
+            if (whole > step.best || (whole == step.best && end > step.end))
+                step = {whole, end, low, high};
+        };
+        const size_t first = runEnd[at] ? runEnd[at] : nextCharacter(text, at);
+        consider(first, floorWeight, 0, 0);
+        quint32 low = 0, high = index.headwordCount();
+        for (size_t end = nextCharacter(text, at); low < high; end = nextCharacter(text, end)) {
+            const std::string_view prefix = text.substr(at, end - at);
+            narrow(rows, prefix, low, high);
+            quint32 equal = low;
+            quint32 count = 0;
+            for (; equal < high && rows(equal).key == prefix; ++equal)
+                count = std::max(count, index.count(rows(equal).entry));
+            if (equal > low)
+                consider(end, weight(count), low, equal);
+            if (end >= text.size())
+                break;
+        }
+    }
+
+    QList<Word> words;
+    for (size_t at = 0; at < text.size();) {
+        const Step &step = steps[at];
+        if (step.end <= at)
+            break;
+        if (text[at] != ' ' && text[at] != '\t') {
+            Word word;
+            const std::string_view key = text.substr(at, step.end - at);
+            word.text = fromUtf8(key);
+            if (step.high > step.low)
+                word.entries = headwordEntries(index, key, step.low, step.high);
+            words << word;
+        }
+        at = step.end;
+    }
+    return words;
 }
 
 std::optional<Group> chinese(const Index &index, const QString &input)
@@ -125,171 +237,101 @@ std::optional<Group> chinese(const Index &index, const QString &input)
         group.more = int(std::max<qsizetype>(0, entries.size() - maxEntries));
         return group;
     }
-
-    // Not a headword: the longest headword at each place, from the start.
-    auto nextCharacter = [&](size_t at) {
-        do
-            ++at;
-        while (at < text.size() && (static_cast<uchar>(text[at]) & 0xC0) == 0x80);
-        return at;
-    };
-    bool anyFound = false;
-    size_t at = 0;
-    while (at < text.size()) {
-        if (text[at] == ' ' || text[at] == '\t') {
-            ++at;
-            continue;
-        }
-        size_t longest = 0;
-        quint32 low = 0, high = index.headwordCount(), foundLow = 0, foundHigh = 0;
-        for (size_t end = nextCharacter(at); low < high; end = nextCharacter(end)) {
-            const std::string_view prefix = text.substr(at, end - at);
-            narrow(rows, prefix, low, high);
-            if (low < high && rows(low).key == prefix) {
-                longest = end - at;
-                foundLow = low;
-                foundHigh = equalRows(rows, index.headwordCount(), prefix).second;
-            }
-            if (end >= text.size())
-                break;
-        }
-        Word word;
-        if (longest > 0) {
-            const std::string_view key = text.substr(at, longest);
-            word.text = fromUtf8(key);
-            word.entries = headwordEntries(index, key, foundLow, foundHigh);
-            anyFound = anyFound || !word.entries.isEmpty();
-            at += longest;
-        } else {
-            const size_t end = nextCharacter(at);
-            word.text = fromUtf8(text.substr(at, end - at));
-            at = end;
-        }
-        group.words << word;
-    }
-    if (!anyFound)
+    group.words = split(index, text);
+    if (std::none_of(group.words.begin(), group.words.end(),
+                     [](const Word &word) { return !word.entries.isEmpty(); }))
         return std::nullopt;
     return group;
 }
 
-struct Ranked
+Group group(const Index &index, Reading reading, const std::vector<quint32> &ranked)
 {
-    int kind = 0; // 1 a sense equal to the input, 2 one starting with it, 3 any other
-    int later = 0; // 1 when the equal sense is not the entry's first
-    qint64 common = 0; // how many other headwords contain the headword, negated
-    int length = 0; // of the headword
-    bool name = false; // a proper name
-    quint32 entry = 0;
-
-    auto key() const { return std::tie(kind, later, common, length, name, entry); }
-    bool operator<(const Ranked &other) const { return key() < other.key(); }
-
-    // What ranks the entry within its class: the headword's commonness, its length, a name.
-    void rank(const Index &index, quint32 number, const Index::Record &record)
-    {
-        common = -qint64(index.commonness(number));
-        length = characters(record.simplified);
-        name = capitalised(record.pinyin);
-        entry = number;
-    }
-};
-
-bool startsWith(const std::vector<std::string> &words, const std::vector<std::string> &start)
-{
-    return words.size() >= start.size() && std::equal(start.begin(), start.end(), words.begin());
-}
-
-bool contains(const std::vector<std::string> &words, const std::vector<std::string> &part)
-{
-    return std::search(words.begin(), words.end(), part.begin(), part.end()) != words.end();
-}
-
-Group ranked(const Index &index, Reading reading, std::vector<Ranked> &found)
-{
-    std::sort(found.begin(), found.end());
     Group group;
     group.reading = reading;
-    for (size_t i = 0; i < found.size() && i < size_t(maxEntries); ++i)
-        group.entries << entry(index.record(found[i].entry));
-    group.more = int(found.size()) - int(group.entries.size());
+    for (size_t i = 0; i < ranked.size() && i < size_t(maxEntries); ++i)
+        group.entries << entry(index, ranked[i]);
+    group.more = int(ranked.size()) - int(group.entries.size());
     return group;
 }
 
-// Entries whose senses use the input's words in a row, ignoring case, best first; *everyday
-// tells whether one of them has a sense that is the input or starts with it.
-std::optional<Group> english(const Index &index, const QString &input, bool *everyday)
+// The entries whose senses use all the input's words (but a leading article), scored one by
+// one; *everyday becomes the count of the commonest entry, not a name, with an unlabelled sense
+// that equals the input or starts with it.
+std::vector<quint32> scoredEnglish(const Index &index, const Ranking::Input &input,
+                                   Index::Postings postings, const Ranking::Weights &weights,
+                                   quint32 *everyday)
 {
-    const QByteArray utf8 = input.toLower().toUtf8();
-    const std::string_view text(utf8.constData(), size_t(utf8.size()));
-    const std::vector<std::string> typed = Text::lowerWords(text);
-    std::vector<std::string> compared = Text::joinedWords(text);
-    Text::dropLeadingArticle(compared);
-    std::vector<std::string> needed = typed;
-    Text::dropLeadingArticle(needed);
-    if (compared.empty() || needed.empty())
-        return std::nullopt;
-
-    // Every entry that can match uses all the typed words but a leading article: go through
-    // the entries of the rarest one.
-    Index::Postings postings;
-    std::string rarest;
-    for (const std::string &word : needed) {
-        const Index::Postings list = index.postings(word);
-        if (list.count == 0)
-            return std::nullopt;
-        if (!postings.data || list.count < postings.count) {
-            postings = list;
-            rarest = word;
-        }
-    }
-
-    std::vector<Ranked> found;
+    std::vector<std::pair<double, quint32>> found;
     for (quint32 i = 0; i < postings.count; ++i) {
         const quint32 number = postings.at(i);
         const Index::Record record = index.record(number);
-        Ranked best;
-        best.kind = 4;
-        int sense = 0;
-        std::string_view lines = record.senses;
-        while (!lines.empty()) {
-            const size_t end = std::min(lines.find('\n'), lines.size());
-            for (std::string_view part : Text::splitSenses(lines.substr(0, end))) {
-                const int here = sense++;
-                // Most senses of a listed entry lack the word; skip them without copying.
-                bool uses = false;
-                Text::forEachWord(part, [&](std::string_view word) {
-                    uses = uses || Text::sameWord(word, rarest);
-                });
-                if (!uses)
-                    continue;
-                const std::vector<std::string> words = Text::rankingWords(part);
-                int kind = 4;
-                if (words == compared)
-                    kind = 1;
-                else if (startsWith(words, compared))
-                    kind = 2;
-                else if (contains(words, compared) || contains(Text::lowerWords(part), typed))
-                    kind = 3;
-                const int later = kind == 1 && here > 0;
-                if (std::tie(kind, later) < std::tie(best.kind, best.later)) {
-                    best.kind = kind;
-                    best.later = later;
-                }
-            }
-            lines.remove_prefix(std::min(end + 1, lines.size()));
-        }
-        if (best.kind > 3)
+        const Ranking::Match match
+            = Ranking::match(input, record.senses, index.count(number), index.share(number),
+                             Ranking::isName(record.pinyin), weights);
+        if (match.kind == Ranking::NoMatch)
             continue;
-        best.rank(index, number, record);
-        found.push_back(best);
-        *everyday = *everyday || best.kind <= 2;
+        found.emplace_back(-match.score, number);
+        if (match.everyday)
+            *everyday = std::max(*everyday, index.count(number));
     }
-    if (found.empty())
-        return std::nullopt;
-    return ranked(index, Reading::English, found);
+    std::sort(found.begin(), found.end());
+    std::vector<quint32> ranked;
+    ranked.reserve(found.size());
+    for (const auto &item : found)
+        ranked.push_back(item.second);
+    return ranked;
 }
 
-// Entries whose syllables spell the input and agree with the syllables and tones it gives.
+// The input's words, and the entries of its rarest word (but a leading article); false when a
+// word is in no sense.
+bool englishInput(const Index &index, const QString &text, Ranking::Input &input,
+                  Index::Postings &postings)
+{
+    const QByteArray utf8 = text.toLower().toUtf8();
+    if (!Ranking::readInput(std::string_view(utf8.constData(), size_t(utf8.size())), input))
+        return false;
+    std::vector<std::string> needed = input.typed;
+    Text::dropLeadingArticle(needed);
+    postings = {};
+    for (const std::string &word : needed) {
+        const Index::Postings list = index.postings(word);
+        if (list.count == 0)
+            return false;
+        if (!postings.data || list.count < postings.count) {
+            postings = list;
+            input.rarest = word;
+        }
+    }
+    return postings.count > 0;
+}
+
+// Entries whose senses use the input's words, ignoring case, best first; *everyday as for
+// scoredEnglish().
+std::optional<Group> english(const Index &index, const QString &text, quint32 *everyday)
+{
+    Ranking::Input input;
+    Index::Postings postings;
+    if (!englishInput(index, text, input, postings))
+        return std::nullopt;
+    // One word: the index holds its entries ranked already.
+    if (input.typed.size() == 1 && input.compared == input.typed) {
+        std::vector<quint32> first;
+        for (quint32 i = 0; i < postings.count && i < quint32(maxEntries); ++i)
+            first.push_back(postings.at(i));
+        Group found = group(index, Reading::English, first);
+        found.more = int(postings.count) - int(found.entries.size());
+        *everyday = postings.everyday;
+        return found;
+    }
+    const std::vector<quint32> ranked
+        = scoredEnglish(index, input, postings, Ranking::Weights(), everyday);
+    if (ranked.empty())
+        return std::nullopt;
+    return group(index, Reading::English, ranked);
+}
+
+// Entries whose syllables spell the input and agree with the syllables and tones it gives: the
+// commonest headword first, then as for a headword's entries, then the shorter headword.
 std::optional<Group> pinyin(const Index &index, const QString &input)
 {
     Pinyin::Typed typed;
@@ -297,20 +339,24 @@ std::optional<Group> pinyin(const Index &index, const QString &input)
         return std::nullopt;
     const auto rows = [&](quint32 row) { return index.pinyin(row); };
     const auto [low, high] = equalRows(rows, index.pinyinCount(), typed.letters);
-    std::vector<Ranked> found;
+    std::vector<std::tuple<qint64, bool, bool, double, int, quint32>> found;
     std::vector<Pinyin::Syllable> syllables;
     for (quint32 row = low; row < high; ++row) {
         const quint32 number = rows(row).entry;
         const Index::Record record = index.record(number);
         if (!Pinyin::syllables(record.pinyin, syllables) || !Pinyin::agrees(syllables, typed))
             continue;
-        Ranked item;
-        item.rank(index, number, record);
-        found.push_back(item);
+        found.emplace_back(-qint64(index.count(number)), Ranking::labelsOnly(record.senses),
+                           Ranking::isName(record.pinyin), -index.share(number),
+                           characters(record.simplified), number);
     }
     if (found.empty())
         return std::nullopt;
-    return ranked(index, Reading::Pinyin, found);
+    std::sort(found.begin(), found.end());
+    std::vector<quint32> ranked;
+    for (const auto &item : found)
+        ranked.push_back(std::get<5>(item));
+    return group(index, Reading::Pinyin, ranked);
 }
 
 bool isChinese(const QString &text)
@@ -379,14 +425,18 @@ Answer lookUp(const Index &index, const QString &input)
             if (std::optional<Group> group = chinese(index, text))
                 answer.groups << *group;
         } else {
-            bool everyday = false;
+            quint32 everyday = 0;
             std::optional<Group> inEnglish = english(index, text, &everyday);
             std::optional<Group> inPinyin = pinyin(index, text);
-            if (inEnglish && everyday)
+            // English first when a common word means it plainly, and no much commoner word
+            // sounds so: "he" (他, 和), "run", "you"; "ta" and "hao" are pinyin first.
+            const bool englishFirst = inEnglish && everyday > 0
+                && (!inPinyin || qint64(everyday) * englishShare >= inPinyin->entries.first().count);
+            if (inEnglish && englishFirst)
                 answer.groups << *inEnglish;
             if (inPinyin)
                 answer.groups << *inPinyin;
-            if (inEnglish && !everyday)
+            if (inEnglish && !englishFirst)
                 answer.groups << *inEnglish;
         }
     } catch (const std::exception &e) {
@@ -395,6 +445,17 @@ Answer lookUp(const Index &index, const QString &input)
                            .arg(QString::fromLocal8Bit(e.what()));
     }
     return answer;
+}
+
+std::vector<quint32> rankEnglish(const Index &index, const QString &input,
+                                 const Ranking::Weights &weights)
+{
+    Ranking::Input typed;
+    Index::Postings postings;
+    if (!index.isOpen() || !englishInput(index, input, typed, postings))
+        return {};
+    quint32 everyday = 0;
+    return scoredEnglish(index, typed, postings, weights, &everyday);
 }
 
 Answer lookUp(const QString &input)

@@ -2,9 +2,14 @@
 
 #include "dictionary/dictionary.h"
 
+#include <vector>
+
 namespace Dictionary {
 
 class Index;
+namespace Ranking {
+struct Weights;
+}
 
 // Looks input up in the program's own index: beside the program in the build tree, or where an
 // installation keeps it. The index is mapped on the first call and stays mapped; when it cannot
@@ -17,5 +22,10 @@ void setIndexPath(const QString &path);
 
 // Looks input up in index. Never throws; an index that is not open gives its error.
 Answer lookUp(const Index &index, const QString &input);
+
+// Every entry that answers an English input, best first, each scored with weights: the order
+// lookUp gives (for one word, the order the index was written with), for measuring the ranking.
+std::vector<quint32> rankEnglish(const Index &index, const QString &input,
+                                 const Ranking::Weights &weights);
 
 } // namespace Dictionary

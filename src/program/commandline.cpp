@@ -15,9 +15,21 @@ void describe(QCommandLineParser &parser)
     parser.setApplicationDescription(
         QStringLiteral("Looks English and Chinese words up in an online dictionary. Given a "
                        "word, it hands it to the copy already running from the same folder, "
-                       "or starts with the word looked up."));
+                       "or starts with the word looked up.\n"
+                       "With --print or --json it answers from its built-in dictionary in the "
+                       "terminal instead, each word on its own, and opens no window; \"-\" "
+                       "instead of words reads one word a line from stdin. The exit status is "
+                       "then 0 when every word was found, 1 when one was not, 2 when the "
+                       "dictionary's index can't be read."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("print"),
+        QStringLiteral("Print the built-in dictionary's answer for each word as text.")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("json"),
+        QStringLiteral("Print the built-in dictionary's answer for each word as JSON, one "
+                       "object a line (JSON Lines).")));
     parser.addPositionalArgument(QStringLiteral("word"),
                                  QStringLiteral("The word to look up; several words are joined "
                                                 "with single spaces. \"--\" ends the options, so "
@@ -44,6 +56,19 @@ Request parse(const QStringList &arguments)
         request.action = Request::Action::Help;
     } else if (parser.isSet(QStringLiteral("version"))) {
         request.action = Request::Action::Version;
+    } else if (parser.isSet(QStringLiteral("print")) || parser.isSet(QStringLiteral("json"))) {
+        request.inputs = parser.positionalArguments();
+        if (parser.isSet(QStringLiteral("print")) && parser.isSet(QStringLiteral("json"))) {
+            request.action = Request::Action::Error;
+            request.error = QStringLiteral("--print and --json can't be given together.");
+        } else if (request.inputs.isEmpty()) {
+            request.action = Request::Action::Error;
+            request.error = QStringLiteral("No word to look up: give words, or \"-\" to read "
+                                           "them from stdin.");
+        } else {
+            request.action = parser.isSet(QStringLiteral("print")) ? Request::Action::Print
+                                                                   : Request::Action::Json;
+        }
     } else if (!parser.positionalArguments().isEmpty()) {
         request.word = parser.positionalArguments().join(u' ');
     }
@@ -56,6 +81,8 @@ int answer(const Request &request)
     describe(parser);
     switch (request.action) {
     case Request::Action::Run:
+    case Request::Action::Print:
+    case Request::Action::Json:
         return 0;
     case Request::Action::Help:
         print(stdout, parser.helpText());

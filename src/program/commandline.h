@@ -11,10 +11,13 @@ namespace CommandLine {
 
 struct Request
 {
-    enum class Action { Run, Help, Version, Error };
+    // Print and Json answer each word in the terminal, without a window.
+    enum class Action { Run, Help, Version, Error, Print, Json };
     Action action = Action::Run;
     // The words given, joined with single spaces; none when no word was given at all.
     std::optional<QString> word;
+    // For Print and Json: the words, each an input of its own; "-" alone reads them from stdin.
+    QStringList inputs;
     // What was wrong with the options, in one line.
     QString error;
 };

@@ -22,7 +22,8 @@ void lookUpIn(const Dictionary::Index &index)
     // Every row, read as the lookup reads the rows it finds.
     for (quint32 entry = 0; entry < index.entryCount(); ++entry) {
         index.record(entry);
-        index.commonness(entry);
+        index.count(entry);
+        index.share(entry);
     }
     for (quint32 row = 0; row < index.headwordCount(); ++row)
         index.record(index.headword(row).entry);

@@ -1,0 +1,220 @@
+#include "terminal/answerformat.h"
+
+#include "dictionary/senses.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+using namespace Dictionary;
+
+namespace {
+
+QJsonArray entriesJson(const QList<Entry> &entries)
+{
+    QJsonArray result;
+    for (const Entry &entry : entries)
+        result.append(AnswerFormat::entryJson(entry));
+    return result;
+}
+
+// Columns a character takes in a terminal: two for Chinese and other wide characters.
+int columns(char32_t c)
+{
+    const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF)
+        || (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF)
+        || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60)
+        || (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
+    return wide ? 2 : 1;
+}
+
+int columns(const QString &text)
+{
+    int result = 0;
+    for (char32_t c : text.toUcs4())
+        result += columns(c);
+    return result;
+}
+
+// text in lines of at most width columns, broken at spaces (or anywhere in a word longer than a
+// line, as Chinese has no spaces), the first line starting with first and the others with as
+// many spaces.
+QString wrapped(const QString &text, int width, const QString &first)
+{
+    const QString indent(columns(first), u' ');
+    const int room = std::max(10, width - int(indent.size()));
+    QString result;
+    QString line;
+    int used = 0;
+    auto endLine = [&] {
+        result += (result.isEmpty() ? first : indent) + line + u'\n';
+        line.clear();
+        used = 0;
+    };
+    for (const QString &word : text.split(u' ', Qt::SkipEmptyParts)) {
+        const int wordColumns = columns(word);
+        if (used > 0 && used + 1 + wordColumns > room)
+            endLine();
+        if (used > 0) {
+            line += u' ';
+            ++used;
+        }
+        if (wordColumns <= room - used) {
+            line += word;
+            used += wordColumns;
+            continue;
+        }
+        for (char32_t c : word.toUcs4()) {
+            if (used + columns(c) > room)
+                endLine();
+            line += QString::fromUcs4(&c, 1);
+            used += columns(c);
+        }
+    }
+    if (used > 0 || result.isEmpty())
+        endLine();
+    return result;
+}
+
+QString readingName(Reading reading)
+{
+    switch (reading) {
+    case Reading::Chinese:
+        return QStringLiteral("Chinese");
+    case Reading::English:
+        return QStringLiteral("English");
+    case Reading::Pinyin:
+        return QStringLiteral("pinyin");
+    }
+    return QString();
+}
+
+QString entryText(const Entry &entry, int width)
+{
+    QString headline = entry.simplified;
+    if (entry.traditional != entry.simplified)
+        headline += u' ' + entry.traditional;
+    headline += QStringLiteral("  ") + entry.pinyin;
+    if (entry.band)
+        headline += QStringLiteral("  (%1)").arg(frequencyBandName(entry.band));
+    QString text = wrapped(headline, width, QString());
+    const Senses::Shown shown = Senses::shown(entry.senses);
+    for (int i = 0; i < shown.meanings.size(); ++i)
+        text += wrapped(Senses::plain(shown.meanings.at(i)), width,
+                        QStringLiteral("%1. ").arg(i + 1, 4));
+    if (!shown.measureWords.isEmpty())
+        text += wrapped(Senses::measureWordsLine(shown.measureWords), width,
+                        QStringLiteral("      "));
+    return text;
+}
+
+QString groupText(const Group &group, bool titled, int width)
+{
+    QString text;
+    if (titled)
+        text += QStringLiteral("\nRead as %1\n").arg(readingName(group.reading));
+    for (const Entry &entry : group.entries)
+        text += entryText(entry, width);
+    if (group.more > 0)
+        text += QStringLiteral("%1 more %2 not shown.\n")
+                    .arg(group.more)
+                    .arg(group.more == 1 ? QStringLiteral("entry") : QStringLiteral("entries"));
+    if (!group.words.isEmpty()) {
+        QStringList words;
+        for (const Word &word : group.words)
+            words << word.text;
+        text += wrapped(words.join(u' '), width, QStringLiteral("Its words: "));
+        for (const Word &word : group.words)
+            for (const Entry &entry : word.entries)
+                text += entryText(entry, width);
+    }
+    return text;
+}
+
+} // namespace
+
+namespace AnswerFormat {
+
+QString readingKey(Reading reading) { return readingName(reading).toLower(); }
+
+QJsonObject entryJson(const Entry &entry)
+{
+    const Senses::Shown shown = Senses::shown(entry.senses);
+    QJsonArray senses;
+    for (const QString &sense : shown.meanings)
+        senses.append(Senses::plain(sense));
+    QJsonObject object{{QStringLiteral("traditional"), entry.traditional},
+                       {QStringLiteral("simplified"), entry.simplified},
+                       {QStringLiteral("pinyin"), entry.pinyin},
+                       {QStringLiteral("senses"), senses},
+                       {QStringLiteral("band"), entry.band ? QJsonValue(entry.band) : QJsonValue()},
+                       {QStringLiteral("count"), qint64(entry.count)}};
+    if (!shown.measureWords.isEmpty()) {
+        QJsonArray words;
+        for (const Senses::Reference &word : shown.measureWords)
+            words.append(QJsonObject{{QStringLiteral("traditional"), word.traditional},
+                                     {QStringLiteral("simplified"), word.simplified},
+                                     {QStringLiteral("pinyin"), word.pinyin}});
+        object.insert(QStringLiteral("measureWords"), words);
+    }
+    return object;
+}
+
+QJsonObject groupJson(const Group &group)
+{
+    QJsonObject object{{QStringLiteral("reading"), readingKey(group.reading)},
+                       {QStringLiteral("entries"), entriesJson(group.entries)},
+                       {QStringLiteral("more"), group.more}};
+    if (!group.words.isEmpty()) {
+        QJsonArray words;
+        for (const Word &word : group.words)
+            words.append(QJsonObject{{QStringLiteral("text"), word.text},
+                                     {QStringLiteral("entries"), entriesJson(word.entries)}});
+        object.insert(QStringLiteral("words"), words);
+    }
+    return object;
+}
+
+QJsonObject answerJson(const Answer &answer)
+{
+    QJsonArray groups;
+    for (const Group &group : answer.groups)
+        groups.append(groupJson(group));
+    QJsonObject object{{QStringLiteral("input"), answer.input},
+                       {QStringLiteral("cut"), answer.cut},
+                       {QStringLiteral("groups"), groups}};
+    if (!answer.error.isEmpty())
+        object.insert(QStringLiteral("error"), answer.error);
+    if (!answer.dataDate.isEmpty())
+        object.insert(QStringLiteral("dataDate"), answer.dataDate);
+    return object;
+}
+
+QByteArray jsonLine(const Answer &answer)
+{
+    return QJsonDocument(answerJson(answer)).toJson(QJsonDocument::Compact) + '\n';
+}
+
+QString plainText(const Answer &answer, int width)
+{
+    QString text = wrapped(answer.input, width, QString());
+    if (answer.cut)
+        text += QStringLiteral("Only the first %1 characters were looked up.\n")
+                    .arg(maxInputLength);
+    if (!answer.error.isEmpty()) {
+        text += wrapped(QStringLiteral("The built-in dictionary could not be read: ")
+                            + answer.error,
+                        width, QString());
+    } else if (!answer.found()) {
+        text += QStringLiteral("Nothing found for \u201c%1\u201d.\n").arg(answer.input);
+    } else {
+        if (answer.groups.size() == 1)
+            text += QStringLiteral("Read as %1\n").arg(readingName(answer.groups.first().reading));
+        for (const Group &group : answer.groups)
+            text += groupText(group, answer.groups.size() > 1, width);
+    }
+    text += QStringLiteral("\nFrom CC-CEDICT, CC BY-SA 4.0%1.\n")
+                .arg(answer.dataDate.isEmpty() ? QString() : QStringLiteral(", ") + answer.dataDate);
+    return text;
+}
+
+} // namespace AnswerFormat

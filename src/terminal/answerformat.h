@@ -1,0 +1,30 @@
+#pragma once
+
+#include "dictionary/dictionary.h"
+
+#include <QJsonObject>
+#include <QString>
+
+// The built-in dictionary's answers for a terminal: as plain text, what the answer view shows
+// without its links, and as JSON for scripts. Each part has its own writer, so that a reading
+// with fields of its own adds a writer and leaves the others alone.
+namespace AnswerFormat {
+
+// "chinese", "english", "pinyin": the names scripts see.
+QString readingKey(Dictionary::Reading reading);
+
+// {"traditional", "simplified", "pinyin", "senses": [...], "band": 1-5 or null, "count"}; the
+// senses as a reader sees them (no markup), measure words in "measureWords".
+QJsonObject entryJson(const Dictionary::Entry &entry);
+// {"reading", "entries": [...], "more", "words": [{"text", "entries"}] for a split phrase}.
+QJsonObject groupJson(const Dictionary::Group &group);
+// {"input", "cut", "error" only when the index could not be read, "groups": [...]}.
+QJsonObject answerJson(const Dictionary::Answer &answer);
+// The answer as one line of JSON, ending in a line feed.
+QByteArray jsonLine(const Dictionary::Answer &answer);
+
+// The answer as the answer view shows it, in lines of at most width columns (Chinese characters
+// take two), ending in a line feed.
+QString plainText(const Dictionary::Answer &answer, int width = 80);
+
+} // namespace AnswerFormat
