@@ -1,11 +1,11 @@
+#include "main_window/frmBrowser.h"
 #include "program/application.h"
 #include "program/commandline.h"
-#include "window_layer/form.h"
 #include "program/timing.h"
-#include "main_window/frmBrowser.h"
 #include "single_instance/runningcopy.h"
 #include "single_instance/wordsfromoutside.h"
 #include "terminal/terminal.h"
+#include "window_layer/form.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -11,6 +11,7 @@
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QTextDocument>
+#include <QToolTip>
 #include <QWebEngineView>
 
 class TestBrowserEngine : public QObject
@@ -235,6 +236,36 @@ private slots:
         QTRY_COMPARE(browser->title(), QString("ice cream"));
         QTest::keyClick(answers, Qt::Key_Right, Qt::AltModifier);
         QTRY_COMPARE(browser->title(), QString("冰淇淋"));
+    }
+
+    // A sense's reference is the word it names, a link to its answer; how common a word is
+    // shows in words, and its tooltip says what that means.
+    void referencesAndFrequencyBands()
+    {
+        frmOption::instance().txtChinese()->setText("tavrel:%word");
+        form().txtWord()->setText("吗");
+        QTest::mouseClick(form().cmdGo1(), Qt::LeftButton);
+        WebBrowser *browser = form().WebBrowser1();
+        QTRY_COMPARE(browser->title(), QString("吗"));
+        AnswerView *answers = browser->answerView();
+        QTRY_VERIFY(answers->toPlainText().contains("used in 吗啡 嗎啡 (mǎ fēi)"));
+        QVERIFY2(!answers->toPlainText().contains("|"), qPrintable(answers->toPlainText()));
+
+        const QTextCursor band = answers->document()->find("very common");
+        QVERIFY(!band.isNull());
+        QHelpEvent help(QEvent::ToolTip, answers->cursorRect(band).center() - QPoint(6, 0),
+                        answers->viewport()->mapToGlobal(answers->cursorRect(band).center()));
+        QApplication::sendEvent(answers->viewport(), &help);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QVERIFY2(QToolTip::text().startsWith("How common: very common, 10,000 or more"),
+                 qPrintable(QToolTip::text()));
+        QToolTip::hideText();
+
+        const QTextCursor link = answers->document()->find("吗啡 嗎啡");
+        QVERIFY(!link.isNull());
+        QTest::mouseClick(answers->viewport(), Qt::LeftButton, {},
+                          answers->cursorRect(link).center() - QPoint(3, 0));
+        QTRY_COMPARE(browser->title(), QString("吗啡"));
     }
 };
 

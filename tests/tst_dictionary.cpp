@@ -1,5 +1,6 @@
 // The built-in dictionary: lookups on a small dictionary written here, damaged index files, and
 // a few lookups on the real index the build made.
+#include "browser/answerpage.h"
 #include "dictionary/index.h"
 #include "dictionary/indexformat.h"
 #include "dictionary/indexwriter.h"
@@ -7,9 +8,12 @@
 #include "dictionary/pinyin.h"
 #include "dictionary/ranking.h"
 #include "program/application.h"
+#include "terminal/answerformat.h"
 #include "testsupport.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -26,8 +30,9 @@ namespace {
 QByteArray smallIndex()
 {
     QString error;
-    const QByteArray index = buildIndex(smallData, readWordCounts(smallCounts),
-                                        QStringLiteral("2026-01-04"), QStringLiteral("1.1.1"), &error);
+    const QByteArray index
+        = buildIndex(smallData, readWordCounts(smallCounts), QStringLiteral("2026-01-04"),
+                     QStringLiteral("1.1.1"), &error);
     if (index.isEmpty())
         qFatal("the small dictionary's index was not made: %s", qPrintable(error));
     return index;
@@ -165,9 +170,10 @@ private slots:
             << "he"
             << "English: 他 | Pinyin: 和 喝"
             << "tā" << false;
-        QTest::newRow("Latin: pinyin first otherwise, the commoner first") << "tang"
-                                                                           << "Pinyin: 汤 糖 | English: 汤"
-                                                                           << "tāng" << false;
+        QTest::newRow("Latin: pinyin first otherwise, the commoner first")
+            << "tang"
+            << "Pinyin: 汤 糖 | English: 汤"
+            << "tāng" << false;
         QTest::newRow("Latin: English first unless a much commoner word sounds so")
             << "ta"
             << "Pinyin: 他 嗒 | English: 嗒"
@@ -232,8 +238,8 @@ private slots:
         QTest::addColumn<QString>("input");
         QTest::addColumn<QStringList>("pinyin");
         QTest::newRow("吗: used in … last") << "吗" << QStringList {"má", "ma", "mǎ"};
-        QTest::newRow("台: (classical) and variant of … last") << "台"
-                                                                << QStringList {"tái", "tái"};
+        QTest::newRow("台: (classical) and variant of … last")
+            << "台" << QStringList {"tái", "tái"};
     }
 
     void headwordOrder()
@@ -251,6 +257,104 @@ private slots:
             QCOMPARE(answer.groups.first().entries.first().traditional, QStringLiteral("臺"));
     }
 
+    // An answer as the view draws it (html), as a terminal prints it (text) and as JSON: the
+    // data's markup becomes words with their pinyin, and every entry says how common it is.
+    void answerShown_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QStringList>("notShown");
+        const QStringList markup {"|", "[ma3", "[tai2", "CL:"};
+        QTest::newRow("used in, linked")
+            << "吗"
+            << "html"
+            << QStringList {"used in <a href=\"tavrel:%E5%90%97%E5%95%A1\">"
+                            "吗啡 嗎啡</a> (mǎ fēi)"}
+            << markup;
+        QTest::newRow("variant of, linked")
+            << "台"
+            << "html" << QStringList {"variant of <a href=\"tavrel:%E5%8F%B0\">台 臺</a> (tái)"}
+            << markup;
+        QTest::newRow("variant of, text")
+            << "台"
+            << "text" << QStringList {"variant of 台 臺 (tái)"} << markup;
+        QTest::newRow("measure words, linked")
+            << "狗"
+            << "html"
+            << QStringList {"<p class=\"measure\">Measure words: <a "
+                            "href=\"tavrel:%E5%8F%AA\">只</a> "
+                            "(zhī), <a href=\"tavrel:%E6%9D%A1\">条</a> (tiáo)</p>"}
+            << markup;
+        QTest::newRow("measure words, text")
+            << "狗"
+            << "text" << QStringList {"   1. dog\n      Measure words: 只 (zhī), 条 (tiáo)\n"}
+            << markup;
+        QTest::newRow("a very common word")
+            << "爱"
+            << "html"
+            << QStringList {"<span class=\"band\" title=\"How common: very common, 10,000 or "
+                            "more times in the 60 million words of jieba's word list\">very "
+                            "common</span>"}
+            << QStringList();
+        QTest::newRow("a rare word")
+            << "冰糕"
+            << "text" << QStringList {"冰糕 bīng gāo (rare)"} << QStringList();
+        QTest::newRow("no count, no band")
+            << "在理"
+            << "html" << QStringList {"zài lǐ"} << QStringList {"class=\"band\""};
+        QTest::newRow("JSON") << "狗"
+                              << "json"
+                              << QStringList {"\"senses\":[\"dog\"]", "\"band\":2",
+                                              "\"measureWords\":[{\"pinyin\":\"zhī\""}
+                              << markup;
+        QTest::newRow("JSON, no count") << "在理"
+                                        << "json" << QStringList {"\"band\":null"} << QStringList();
+    }
+
+    void answerShown()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, format);
+        QFETCH(QStringList, shown);
+        QFETCH(QStringList, notShown);
+        const Answer answer = lookUp(Index(m_small), input);
+        const QString page = format == "html" ? AnswerPage::html(answer)
+            : format == "text"                ? AnswerFormat::plainText(answer)
+                                              : QString::fromUtf8(AnswerFormat::jsonLine(answer));
+        for (const QString &text : shown)
+            QVERIFY2(page.contains(text), qPrintable(page));
+        for (const QString &text : notShown)
+            QVERIFY2(!page.contains(text), qPrintable(text));
+    }
+
+    // Text for a terminal keeps within its width, Chinese characters taking two columns, and
+    // loses no word.
+    void textFitsTheWidth_data()
+    {
+        QTest::addColumn<int>("width");
+        for (int width : {24, 40, 80})
+            QTest::addRow("%d columns", width) << width;
+    }
+
+    void textFitsTheWidth()
+    {
+        QFETCH(int, width);
+        const Answer answer = lookUp(Index(m_small), QStringLiteral("研究生命起源 ice cream"));
+        const Answer phrase = lookUp(Index(m_small), QStringLiteral("结婚的和尚未结婚的"));
+        for (const Answer &each : {answer, phrase}) {
+            const QString text = AnswerFormat::plainText(each, width);
+            for (const QString &line : text.split(u'\n')) {
+                int columns = 0;
+                for (char32_t c : line.toUcs4())
+                    columns += c >= 0x2E80 ? 2 : 1;
+                QVERIFY2(columns <= width, qPrintable(line));
+            }
+            QCOMPARE(text.simplified().remove(u' '),
+                     AnswerFormat::plainText(each, 1000).simplified().remove(u' '));
+        }
+    }
+
     void entryFields()
     {
         const Index index(m_small);
@@ -261,6 +365,8 @@ private slots:
         QCOMPARE(entry.traditional, QStringLiteral("書"));
         QCOMPARE(entry.simplified, QStringLiteral("书"));
         QCOMPARE(entry.senses, (QStringList {QStringLiteral("book"), QStringLiteral("letter")}));
+        QCOMPARE(entry.count, 18993u);
+        QCOMPARE(entry.band, 1);
     }
 
     void toneMarks_data()
@@ -329,9 +435,8 @@ private slots:
         QTest::newRow("longer than written")
             << good + QByteArray(64, '\0') << true << "bytes instead";
         QTest::newRow("wrong magic") << foreign << true << "is not a dictionary index";
-        QTest::newRow("wrong version")
-            << patched(Format::VersionAt, Format::version + 1) << true
-            << QStringLiteral("has version %1").arg(Format::version + 1);
+        QTest::newRow("wrong version") << patched(Format::VersionAt, Format::version + 1) << true
+                                       << QStringLiteral("has version %1").arg(Format::version + 1);
         QTest::newRow("section outside the file")
             << patched(Format::SectionsAt + 8 * Format::Postings, 0x7FFFFFF0u) << true
             << "outside the file";
@@ -404,11 +509,11 @@ private slots:
         QTest::addColumn<int>("reading");
         QTest::addColumn<QStringList>("accepted"); // one of them among the first `within`
         QTest::addColumn<int>("within");
-        auto row = [](const char *input, Reading reading, const QStringList &accepted,
-                      int within = 1) {
-            QTest::addRow("%s, %s", input, reading == Reading::Pinyin ? "pinyin" : "English")
-                << QString::fromUtf8(input) << int(reading) << accepted << within;
-        };
+        auto row
+            = [](const char *input, Reading reading, const QStringList &accepted, int within = 1) {
+                  QTest::addRow("%s, %s", input, reading == Reading::Pinyin ? "pinyin" : "English")
+                      << QString::fromUtf8(input) << int(reading) << accepted << within;
+              };
         const Reading english = Reading::English, pinyin = Reading::Pinyin;
         row("you", english, {"你"});
         row("quiet", english, {"安静"});

@@ -53,9 +53,9 @@ private slots:
         QTest::addColumn<QStringList>("printed");
         QTest::addColumn<QString>("error");
 
-        QTest::newRow("a word found") << QStringList {"--print", "love"} << QByteArray() << false
-                                      << 0 << QStringList {"love", "爱 愛 ài (very common)", "1. to love"}
-                                      << "";
+        QTest::newRow("a word found")
+            << QStringList {"--print", "love"} << QByteArray() << false << 0
+            << QStringList {"love", "爱 愛 ài (very common)", "1. to love"} << "";
         QTest::newRow("a word not found")
             << QStringList {"--print", "love", "qqqzx"} << QByteArray() << false << 1
             << QStringList {"爱", "Nothing found for \u201cqqqzx\u201d."} << "";
@@ -67,9 +67,9 @@ private slots:
             << QStringList {"1. light; ray\n", "Measure word: 道 (dào)\n",
                             "Measure words: 条 (tiáo), 套 (tào), 个 (gè)\n"}
             << "";
-        QTest::newRow("three lines from stdin") << QStringList {"--json", "-"}
-                                                << QByteArray("love\n研究生命起源\r\nhe") << false
-                                                << 0 << QStringList() << "";
+        QTest::newRow("three lines from stdin")
+            << QStringList {"--json", "-"} << QByteArray("love\n研究生命起源\r\nhe") << false << 0
+            << QStringList() << "";
         QTest::newRow("a damaged index") << QStringList {"--json", "love"} << QByteArray() << true
                                          << 2 << QStringList {"\"error\""} << "is damaged";
         QTest::newRow("--print and --json together")
@@ -123,8 +123,8 @@ private slots:
         if (arguments.first() != "--json" || program.exitCode() == 2)
             return;
         // One JSON object a line, in the inputs' order, that parses back.
-        const QStringList inputs = input.isEmpty() ? arguments.mid(1)
-                                                   : QString::fromUtf8(input).split('\n');
+        const QStringList inputs
+            = input.isEmpty() ? arguments.mid(1) : QString::fromUtf8(input).split('\n');
         const QStringList lines = out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), inputs.size());
         for (int i = 0; i < lines.size(); ++i) {

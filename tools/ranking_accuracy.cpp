@@ -33,11 +33,16 @@ struct Sample
 
 std::map<QString, double Weights::*> weightNames()
 {
-    return {{"position", &Weights::position},     {"part", &Weights::part},
-            {"senses", &Weights::senses},         {"fewSenses", &Weights::fewSenses},
-            {"startsWith", &Weights::startsWith}, {"other", &Weights::other},
-            {"extraWords", &Weights::extraWords}, {"label", &Weights::label},
-            {"name", &Weights::name},             {"reading", &Weights::reading}};
+    return {{"position", &Weights::position},
+            {"part", &Weights::part},
+            {"senses", &Weights::senses},
+            {"fewSenses", &Weights::fewSenses},
+            {"startsWith", &Weights::startsWith},
+            {"other", &Weights::other},
+            {"extraWords", &Weights::extraWords},
+            {"label", &Weights::label},
+            {"name", &Weights::name},
+            {"reading", &Weights::reading}};
 }
 
 QString simplified(const Dictionary::Index &index, quint32 entry)
@@ -53,8 +58,7 @@ struct Accuracy
 };
 
 // The first three entries of the English reading: as lookUp answers, or scored with weights.
-QStringList firstThree(const Dictionary::Index &index, const QString &word,
-                       const Weights *weights)
+QStringList firstThree(const Dictionary::Index &index, const QString &word, const Weights *weights)
 {
     QStringList top;
     if (!weights) {
@@ -124,9 +128,10 @@ int main(int argc, char **argv)
     QCoreApplication application(argc, argv);
     const QStringList arguments = application.arguments();
     if (arguments.size() < 3) {
-        std::fprintf(stderr, "usage: ranking_accuracy INDEX SAMPLE [name=value ...]\n"
-                             "       ranking_accuracy INDEX --show WORD...\n"
-                             "       ranking_accuracy INDEX --search SAMPLE\n");
+        std::fprintf(stderr,
+                     "usage: ranking_accuracy INDEX SAMPLE [name=value ...]\n"
+                     "       ranking_accuracy INDEX --show WORD...\n"
+                     "       ranking_accuracy INDEX --search SAMPLE\n");
         return 2;
     }
     const Dictionary::Index index(arguments.at(1));

@@ -2,6 +2,7 @@
 
 #include "dictionary/dictionary.h"
 #include "dictionary/lookup.h"
+#include "dictionary/senses.h"
 
 #include <QUrl>
 #include <QUrlQuery>
@@ -22,6 +23,8 @@ QString styleSheet()
                           "p.entry { margin-top: 12px; margin-bottom: 2px }"
                           "ol { margin-top: 0px }"
                           ".quiet { color: #555 }"
+                          ".band { font-size: small; color: #2e6b3a }"
+                          "p.measure { margin-top: 0px; margin-left: 40px }"
                           "p.unreachable { background-color: #fff4ce; padding: 6px }"
                           "p.source { font-size: small; color: #555 }");
 }
@@ -59,6 +62,43 @@ AnswerPage::Speaker speakerFor(const Dictionary::Entry &entry)
     return {entry.numberedPinyin, false, entry.simplified};
 }
 
+// A word a sense refers to, "台 臺 (tái)", its forms a link to its answer.
+QString reference(const Dictionary::Senses::Reference &word, bool withTraditional = true)
+{
+    QString forms = word.simplified;
+    if (withTraditional && !word.traditional.isEmpty() && word.traditional != word.simplified)
+        forms += u' ' + word.traditional;
+    QString html
+        = QStringLiteral("<a href=\"%1\">%2</a>")
+              .arg(text(AnswerPage::addressOf(word.simplified).toString(QUrl::FullyEncoded)),
+                   text(forms));
+    if (!word.pinyin.isEmpty())
+        html += QStringLiteral(" (%1)").arg(text(word.pinyin));
+    return html;
+}
+
+QString sense(const QString &sense)
+{
+    QString html;
+    for (const Dictionary::Senses::Piece &piece : Dictionary::Senses::pieces(sense))
+        html += piece.isReference ? reference(piece.reference) : text(piece.text);
+    return html;
+}
+
+// How common the headword is, in words: what a reader sees and a screen reader reads, with
+// what the band means when the pointer rests on it.
+QString band(int band)
+{
+    static const char *const meanings[]
+        = {"", "10,000 or more", "1,000 to 9,999", "100 to 999", "10 to 99", "fewer than 10"};
+    if (band < 1 || band > 5)
+        return QString();
+    const QString name = Dictionary::frequencyBandName(band);
+    return QStringLiteral(" &nbsp; <span class=\"band\" title=\"How common: %1, %2 times in the "
+                          "60 million words of jieba's word list\">%1</span>")
+        .arg(name, QLatin1String(meanings[band]));
+}
+
 QString entry(const Dictionary::Entry &entry)
 {
     QString html = QStringLiteral("<p class=\"entry\">") + headword(entry.simplified);
@@ -67,10 +107,21 @@ QString entry(const Dictionary::Entry &entry)
     html += QStringLiteral(" &nbsp; <span class=\"quiet\">%1</span>").arg(text(entry.pinyin));
     if (!entry.numberedPinyin.isEmpty())
         html += speakerLink(speakerFor(entry));
+    html += band(entry.band);
     html += QStringLiteral("</p><ol>");
-    for (const QString &sense : entry.senses)
-        html += QStringLiteral("<li>") + text(sense) + QStringLiteral("</li>");
-    return html + QStringLiteral("</ol>");
+    const Dictionary::Senses::Shown shown = Dictionary::Senses::shown(entry.senses);
+    for (const QString &each : shown.meanings)
+        html += QStringLiteral("<li>") + sense(each) + QStringLiteral("</li>");
+    html += QStringLiteral("</ol>");
+    if (!shown.measureWords.isEmpty()) {
+        QStringList words;
+        for (const Dictionary::Senses::Reference &word : shown.measureWords)
+            words << reference(word, false);
+        html += QStringLiteral("<p class=\"measure\">%1 %2</p>")
+                    .arg(Dictionary::Senses::measureWordsTitle(shown.measureWords.size()),
+                         words.join(QStringLiteral(", ")));
+    }
+    return html;
 }
 
 // The entries put into a page so far, up to a number when only the first are wanted.

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTextDocument>
 #include <QTimer>
+#include <QToolTip>
 
 namespace {
 
@@ -170,4 +171,22 @@ void AnswerView::contextMenuEvent(QContextMenuEvent *event)
     menu->insertSeparator(first);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
+}
+
+bool AnswerView::viewportEvent(QEvent *event)
+{
+    // The text's own tooltips, such as what a frequency band means.
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        QTextCursor under = cursorForPosition(help->pos());
+        if (!under.atBlockEnd())
+            under.movePosition(QTextCursor::NextCharacter);
+        const QString tip = under.charFormat().toolTip();
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport());
+        return true;
+    }
+    return QTextBrowser::viewportEvent(event);
 }

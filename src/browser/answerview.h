@@ -39,6 +39,7 @@ protected:
     QVariant loadResource(int type, const QUrl &name) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     void followLink(const QUrl &address);

@@ -142,9 +142,8 @@ QList<Word> split(const Index &index, std::string_view text)
     const double total = std::max<double>(index.countTotal(), 1.0);
     // A headword the list lacks is still a word, but a rarer one than any it has.
     const double floorWeight = std::log(0.5 / total);
-    auto weight = [&](quint32 count) {
-        return count ? std::log(double(count) / total) : floorWeight;
-    };
+    auto weight
+        = [&](quint32 count) { return count ? std::log(double(count) / total) : floorWeight; };
 
     struct Step
     {
@@ -170,8 +169,9 @@ QList<Word> split(const Index &index, std::string_view text)
         runEnd[at] = end;
         at = end;
     }
-    auto insideRun = [&](size_t at) { return at < text.size() && runEnd[at] && at > 0
-                                          && runEnd[at - 1] == runEnd[at]; };
+    auto insideRun = [&](size_t at) {
+        return at < text.size() && runEnd[at] && at > 0 && runEnd[at - 1] == runEnd[at];
+    };
 
     for (size_t at = text.size(); at-- > 0;) {
         if ((static_cast<uchar>(text[at]) & 0xC0) == 0x80 || insideRun(at))
@@ -431,7 +431,8 @@ Answer lookUp(const Index &index, const QString &input)
             // English first when a common word means it plainly, and no much commoner word
             // sounds so: "he" (他, 和), "run", "you"; "ta" and "hao" are pinyin first.
             const bool englishFirst = inEnglish && everyday > 0
-                && (!inPinyin || qint64(everyday) * englishShare >= inPinyin->entries.first().count);
+                && (!inPinyin
+                    || qint64(everyday) * englishShare >= inPinyin->entries.first().count);
             if (inEnglish && englishFirst)
                 answer.groups << *inEnglish;
             if (inPinyin)

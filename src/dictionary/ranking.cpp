@@ -52,10 +52,17 @@ template <typename F> void forEachLine(std::string_view lines, F f)
 
 bool isReference(std::string_view sense)
 {
-    static constexpr std::string_view references[]
-        = {"surname ",     "variant of ", "old variant of ", "archaic variant of ",
-           "used in ",     "see ",        "see also ",       "CL:",
-           "also written", "erhua variant of ", "Japanese variant of "};
+    static constexpr std::string_view references[] = {"surname ",
+                                                      "variant of ",
+                                                      "old variant of ",
+                                                      "archaic variant of ",
+                                                      "used in ",
+                                                      "see ",
+                                                      "see also ",
+                                                      "CL:",
+                                                      "also written",
+                                                      "erhua variant of ",
+                                                      "Japanese variant of "};
     const std::string_view text = withoutLeadingNotes(sense);
     return std::any_of(std::begin(references), std::end(references),
                        [&](std::string_view start) { return startsWith(text, start); });
@@ -99,7 +106,8 @@ bool readInput(std::string_view text, Input &input)
 int senseCount(std::string_view senses)
 {
     int count = 0;
-    forEachLine(senses, [&](std::string_view line) { count += int(Text::splitSenses(line).size()); });
+    forEachLine(senses,
+                [&](std::string_view line) { count += int(Text::splitSenses(line).size()); });
     return count;
 }
 
@@ -140,8 +148,7 @@ Match match(const Input &input, std::string_view senses, quint32 count, double s
             if (reference)
                 kind = std::max(kind, Other);
             const bool labelled = reference || lineLabelled || isLabelled(part);
-            const size_t extra
-                = kind == Equal || words.size() < input.compared.size()
+            const size_t extra = kind == Equal || words.size() < input.compared.size()
                 ? 0
                 : words.size() - input.compared.size();
             double here = -weights.position * std::log1p(sense)

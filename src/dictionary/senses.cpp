@@ -8,10 +8,7 @@ namespace Dictionary::Senses {
 
 namespace {
 
-QString toneMarks(const QString &numbered)
-{
-    return Pinyin::withToneMarks(numbered.toStdString());
-}
+QString toneMarks(const QString &numbered) { return Pinyin::withToneMarks(numbered.toStdString()); }
 
 // A headword of the markup, "臺|台[tai2]", "他日[ta1 ri4]" or "臺|台", or a pinyin of its own,
 // "[tai2]". A run of Chinese alone is no reference: it is only text.
@@ -38,6 +35,11 @@ QString Reference::text() const
 QList<Piece> pieces(const QString &sense)
 {
     QList<Piece> result;
+    // Most senses refer to nothing.
+    if (!sense.contains(u'|') && !sense.contains(u'[')) {
+        result.append({sense, false, {}});
+        return result;
+    }
     auto addText = [&](const QString &text) {
         if (text.isEmpty())
             return;
@@ -100,9 +102,12 @@ QString measureWordsLine(const QList<Reference> &words)
         word.traditional.clear();
         texts << word.text();
     }
-    return (words.size() == 1 ? QStringLiteral("Measure word: ")
-                              : QStringLiteral("Measure words: "))
-        + texts.join(QStringLiteral(", "));
+    return measureWordsTitle(words.size()) + u' ' + texts.join(QStringLiteral(", "));
+}
+
+QString measureWordsTitle(qsizetype count)
+{
+    return count == 1 ? QStringLiteral("Measure word:") : QStringLiteral("Measure words:");
 }
 
 Shown shown(const QStringList &senses)
@@ -115,6 +120,10 @@ Shown shown(const QStringList &senses)
         const QList<Reference> words = measureWords(sense);
         if (!words.isEmpty()) {
             result.measureWords << words;
+            continue;
+        }
+        if (!sense.contains(QLatin1String("CL:"))) {
+            result.meanings << sense;
             continue;
         }
         QString meaning = sense;

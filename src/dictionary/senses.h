@@ -39,6 +39,8 @@ bool isMeasureWords(const QString &sense);
 QList<Reference> measureWords(const QString &sense);
 // "Measure word: 个 (gè)", "Measure words: 个 (gè), 只 (zhī)": the simplified form only.
 QString measureWordsLine(const QList<Reference> &words);
+// "Measure word:" or "Measure words:", for so many.
+QString measureWordsTitle(qsizetype count);
 
 // An entry's senses as shown: the meanings in order, and the measure words, which have a line
 // of their own.

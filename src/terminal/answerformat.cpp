@@ -115,9 +115,11 @@ QString groupText(const Group &group, bool titled, int width)
     for (const Entry &entry : group.entries)
         text += entryText(entry, width);
     if (group.more > 0)
-        text += QStringLiteral("%1 more %2 not shown.\n")
-                    .arg(group.more)
-                    .arg(group.more == 1 ? QStringLiteral("entry") : QStringLiteral("entries"));
+        text += wrapped(
+            QStringLiteral("%1 more %2 not shown.")
+                .arg(group.more)
+                .arg(group.more == 1 ? QStringLiteral("entry") : QStringLiteral("entries")),
+            width, QString());
     if (!group.words.isEmpty()) {
         QStringList words;
         for (const Word &word : group.words)
@@ -142,18 +144,19 @@ QJsonObject entryJson(const Entry &entry)
     QJsonArray senses;
     for (const QString &sense : shown.meanings)
         senses.append(Senses::plain(sense));
-    QJsonObject object{{QStringLiteral("traditional"), entry.traditional},
-                       {QStringLiteral("simplified"), entry.simplified},
-                       {QStringLiteral("pinyin"), entry.pinyin},
-                       {QStringLiteral("senses"), senses},
-                       {QStringLiteral("band"), entry.band ? QJsonValue(entry.band) : QJsonValue()},
-                       {QStringLiteral("count"), qint64(entry.count)}};
+    QJsonObject object {
+        {QStringLiteral("traditional"), entry.traditional},
+        {QStringLiteral("simplified"), entry.simplified},
+        {QStringLiteral("pinyin"), entry.pinyin},
+        {QStringLiteral("senses"), senses},
+        {QStringLiteral("band"), entry.band ? QJsonValue(entry.band) : QJsonValue()},
+        {QStringLiteral("count"), qint64(entry.count)}};
     if (!shown.measureWords.isEmpty()) {
         QJsonArray words;
         for (const Senses::Reference &word : shown.measureWords)
-            words.append(QJsonObject{{QStringLiteral("traditional"), word.traditional},
-                                     {QStringLiteral("simplified"), word.simplified},
-                                     {QStringLiteral("pinyin"), word.pinyin}});
+            words.append(QJsonObject {{QStringLiteral("traditional"), word.traditional},
+                                      {QStringLiteral("simplified"), word.simplified},
+                                      {QStringLiteral("pinyin"), word.pinyin}});
         object.insert(QStringLiteral("measureWords"), words);
     }
     return object;
@@ -161,14 +164,14 @@ QJsonObject entryJson(const Entry &entry)
 
 QJsonObject groupJson(const Group &group)
 {
-    QJsonObject object{{QStringLiteral("reading"), readingKey(group.reading)},
-                       {QStringLiteral("entries"), entriesJson(group.entries)},
-                       {QStringLiteral("more"), group.more}};
+    QJsonObject object {{QStringLiteral("reading"), readingKey(group.reading)},
+                        {QStringLiteral("entries"), entriesJson(group.entries)},
+                        {QStringLiteral("more"), group.more}};
     if (!group.words.isEmpty()) {
         QJsonArray words;
         for (const Word &word : group.words)
-            words.append(QJsonObject{{QStringLiteral("text"), word.text},
-                                     {QStringLiteral("entries"), entriesJson(word.entries)}});
+            words.append(QJsonObject {{QStringLiteral("text"), word.text},
+                                      {QStringLiteral("entries"), entriesJson(word.entries)}});
         object.insert(QStringLiteral("words"), words);
     }
     return object;
@@ -179,9 +182,9 @@ QJsonObject answerJson(const Answer &answer)
     QJsonArray groups;
     for (const Group &group : answer.groups)
         groups.append(groupJson(group));
-    QJsonObject object{{QStringLiteral("input"), answer.input},
-                       {QStringLiteral("cut"), answer.cut},
-                       {QStringLiteral("groups"), groups}};
+    QJsonObject object {{QStringLiteral("input"), answer.input},
+                        {QStringLiteral("cut"), answer.cut},
+                        {QStringLiteral("groups"), groups}};
     if (!answer.error.isEmpty())
         object.insert(QStringLiteral("error"), answer.error);
     if (!answer.dataDate.isEmpty())
@@ -198,22 +201,27 @@ QString plainText(const Answer &answer, int width)
 {
     QString text = wrapped(answer.input, width, QString());
     if (answer.cut)
-        text += QStringLiteral("Only the first %1 characters were looked up.\n")
-                    .arg(maxInputLength);
+        text += wrapped(
+            QStringLiteral("Only the first %1 characters were looked up.").arg(maxInputLength),
+            width, QString());
     if (!answer.error.isEmpty()) {
-        text += wrapped(QStringLiteral("The built-in dictionary could not be read: ")
-                            + answer.error,
-                        width, QString());
+        text
+            += wrapped(QStringLiteral("The built-in dictionary could not be read: ") + answer.error,
+                       width, QString());
     } else if (!answer.found()) {
-        text += QStringLiteral("Nothing found for \u201c%1\u201d.\n").arg(answer.input);
+        text += wrapped(QStringLiteral("Nothing found for \u201c%1\u201d.").arg(answer.input),
+                        width, QString());
     } else {
         if (answer.groups.size() == 1)
             text += QStringLiteral("Read as %1\n").arg(readingName(answer.groups.first().reading));
         for (const Group &group : answer.groups)
             text += groupText(group, answer.groups.size() > 1, width);
     }
-    text += QStringLiteral("\nFrom CC-CEDICT, CC BY-SA 4.0%1.\n")
-                .arg(answer.dataDate.isEmpty() ? QString() : QStringLiteral(", ") + answer.dataDate);
+    text += u'\n'
+        + wrapped(QStringLiteral("From CC-CEDICT, CC BY-SA 4.0%1.")
+                      .arg(answer.dataDate.isEmpty() ? QString()
+                                                     : QStringLiteral(", ") + answer.dataDate),
+                  width, QString());
     return text;
 }
 

@@ -54,9 +54,10 @@ int run(Format format, const QStringList &inputs, std::FILE *in, std::FILE *out,
         if (format == Format::Json) {
             write(out, AnswerFormat::jsonLine(answer));
         } else if (answer.error.isEmpty()) {
-            write(out, ((first ? QString() : QStringLiteral("\n"))
-                        + AnswerFormat::plainText(answer, columns))
-                           .toUtf8());
+            write(out,
+                  ((first ? QString() : QStringLiteral("\n"))
+                   + AnswerFormat::plainText(answer, columns))
+                      .toUtf8());
         }
         first = false;
         if (!answer.error.isEmpty()) {
