@@ -1,7 +1,7 @@
 // Measures how often the English reading puts the expected Chinese word first, on a sample of
 // English words with the answers a reader would expect:
 //   ranking_accuracy INDEX SAMPLE [name=value ...]     accuracy of the ranking, with weights
-//   ranking_accuracy INDEX --show WORD...              the first entries for each word
+//   ranking_accuracy INDEX --show WORD... [name=value ...]  the first entries for each word
 //   ranking_accuracy INDEX --search SAMPLE...          tries the weights one at a time
 //   ranking_accuracy INDEX --slowest SAMPLE            the words that take lookUp longest
 // SAMPLE has one word a line: the English word, a tab, and the expected simplified headwords
@@ -141,8 +141,26 @@ int main(int argc, char **argv)
     }
     const auto names = weightNames();
     Weights weights;
-    if (arguments.at(2) == QLatin1String("--show")) {
-        for (const QString &word : arguments.mid(3)) {
+    // The weights given, name=value, wherever they are; the rest are words or samples.
+    QStringList rest;
+    bool weighted = false;
+    for (const QString &argument : arguments.mid(2)) {
+        const auto found = names.find(argument.section(u'=', 0, 0));
+        bool ok = false;
+        const double value = argument.section(u'=', 1).toDouble(&ok);
+        if (!argument.contains(u'=') || argument.startsWith(u'-')) {
+            rest << argument;
+            continue;
+        }
+        if (found == names.end() || !ok) {
+            std::fprintf(stderr, "ranking_accuracy: no weight %s\n", qPrintable(argument));
+            return 2;
+        }
+        weights.*(found->second) = value;
+        weighted = true;
+    }
+    if (rest.value(0) == QLatin1String("--show")) {
+        for (const QString &word : rest.mid(1)) {
             const std::vector<quint32> ranked = Dictionary::rankEnglish(index, word, weights);
             QStringList top;
             for (size_t i = 0; i < ranked.size() && i < 8; ++i)
@@ -151,10 +169,10 @@ int main(int argc, char **argv)
         }
         return 0;
     }
-    if (arguments.at(2) == QLatin1String("--slowest")) {
+    if (rest.value(0) == QLatin1String("--slowest")) {
         // The best of five runs of each word, so that a busy moment does not count.
         std::vector<std::pair<qint64, QString>> times;
-        for (const Sample &sample : readSample(arguments.at(3))) {
+        for (const Sample &sample : readSample(rest.value(1))) {
             qint64 best = std::numeric_limits<qint64>::max();
             for (int run = 0; run < 5; ++run) {
                 QElapsedTimer timer;
@@ -169,11 +187,11 @@ int main(int argc, char **argv)
             std::printf("%s\t%.1f µs\n", qPrintable(times[i].second), times[i].first / 1000.0);
         return 0;
     }
-    if (arguments.at(2) == QLatin1String("--search")) {
+    if (rest.value(0) == QLatin1String("--search")) {
         // Coordinate ascent: each weight in turn, over a few values, keeping the best.
         // Every sample weighs the same, whatever its size: what counts is its share right.
         QList<QList<Sample>> samples;
-        for (const QString &path : arguments.mid(3))
+        for (const QString &path : rest.mid(1))
             samples << readSample(path);
         auto score = [&](const Weights &w) {
             double sum = 0;
@@ -206,21 +224,9 @@ int main(int argc, char **argv)
             print("best", measure(index, sample, &weights));
         return 0;
     }
-    const QStringList settings = arguments.mid(3);
-    for (const QString &setting : settings) {
-        const QString name = setting.section(u'=', 0, 0);
-        const auto found = names.find(name);
-        bool ok = false;
-        const double value = setting.section(u'=', 1).toDouble(&ok);
-        if (found == names.end() || !ok) {
-            std::fprintf(stderr, "ranking_accuracy: no weight %s\n", qPrintable(setting));
-            return 2;
-        }
-        weights.*(found->second) = value;
-    }
-    const QList<Sample> samples = readSample(arguments.at(2));
-    print(qPrintable(arguments.at(2)),
-          measure(index, samples, settings.isEmpty() ? nullptr : &weights,
+    const QList<Sample> samples = readSample(rest.value(0));
+    print(qPrintable(rest.value(0)),
+          measure(index, samples, weighted ? &weights : nullptr,
                   qEnvironmentVariableIsSet("RANKING_MISSES")));
     return 0;
 }

@@ -134,23 +134,39 @@ Match match(const Input &input, std::string_view senses, quint32 count, double s
                 continue;
             const std::vector<std::string> words = Text::rankingWords(part);
             Class kind = NoMatch;
-            if (words == input.compared)
+            // Words beyond the input's: of the sense, or of all of it, notes in parentheses
+            // too, when only a note holds the input ("(Beijing dialect) stupid").
+            size_t length = words.size();
+            if (words == input.compared) {
                 kind = Equal;
-            else if (startsWith(words, input.compared))
+            } else if (startsWith(words, input.compared)) {
                 kind = StartsWith;
-            else if (contains(words, input.compared)
-                     || contains(Text::lowerWords(part), input.typed))
+            } else if (contains(words, input.compared)) {
                 kind = Other;
+            } else if (const std::vector<std::string> all = Text::lowerWords(part);
+                       contains(all, input.typed)) {
+                kind = Other;
+                length = all.size() + input.compared.size() - input.typed.size();
+            }
             if (kind == NoMatch)
                 continue;
+            // "Paris, capital of France": what comes before the comma is the word, the rest says
+            // what it is.
+            if (kind == StartsWith) {
+                const size_t comma = part.find(',');
+                if (comma != std::string_view::npos
+                    && part.substr(0, comma).find('(') == std::string_view::npos
+                    && Text::rankingWords(part.substr(0, comma)) == input.compared)
+                    kind = Equal;
+            }
             // "surname Hao" does not mean "surname".
             const bool reference = isReference(part);
             if (reference)
                 kind = std::max(kind, Other);
             const bool labelled = reference || lineLabelled || isLabelled(part);
-            const size_t extra = kind == Equal || words.size() < input.compared.size()
+            const size_t extra = kind == Equal || length < input.compared.size()
                 ? 0
-                : words.size() - input.compared.size();
+                : length - input.compared.size();
             double here = -weights.position * std::log1p(sense)
                 - weights.part * std::log1p(partInSense)
                 - weights.extraWords * std::log1p(double(extra));

@@ -141,16 +141,17 @@ QString readingKey(Reading reading) { return readingName(reading).toLower(); }
 QJsonObject entryJson(const Entry &entry)
 {
     const Senses::Shown shown = Senses::shown(entry.senses);
-    QJsonArray senses;
+    QStringList senses;
     for (const QString &sense : shown.meanings)
-        senses.append(Senses::plain(sense));
+        senses << Senses::plain(sense);
+    // In the order the object keeps its keys, which is the cheapest to build.
     QJsonObject object {
-        {QStringLiteral("traditional"), entry.traditional},
-        {QStringLiteral("simplified"), entry.simplified},
-        {QStringLiteral("pinyin"), entry.pinyin},
-        {QStringLiteral("senses"), senses},
         {QStringLiteral("band"), entry.band ? QJsonValue(entry.band) : QJsonValue()},
-        {QStringLiteral("count"), qint64(entry.count)}};
+        {QStringLiteral("count"), qint64(entry.count)},
+        {QStringLiteral("pinyin"), entry.pinyin},
+        {QStringLiteral("senses"), QJsonArray::fromStringList(senses)},
+        {QStringLiteral("simplified"), entry.simplified},
+        {QStringLiteral("traditional"), entry.traditional}};
     if (!shown.measureWords.isEmpty()) {
         QJsonArray words;
         for (const Senses::Reference &word : shown.measureWords)
