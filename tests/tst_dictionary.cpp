@@ -149,6 +149,14 @@ private slots:
         QTest::newRow("English: a name after a common word") << "hope"
                                                              << "English: 希望 霍普"
                                                              << "xī wàng" << false;
+        QTest::newRow("English: a sense before its comma is the word")
+            << "paris"
+            << "English: 巴黎 石膏"
+            << "Bā lí" << false;
+        QTest::newRow("English: a match only in a note weighs the note's words")
+            << "dialect"
+            << "English: 土话 二"
+            << "tǔ huà" << false;
         QTest::newRow("English: the first sense before a commoner word's later one")
             << "letter"
             << "English: 信 书"
@@ -853,6 +861,10 @@ const char smallData[] = R"json(export default {"all":[
 ["理","理","li3","reason; logic",[],[]],
 ["年","年","nian2","year",[],[]],
 ["嗒","嗒","ta4","ta (sound of a footstep)",[],[]],
+["巴黎","巴黎","Ba1 li2","Paris, capital of France",[],[]],
+["石膏","石膏","shi2 gao1","plaster of Paris",[],[]],
+["土話","土话","tu3 hua4","local dialect",[],[]],
+["二","二","er4","(Beijing dialect) stupid",[],[]],
 ["去","去","qu4","to go; to leave",[],[]],
 ["跑","跑","pao3","to run; to run away",[],[]],
 ["營運","营运","ying2 yun4",["operation","running"],[],[]],
@@ -917,6 +929,10 @@ const char smallCounts[] = R"(爱 14878 v
 理 6890 n
 年 248559 m
 嗒 50 o
+巴黎 3000 ns
+石膏 3000 n
+土话 1000 n
+二 1000 m
 我 328841 r
 去 90000 v
 跑 12000 v

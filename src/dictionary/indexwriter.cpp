@@ -12,8 +12,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <string>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -228,22 +228,45 @@ QByteArray buildIndex(const QByteArray &allJs, const WordCounts &counts, const Q
 
     // The English words of the senses, each with the entries that use it, ranked as the answer
     // to that word: a lookup of one word then only reads the first of them.
-    std::map<std::string, std::vector<quint32>> postings;
+    struct Word
+    {
+        std::vector<quint32> entries;
+        quint32 everyday = 0; // see Index::Postings
+    };
+    std::unordered_map<std::string, Word> words;
+    std::string lowered;
     for (quint32 i = 0; i < entries.size(); ++i) {
         for (const std::string &sense : entries[i].senses) {
             Text::forEachWord(sense, [&](std::string_view word) {
-                std::vector<quint32> &list = postings[Text::lowered(word)];
+                lowered.assign(word);
+                for (char &c : lowered)
+                    c = Text::lower(c);
+                std::vector<quint32> &list = words[lowered].entries;
                 if (list.empty() || list.back() != i)
                     list.push_back(i);
             });
         }
     }
-    std::map<std::string_view, quint32> everyday;
-    for (auto &[word, list] : postings) {
-        quint32 common = 0;
-        list = rankedForWord(word, list, entries, senses, entryCounts, shares, &common);
-        everyday[word] = common;
+    std::vector<std::pair<std::string_view, Word *>> postings; // sorted by word
+    postings.reserve(words.size());
+    for (auto &[word, found] : words)
+        postings.emplace_back(word, &found);
+    std::sort(postings.begin(), postings.end());
+    // Each word on its own, so the words are shared among the processors: this is most of the
+    // time the index takes to write.
+    std::vector<std::thread> threads(std::max(1u, std::thread::hardware_concurrency()));
+    for (size_t t = 0; t < threads.size(); ++t) {
+        threads[t] = std::thread([&, t] {
+            for (size_t w = t; w < postings.size(); w += threads.size()) {
+                Word &found = *postings[w].second;
+                found.entries
+                    = rankedForWord(std::string(postings[w].first), found.entries, entries, senses,
+                                    entryCounts, shares, &found.everyday);
+            }
+        });
     }
+    for (std::thread &thread : threads)
+        thread.join();
 
     // The pinyin keys: the toneless syllables in a row, for entries spelt in Mandarin syllables.
     std::string keys;
@@ -300,20 +323,20 @@ QByteArray buildIndex(const QByteArray &allJs, const WordCounts &counts, const Q
 
     begin(Format::Words);
     quint32 first = 0;
-    for (const auto &[word, list] : postings) {
+    for (const auto &[word, found] : postings) {
         out.add(quint32(keys.size()));
         out.add(quint32(word.size()));
         out.add(first);
-        out.add(quint32(list.size()));
-        out.add(everyday.at(word));
+        out.add(quint32(found->entries.size()));
+        out.add(found->everyday);
         keys += word;
-        first += quint32(list.size());
+        first += quint32(found->entries.size());
     }
     end(Format::Words);
 
     begin(Format::Postings);
     for (const auto &entry : postings)
-        for (quint32 i : entry.second)
+        for (quint32 i : entry.second->entries)
             out.add(i);
     end(Format::Postings);
 

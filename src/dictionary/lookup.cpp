@@ -547,6 +547,22 @@ std::vector<quint32> rankEnglish(const Index &index, const QString &input,
     return scoredEnglish(index, typed, postings, weights, &everyday);
 }
 
+namespace {
+
+// The program's Chinese-English index, opened on first use; null, with the reason, when it
+// can't be read. The caller holds the mutex.
+const Index *sharedIndex(Shared &state, QString *error)
+{
+    const Index &index = state.chineseEnglish.open();
+    if (!state.chineseEnglish.missing.isEmpty()) {
+        *error = state.chineseEnglish.missing;
+        return nullptr;
+    }
+    return &index;
+}
+
+} // namespace
+
 Answer lookUp(const QString &input)
 {
     Shared &state = shared();
@@ -559,6 +575,18 @@ Answer lookUp(const QString &input)
     if (!state.englishChinese.missing.isEmpty() && !answer.englishChinese.error.isEmpty())
         answer.englishChinese.error = state.englishChinese.missing;
     return answer;
+}
+
+bool withIndex(const std::function<void(const Index &)> &use)
+{
+    Shared &state = shared();
+    QMutexLocker lock(&state.mutex);
+    QString error;
+    const Index *index = sharedIndex(state, &error);
+    if (!index || !index->isOpen())
+        return false;
+    use(*index);
+    return true;
 }
 
 void setIndexPath(const QString &path)

@@ -2,6 +2,7 @@
 
 #include "dictionary/dictionary.h"
 
+#include <functional>
 #include <vector>
 
 namespace EnglishChinese {
@@ -19,6 +20,10 @@ struct Weights;
 // build tree, or where an installation keeps them. Each is mapped on the first call and stays
 // mapped; when one cannot be read, the answer's error (or its English-Chinese part's) says why.
 Answer lookUp(const QString &input);
+
+// Runs use on the program's own index, opened as lookUp() opens it, while no lookup runs;
+// false, without running it, when the index can't be read.
+bool withIndex(const std::function<void(const Index &)> &use);
 
 // Makes lookUp() read the index at path from then on (tests and the benchmark); an empty path
 // goes back to the program's own.

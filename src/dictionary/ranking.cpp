@@ -150,8 +150,8 @@ Match match(const Input &input, std::string_view senses, quint32 count, double s
             }
             if (kind == NoMatch)
                 continue;
-            // "Beijing, capital of the People's Republic of China": what comes before the comma
-            // is the word, the rest says what it is.
+            // "Paris, capital of France": what comes before the comma is the word, the rest says
+            // what it is.
             if (kind == StartsWith) {
                 const size_t comma = part.find(',');
                 if (comma != std::string_view::npos
