@@ -114,9 +114,14 @@ struct Bench
 
     // With a template of its own instead of the server's, the dictionary's index is put beside
     // the program as well: the built-in answers read it.
+    // prepare, if given, is run on the program's folder before the program starts.
     std::unique_ptr<Tavrel> startTavrel(MapWatcher &watcher, qint64 *shown,
                                         const QStringList &arguments = {},
-                                        const QString &queryTemplate = {});
+                                        const QString &queryTemplate = {},
+                                        const std::function<void(const QString &)> &prepare = {});
+
+    // Finds Tavrel's main window, unless window holds it already.
+    void findWindow();
 
     // A lookup through the window, as the user makes it: the word box's text replaced, then a
     // click on "Translate". Returns the word's request path.

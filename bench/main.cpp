@@ -16,8 +16,9 @@
 // through its "tavrel.timing" logging category; all clocks are the same monotonic clock.
 //
 //   tavrel_bench [--words|--speech] [path/to/TavrelDictionary] [runs] [lookups] [long-run lookups]
+//   tavrel_bench --kept-words [path/to/TavrelDictionary] [lookups] [earlier TavrelDictionary]
 // With --words only the two rows of words given on the command line are measured, with --speech
-// only the speech rows.
+// only the speech rows, with --kept-words only those of the words the user keeps (keptwords.cpp).
 //
 // harness.cpp holds the display, the server, the process tree and the window watcher, tavrel.cpp
 // drives Tavrel, peers.cpp the programs it is measured against, measures.cpp the rows and
@@ -25,6 +26,7 @@
 
 #include "answers.h"
 #include "harness.h"
+#include "keptwords.h"
 #include "measures.h"
 #include "peers.h"
 #include "speech.h"
@@ -40,6 +42,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments();
     const bool wordsOnly = args.removeAll("--words") > 0;
+    const bool keptWords = args.removeAll("--kept-words") > 0;
     const bool speechOnly = args.removeAll("--speech") > 0;
     const QString program = QFileInfo(args.value(1, "build/TavrelDictionary")).absoluteFilePath();
     const int runs = args.value(2, "7").toInt();
@@ -53,6 +56,13 @@ int main(int argc, char *argv[])
     bench.display = startDisplay(xvfb);
     bench.program = program;
     MapWatcher watcher(bench.display);
+
+    if (keptWords) {
+        measureKeptWords(bench, watcher, args.value(2, "100").toInt(),
+                         args.size() > 3 ? QFileInfo(args.at(3)).absoluteFilePath() : QString());
+        endDisplay(xvfb);
+        return 0;
+    }
 
     if (speechOnly) {
         const SpeechRows rows = measureSpeech(bench, watcher, runs);

@@ -55,9 +55,10 @@ std::optional<qint64> Bench::Tavrel::markAfter(const QByteArray &event, qint64 a
     return std::nullopt;
 }
 
-std::unique_ptr<Bench::Tavrel> Bench::startTavrel(MapWatcher &watcher, qint64 *shown,
-                                                  const QStringList &arguments,
-                                                  const QString &queryTemplate)
+std::unique_ptr<Bench::Tavrel>
+Bench::startTavrel(MapWatcher &watcher, qint64 *shown, const QStringList &arguments,
+                   const QString &queryTemplate,
+                   const std::function<void(const QString &)> &prepare)
 {
     auto tavrel = std::make_unique<Tavrel>();
     const QString dir = tavrel->folder.path();
@@ -82,6 +83,8 @@ std::unique_ptr<Bench::Tavrel> Bench::startTavrel(MapWatcher &watcher, qint64 *s
         + (queryTemplate.isEmpty() ? server.origin() + "/dict?s=%word" : queryTemplate).toUtf8()
         + "</Chinese>\r\n</TavrelDictionary>\r\n");
     settings.close();
+    if (prepare)
+        prepare(dir);
 
     QProcessEnvironment env = environment();
     env.insert("QT_LOGGING_RULES", "tavrel.timing.debug=true");
@@ -95,10 +98,8 @@ std::unique_ptr<Bench::Tavrel> Bench::startTavrel(MapWatcher &watcher, qint64 *s
     return tavrel;
 }
 
-QString Bench::lookUp(const QString &word)
+void Bench::findWindow()
 {
-    // "Translate" stands at 10200, 240 twips below the menu bar; the word box at 1320, 240.
-    // ("type" takes every argument after it, so the click is a second call.)
     // The window is looked up once; searching every time costs more than the lookup.
     if (window.isEmpty()) {
         QProcess search;
@@ -107,6 +108,13 @@ QString Bench::lookUp(const QString &word)
         search.waitForFinished(20000);
         window = QString::fromLatin1(search.readAllStandardOutput()).section('\n', 0, 0);
     }
+}
+
+QString Bench::lookUp(const QString &word)
+{
+    // "Translate" stands at 10200, 240 twips below the menu bar; the word box at 1320, 240.
+    // ("type" takes every argument after it, so the click is a second call.)
+    findWindow();
     // xdotool types a character the keyboard map lacks (Chinese) by mapping it to a spare key
     // first; the program takes in the new map only once the server has told it, and a key
     // pressed before that is lost, so those words are typed slowly enough for it.

@@ -79,6 +79,18 @@ private slots:
         const QString answer = m_session.text("label", "Dictionary page: tea");
         QVERIFY2(answer.contains("127.0.0.1 couldn't be reached") && answer.contains("茶"),
                  qPrintable(answer));
+        // Each entry's star is read with it.
+        QVERIFY2(answer.contains("茶 ") && answer.contains("\u2606 Add to favourites"),
+                 qPrintable(answer));
+
+        // Suggestions, typed as the user types: real keys into the word box.
+        const QString window = m_x.waitForWindow("^Tavrel Dictionary v1");
+        m_x.xdotool({"mousemove", "--window", window, "200", "40", "click", "1", "key", "ctrl+a",
+                     "type", "--delay", "50", "bingq"});
+        QVERIFY(readOnceShowing(mainWindow, "list", "Suggestions"));
+        m_x.xdotool({"key", "Escape"});
+        QTRY_VERIFY_WITH_TIMEOUT(!m_session.tree().contains(mainWindow + "\tlist\tSuggestions"),
+                                 20000);
         // Its speaker links are links named for their word, which a screen reader presses.
         QVERIFY(readOnceShowing(mainWindow, "link", "Pronounce 茶"));
         m_session.press("link", "Pronounce 茶");
@@ -115,6 +127,10 @@ private slots:
                                                         << "answer" << true;
         QTest::newRow("status bar says its text") << mainWindow << "status bar"
                                                   << "goto %origin/dict/ice" << true;
+        QTest::newRow("the suggestions") << mainWindow << "list"
+                                         << "Suggestions" << true;
+        QTest::newRow("a suggestion, with its pinyin") << mainWindow << "list item"
+                                                       << "冰淇淋    bīng qí lín" << true;
         QTest::newRow("speaker link") << mainWindow << "link"
                                       << "Pronounce 茶" << true;
         QTest::newRow("no unnamed link") << mainWindow << "link"

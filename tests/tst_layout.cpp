@@ -141,9 +141,12 @@ private slots:
     void menuTree()
     {
         QMenuBar *bar = form().window()->menuBar();
-        QCOMPARE(bar->actions().size(), 2);
+        // "Words" stands between the two menus of old, which keep their items.
+        QCOMPARE(bar->actions().size(), 3);
         QCOMPARE(bar->actions().at(0)->menu(), form().mnuDictionary());
-        QCOMPARE(bar->actions().at(1)->menu(), form().mnuHelp());
+        QCOMPARE(bar->actions().at(1)->menu(), form().mnuWords());
+        QCOMPARE(bar->actions().at(2)->menu(), form().mnuHelp());
+        QCOMPARE(form().mnuWords()->title(), QString("Words"));
         QCOMPARE(form().mnuDictionary()->title(), QString("Option"));
         QCOMPARE(form().mnuHelp()->title(), QString("Help"));
         const auto items = [](QMenu *menu) {
@@ -165,6 +168,14 @@ private slots:
         QCOMPARE(form().mnuExit()->text(), QString("Exit"));
         QCOMPARE(form().mnuWebsite()->text(), QString("Website"));
         QCOMPARE(form().mnuAbout()->text(), QString("About"));
+
+        QCOMPARE(items(form().mnuWords()),
+                 QList<QAction *>({form().mnuHistory(), form().mnuKeepHistory(), nullptr,
+                                   form().mnuFavourites()}));
+        QCOMPARE(form().mnuHistory()->text(), QString("History…"));
+        QCOMPARE(form().mnuKeepHistory()->text(), QString("Keep History"));
+        QVERIFY(form().mnuKeepHistory()->isCheckable() && form().mnuKeepHistory()->isChecked());
+        QCOMPARE(form().mnuFavourites()->text(), QString("Favourites…"));
     }
 
     void opensWithTheFocusOnTranslateAndTabsToTheWordBox()

@@ -273,8 +273,9 @@ private slots:
         if (readOnlyFile) {
             QVERIFY(::chmod(QFile::encodeName(settingsPath()).constData(), 0444) == 0);
         } else {
-            QVERIFY(QFile::remove(settingsPath()));
-            QVERIFY(QDir().rmdir(m_appFolder.path("session")));
+            // With the words database in it, which the program keeps open.
+            QVERIFY(QFile::exists(m_appFolder.path("session/words.sqlite")));
+            QVERIFY(QDir(m_appFolder.path("session")).removeRecursively());
         }
         editTemplate([] {
             retype("http://unsaved/%word");

@@ -1,18 +1,23 @@
 #include "testsupport.h"
 
-#include "window_layer/controls.h"
 #include "dialogs/frmOption.h"
 #include "main_window/frmBrowser.h"
 #include "main_window/settingsfile.h"
 #include "single_instance/runningcopy.h"
 #include "single_instance/wordsfromoutside.h"
+#include "window_layer/controls.h"
+#include "words/store.h"
 
 #include <QDir>
 #include <QLineEdit>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
 #include <QtEndian>
+
+#include <atomic>
+#include <csignal>
 
 using RunningCopy::Server;
 
@@ -45,6 +50,88 @@ QString socketFile(const QString &name)
 
 } // namespace
 
+namespace {
+
+// A folder of its own for the program, whose template is the built-in dictionary's: lookups
+// there need no engine and no server.
+QString builtInFolder(const QTemporaryDir &folder)
+{
+    if (!QFile::copy(TAVREL_EXECUTABLE, folder.filePath("TavrelDictionary"))
+        || !QDir(folder.path()).mkdir("session"))
+        return QString();
+    TestSupport::writeBytes(folder.filePath("session/tavrel.xml"),
+                            SettingsFile::buildSettingsXml("tavrel:%word").toUtf8());
+    return folder.path();
+}
+
+// The inputs the program has said it recorded, from its timing marks; the rest of a line that
+// is not whole yet stays in pending.
+QStringList recordedMarks(QProcess &program, QByteArray &pending)
+{
+    pending += program.readAllStandardError();
+    QStringList inputs;
+    qsizetype end;
+    while ((end = pending.indexOf('\n')) >= 0) {
+        const QString line = QString::fromUtf8(pending.left(end));
+        pending.remove(0, end + 1);
+        static const QRegularExpression recorded("tavrel-timing recorded \\d+ (.*)$");
+        const QRegularExpressionMatch match = recorded.match(line);
+        if (match.hasMatch())
+            inputs << match.captured(1);
+    }
+    return inputs;
+}
+
+// Hands words to the copy serving name, one after the other, from a thread of its own, until
+// stopped or done.
+class WordFeeder
+{
+public:
+    WordFeeder(const QString &name, const QStringList &words)
+        : m_thread(QThread::create([this, name, words] {
+            for (const QString &word : words) {
+                if (m_stop)
+                    return;
+                if (RunningCopy::handOver(name, word, 2000))
+                    ++m_handed;
+            }
+        }))
+    {
+        m_thread->start();
+    }
+    ~WordFeeder()
+    {
+        m_stop = true;
+        m_thread->wait();
+    }
+    int handed() const { return m_handed; }
+    bool done() const { return m_thread->isFinished(); }
+
+private:
+    std::atomic<bool> m_stop {false};
+    std::atomic<int> m_handed {0};
+    std::unique_ptr<QThread> m_thread;
+};
+
+QStringList numberedWords(const QString &stem, int count)
+{
+    QStringList words;
+    for (int i = 0; i < count; ++i)
+        words << QStringLiteral("%1 %2").arg(stem).arg(i, 4, 10, QChar(u'0'));
+    return words;
+}
+
+QStringList storedInputs(const QString &folder)
+{
+    const Words::Store store(folder + "/session/words.sqlite");
+    QStringList inputs;
+    for (const Words::HistoryItem &item : store.history())
+        inputs << item.input;
+    return inputs;
+}
+
+} // namespace
+
 // Words given on the command line, or handed to the copy already running from the same folder.
 class TestRunningCopy : public QObject
 {
@@ -65,7 +152,8 @@ class TestRunningCopy : public QObject
 
     // The program, started from the test's folder, never from the build tree: its server name
     // is the folder's, which no copy of a user's shares.
-    void start(QProcess &program, const QStringList &arguments, bool withDisplay = true)
+    void start(QProcess &program, const QStringList &arguments, bool withDisplay = true,
+               const QString &folder = QString(), const QString &runtime = QString())
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove("DISPLAY");
@@ -74,8 +162,11 @@ class TestRunningCopy : public QObject
         if (withDisplay)
             environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("QT_LOGGING_RULES", "tavrel.timing.debug=true");
+        if (!runtime.isEmpty())
+            environment.insert("XDG_RUNTIME_DIR", runtime);
         program.setProcessEnvironment(environment);
-        program.start(m_folder.path("TavrelDictionary"), arguments);
+        program.start((folder.isEmpty() ? m_folder.path() : folder) + "/TavrelDictionary",
+                      arguments);
         QVERIFY(program.waitForStarted());
     }
 
@@ -242,6 +333,97 @@ private slots:
         for (int i = 0; i < taken.size(); ++i)
             QCOMPARE(words.at(i).at(0).toString(), taken.at(i));
         QCOMPARE(words.last().at(0).toString(), QString("after"));
+    }
+
+    // Killed in the middle of a thousand lookups, the program has lost none it had committed: its
+    // "recorded" mark comes after the commit.
+    void everyCommittedLookupSurvivesAKill()
+    {
+        QTemporaryDir folder;
+        QVERIFY(!builtInFolder(folder).isEmpty());
+        QProcess program;
+        start(program, {}, true, folder.path());
+        QString errors;
+        QTRY_VERIFY_WITH_TIMEOUT((errors += QString::fromUtf8(program.readAllStandardError()))
+                                     .contains("timing claimed"),
+                                 30000);
+        QByteArray pending;
+        QStringList committed;
+        {
+            WordFeeder feeder(RunningCopy::serverName(folder.path()),
+                              numberedWords("lookup", 1000));
+            QTRY_VERIFY_WITH_TIMEOUT((committed += recordedMarks(program, pending)).size() >= 400,
+                                     120000);
+            ::kill(pid_t(program.processId()), SIGKILL);
+            QVERIFY(program.waitForFinished());
+        }
+        committed += recordedMarks(program, pending);
+        QVERIFY2(committed.size() < 1000, "the program was not killed in the middle");
+        const QStringList stored = storedInputs(folder.path());
+        for (const QString &input : std::as_const(committed))
+            QVERIFY2(stored.contains(input), qPrintable(input + " was lost"));
+        // The file was not found damaged: the next start takes it as it is.
+        QVERIFY(!QFileInfo::exists(folder.filePath("session/words.sqlite.damaged-"
+                                                   + QDate::currentDate().toString(Qt::ISODate))));
+        QProcess again;
+        start(again, {"after the kill"}, true, folder.path());
+        pending.clear();
+        QStringList recordedAgain;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (recordedAgain += recordedMarks(again, pending)).contains("after the kill"), 30000);
+        again.kill();
+        QVERIFY(again.waitForFinished());
+        QCOMPARE(storedInputs(folder.path()).size(), stored.size() + 1);
+    }
+
+    // Two copies on one folder, each with a channel of its own, as when the channel can't be
+    // shared: both keep every word, and neither fails.
+    void twoCopiesOnOneFolderLoseNoWord()
+    {
+        QTemporaryDir folder, otherRuntime;
+        QVERIFY(!builtInFolder(folder).isEmpty());
+        QVERIFY(QFile::setPermissions(otherRuntime.path(),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                          | QFileDevice::ExeOwner));
+        QProcess one, other;
+        start(one, {}, true, folder.path());
+        start(other, {}, true, folder.path(), otherRuntime.path());
+        QString errors;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (errors += QString::fromUtf8(one.readAllStandardError())).contains("timing claimed"),
+            30000);
+        QString otherErrors;
+        QTRY_VERIFY_WITH_TIMEOUT((otherErrors += QString::fromUtf8(other.readAllStandardError()))
+                                     .contains("timing claimed"),
+                                 30000);
+        const QString oneName = RunningCopy::serverName(folder.path());
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", otherRuntime.path().toLocal8Bit());
+        const QString otherName = RunningCopy::serverName(folder.path());
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        QVERIFY(oneName != otherName);
+
+        QByteArray onePending, otherPending;
+        QStringList oneRecorded, otherRecorded;
+        {
+            WordFeeder toOne(oneName, numberedWords("one", 200) << "both");
+            WordFeeder toOther(otherName, numberedWords("other", 200) << "both");
+            QTRY_VERIFY_WITH_TIMEOUT(
+                (oneRecorded += recordedMarks(one, onePending)).size() == 201
+                    && (otherRecorded += recordedMarks(other, otherPending)).size() == 201,
+                120000);
+        }
+        QCOMPARE(one.state(), QProcess::Running);
+        QCOMPARE(other.state(), QProcess::Running);
+        one.kill();
+        other.kill();
+        QVERIFY(one.waitForFinished() && other.waitForFinished());
+        const QStringList stored = storedInputs(folder.path());
+        QCOMPARE(stored.size(), 401);
+        for (const QString &word : numberedWords("one", 200) + numberedWords("other", 200))
+            QVERIFY2(stored.contains(word), qPrintable(word + " was lost"));
+        const Words::Store store(folder.filePath("session/words.sqlite"));
+        QCOMPARE(store.historyStartingWith("both", 1).value(0).count, 2);
     }
 
     // The word waits for the dialog's caller to have put the template back.

@@ -1,7 +1,10 @@
 #include "answerpage.h"
 
+#include "favouritelink.h"
+
 #include "dictionary/dictionary.h"
 #include "dictionary/lookup.h"
+#include "words/store.h"
 #include "dictionary/senses.h"
 
 #include <QUrl>
@@ -20,6 +23,7 @@ QString text(const QString &plain) { return plain.toHtmlEscaped(); }
 QString styleSheet()
 {
     return QStringLiteral("a.word { text-decoration: none; font-size: x-large }"
+                          "a.star { text-decoration: none; font-size: small }"
                           "p.entry { margin-top: 12px; margin-bottom: 2px }"
                           "ol { margin-top: 0px }"
                           ".quiet { color: #555 }"
@@ -108,7 +112,9 @@ QString entry(const Dictionary::Entry &entry)
     if (!entry.numberedPinyin.isEmpty())
         html += speakerLink(speakerFor(entry));
     html += band(entry.band);
-    html += QStringLiteral("</p><ol>");
+    html += QStringLiteral(" &nbsp; ")
+        + FavouriteLink::html({entry.simplified, entry.pinyin, entry.senses, {}})
+        + QStringLiteral("</p><ol>");
     const Dictionary::Senses::Shown shown = Dictionary::Senses::shown(entry.senses);
     for (const QString &each : shown.meanings)
         html += QStringLiteral("<li>") + sense(each) + QStringLiteral("</li>");

@@ -1,6 +1,7 @@
 #include "answerview.h"
 
 #include "answerpage.h"
+#include "favouritelink.h"
 #include "speakerlink.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -38,6 +39,8 @@ AnswerView::AnswerView(QWidget *parent)
     face.setPointSizeF(face.pointSizeF() * 1.15);
     setFont(face);
     connect(this, &QTextBrowser::anchorClicked, this, &AnswerView::followLink);
+    connect(this, qOverload<const QUrl &>(&QTextBrowser::highlighted), this, &AnswerView::nameLink);
+
     // Sent before source() has changed.
     connect(this, &QTextBrowser::sourceChanged, this, [this](const QUrl &address) {
         setAccessibleName(QStringLiteral("Dictionary page: ") + AnswerPage::wordOf(address));
@@ -145,13 +148,40 @@ void AnswerView::completePage(const QUrl &address)
     placeSpeakers();
 }
 
+void AnswerView::refresh() { completePage(source()); }
+
+void AnswerView::nameLink(const QUrl &address)
+{
+    // Qt's text view gives links no accessible object of their own: the link reached with Tab
+    // or the pointer is named in the view's description, which screen readers read with it.
+    if (FavouriteLink::isLink(address)) {
+        const Words::Favourite entry = FavouriteLink::entryOf(address);
+        setAccessibleDescription(FavouriteLink::accessibleName(
+            entry, FavouriteLink::isFavourite(entry.word, entry.reading)));
+    } else {
+        setAccessibleDescription(QString());
+    }
+}
+
+bool AnswerView::focusNextPrevChild(bool next)
+{
+    // Tab and Shift+Tab select the next link's text, which names it.
+    const bool moved = QTextBrowser::focusNextPrevChild(next);
+    if (hasFocus() && textCursor().hasSelection())
+        nameLink(QUrl(textCursor().charFormat().anchorHref()));
+    return moved;
+}
+
 void AnswerView::followLink(const QUrl &address)
 {
-    if (AnswerPage::isSpeakerAddress(address)) {
+    if (FavouriteLink::isLink(address)) {
+        emit favouriteClicked(FavouriteLink::entryOf(address));
+    } else if (AnswerPage::isSpeakerAddress(address)) {
         const AnswerPage::Speaker speaker = AnswerPage::speakerOf(address);
         emit pronounce(speaker.text, speaker.english);
     } else if (address.scheme() == QLatin1String("tavrel")) {
         setSource(address, QTextDocument::HtmlResource);
+        emit wordLinkFollowed(AnswerPage::wordOf(address));
     } else
         emit webLinkClicked(address);
 }

@@ -2,6 +2,7 @@
 
 #include "answerpage.h"
 #include "dictionary/dictionary.h"
+#include "words/store.h"
 
 #include <QTextBrowser>
 
@@ -22,6 +23,9 @@ public:
     // The word the page shown answers.
     QString word() const;
 
+    // Draws the page shown again, where it was scrolled to: its stars may have changed.
+    void refresh();
+
     // The dictionary's answer for word, looked up already: the next page for the word uses it.
     void keepAnswer(const QString &word, const Dictionary::Answer &answer);
 
@@ -34,15 +38,21 @@ signals:
     // A link out of the answers, such as "Try again" for a site that couldn't be reached.
     void webLinkClicked(const QUrl &address);
     void answerShown(const QUrl &address);
+    // A link to another answer was followed: the user looked that word up.
+    void wordLinkFollowed(const QString &word);
+    // The star of an entry was clicked.
+    void favouriteClicked(const Words::Favourite &entry);
 
 protected:
     QVariant loadResource(int type, const QUrl &name) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
     void resizeEvent(QResizeEvent *event) override;
     bool viewportEvent(QEvent *event) override;
 
 private:
     void followLink(const QUrl &address);
+    void nameLink(const QUrl &address);
     void completePage(const QUrl &address);
     Dictionary::Answer takeAnswer(const QString &word);
     void placeSpeakers();

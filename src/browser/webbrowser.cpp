@@ -133,6 +133,8 @@ AnswerView *WebBrowser::answers()
         QMetaObject::invokeMethod(
             this, [this] { emit loadFinished(true); }, Qt::QueuedConnection);
     });
+    connect(m_answers, &AnswerView::wordLinkFollowed, this, &WebBrowser::answerLinkFollowed);
+    connect(m_answers, &AnswerView::favouriteClicked, this, &WebBrowser::favouriteClicked);
     connect(m_answers, &AnswerView::pronounce, this, &WebBrowser::pronounce);
     // "Try again", and any other way out of the answers, is a lookup on the web again.
     connect(m_answers, &AnswerView::webLinkClicked, this,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dictionary/dictionary.h"
+#include "words/store.h"
 
 #include <QPointer>
 #include <QUrl>
@@ -57,6 +58,10 @@ public:
 
 signals:
     void loadFinished(bool ok);
+    // The user followed a link in an answer to the answer for word.
+    void answerLinkFollowed(const QString &word);
+    // The star of an entry in an answer was clicked.
+    void favouriteClicked(const Words::Favourite &entry);
     // A built-in answer's speaker link, or its "Pronounce": numbered pinyin or an English word.
     void pronounce(const QString &text, bool english);
 

@@ -183,6 +183,15 @@ Index::Row Index::pinyin(quint32 row) const
     return this->row(Format::Pinyin, Format::pinyinSize, row);
 }
 
+Index::WordRow Index::word(quint32 row) const
+{
+    if (row >= m_wordCount)
+        return {};
+    const quint32 at = row * Format::wordSize;
+    return {text(Format::Keys, number(Format::Words, at), number(Format::Words, at + 4)),
+            number(Format::Words, at + 12)};
+}
+
 quint32 Index::Postings::at(quint32 i) const { return read32(data + 4 * i); }
 
 Index::Postings Index::postings(std::string_view word) const

@@ -65,6 +65,14 @@ public:
     Row headword(quint32 row) const;
     quint32 pinyinCount() const { return m_pinyinCount; }
     Row pinyin(quint32 row) const;
+    // The English words of the senses, sorted, each with how many entries use it.
+    struct WordRow
+    {
+        std::string_view key;
+        quint32 postingCount = 0;
+    };
+    quint32 wordCount() const { return m_wordCount; }
+    WordRow word(quint32 row) const;
     // The entries whose senses use word (lower case), best first as the answer to that word.
     Postings postings(std::string_view word) const;
 

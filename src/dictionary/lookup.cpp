@@ -459,10 +459,13 @@ std::vector<quint32> rankEnglish(const Index &index, const QString &input,
     return scoredEnglish(index, typed, postings, weights, &everyday);
 }
 
-Answer lookUp(const QString &input)
+
+namespace {
+
+// The program's index, opened on first use; null, with the reason, when it can't be read. The
+// caller holds the mutex.
+const Index *sharedIndex(Shared &state, QString *error)
 {
-    Shared &state = shared();
-    QMutexLocker lock(&state.mutex);
     if (!state.index || !state.index->isOpen()) {
         QString path = state.path;
         if (path.isEmpty()) {
@@ -470,16 +473,43 @@ Answer lookUp(const QString &input)
             const auto there = std::find_if(paths.begin(), paths.end(),
                                             [](const QString &p) { return QFileInfo::exists(p); });
             if (there == paths.end()) {
-                Answer answer = lookUp(Index(), input);
-                answer.error = QStringLiteral("The dictionary's index %1 was not found in:\n%2")
-                                   .arg(QLatin1String(indexFileName), paths.join(u'\n'));
-                return answer;
+                *error = QStringLiteral("The dictionary's index %1 was not found in:\n%2")
+                             .arg(QLatin1String(indexFileName), paths.join(u'\n'));
+                return nullptr;
             }
             path = *there;
         }
         state.index = std::make_unique<Index>(path);
     }
-    return lookUp(*state.index, input);
+    return state.index.get();
+}
+
+} // namespace
+
+Answer lookUp(const QString &input)
+{
+    Shared &state = shared();
+    QMutexLocker lock(&state.mutex);
+    QString error;
+    const Index *index = sharedIndex(state, &error);
+    if (!index) {
+        Answer answer = lookUp(Index(), input);
+        answer.error = error;
+        return answer;
+    }
+    return lookUp(*index, input);
+}
+
+bool withIndex(const std::function<void(const Index &)> &use)
+{
+    Shared &state = shared();
+    QMutexLocker lock(&state.mutex);
+    QString error;
+    const Index *index = sharedIndex(state, &error);
+    if (!index || !index->isOpen())
+        return false;
+    use(*index);
+    return true;
 }
 
 void setIndexPath(const QString &path)

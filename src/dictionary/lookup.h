@@ -2,6 +2,7 @@
 
 #include "dictionary/dictionary.h"
 
+#include <functional>
 #include <vector>
 
 namespace Dictionary {
@@ -15,6 +16,10 @@ struct Weights;
 // installation keeps it. The index is mapped on the first call and stays mapped; when it cannot
 // be read, the answer's error says why.
 Answer lookUp(const QString &input);
+
+// Runs use on the program's own index, opened as lookUp() opens it, while no lookup runs;
+// false, without running it, when the index can't be read.
+bool withIndex(const std::function<void(const Index &)> &use);
 
 // Makes lookUp() read the index at path from then on (tests and the benchmark); an empty path
 // goes back to the program's own.

@@ -6,6 +6,7 @@
 
 #include "browser/answerpage.h"
 #include "browser/answerview.h"
+#include "browser/favouritelink.h"
 #include "browser/webbrowser.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOption.h"
@@ -18,6 +19,11 @@
 #include "window_layer/controls.h"
 #include "window_layer/modUtility.h"
 #include "window_layer/twips.h"
+#include "word_windows/favouriteswindow.h"
+#include "word_windows/historywindow.h"
+#include "word_windows/suggestionlist.h"
+#include "words/store.h"
+#include "words/suggestions.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -36,6 +42,8 @@ frmBrowser::frmBrowser()
            QPointF(1650, 1350))
 { }
 
+frmBrowser::~frmBrowser() = default;
+
 void frmBrowser::CreateControls(FormWindow &window)
 {
     QWidget *client = window.client();
@@ -53,11 +61,18 @@ void frmBrowser::CreateControls(FormWindow &window)
     window.setStatusBar(m_StatusBar1);
     m_WebBrowser1 = new WebBrowser(client);
     Twips::place(*m_WebBrowser1, 360, 960, 11415, 7695);
+    // Over the browser, under the word box; it takes no focus, so no place in the tab order.
+    m_suggestions = new SuggestionList(m_txtWord);
     m_cmdGo1->setFocus();
 
     createMenus(window);
 
     connect(m_cmdGo1, &QPushButton::clicked, this, &frmBrowser::cmdGo1_Click);
+    // Typed or committed by an input method; text put in by the program suggests nothing.
+    connect(m_txtWord, &QLineEdit::textEdited, this, &frmBrowser::txtWord_Edited);
+    connect(m_suggestions, &SuggestionList::taken, this, &frmBrowser::LookUp);
+    connect(m_WebBrowser1, &WebBrowser::answerLinkFollowed, this, &frmBrowser::recordLookup);
+    connect(m_WebBrowser1, &WebBrowser::favouriteClicked, this, &frmBrowser::toggleFavourite);
     connect(m_WebBrowser1, &WebBrowser::pronounce, this, &frmBrowser::pronounce);
     connect(m_WebBrowser1, &WebBrowser::loadFinished, this, &frmBrowser::answerLoaded);
 }
@@ -72,6 +87,14 @@ void frmBrowser::createMenus(FormWindow &window)
     m_mnuDictionary->addSeparator();
     m_mnuExit = m_mnuDictionary->addAction(QStringLiteral("Exit"));
 
+    m_mnuWords = bar->addMenu(QStringLiteral("Words"));
+    m_mnuHistory = m_mnuWords->addAction(QStringLiteral("History…"));
+    m_mnuKeepHistory = m_mnuWords->addAction(QStringLiteral("Keep History"));
+    m_mnuKeepHistory->setCheckable(true);
+    m_mnuKeepHistory->setChecked(true);
+    m_mnuWords->addSeparator();
+    m_mnuFavourites = m_mnuWords->addAction(QStringLiteral("Favourites…"));
+
     m_mnuHelp = bar->addMenu(QStringLiteral("Help"));
     m_mnuWebsite = m_mnuHelp->addAction(QStringLiteral("Website"));
     m_mnuHelp->addSeparator();
@@ -80,6 +103,9 @@ void frmBrowser::createMenus(FormWindow &window)
     connect(m_mnuQueryString, &QAction::triggered, this, &frmBrowser::mnuQueryString_Click);
     connect(m_mnuPronunciation, &QAction::triggered, this, &frmBrowser::mnuPronunciation_Click);
     connect(m_mnuExit, &QAction::triggered, this, &frmBrowser::mnuExit_Click);
+    connect(m_mnuHistory, &QAction::triggered, this, &frmBrowser::mnuHistory_Click);
+    connect(m_mnuKeepHistory, &QAction::triggered, this, &frmBrowser::mnuKeepHistory_Click);
+    connect(m_mnuFavourites, &QAction::triggered, this, &frmBrowser::mnuFavourites_Click);
     connect(m_mnuWebsite, &QAction::triggered, this, &frmBrowser::mnuWebsite_Click);
     connect(m_mnuAbout, &QAction::triggered, this, &frmBrowser::mnuAbout_Click);
 }
@@ -89,12 +115,19 @@ QLineEdit *frmBrowser::txtWord() { return control(m_txtWord); }
 CommandButton *frmBrowser::cmdGo1() { return control(m_cmdGo1); }
 WebBrowser *frmBrowser::WebBrowser1() { return control(m_WebBrowser1); }
 StatusBar *frmBrowser::StatusBar1() { return control(m_StatusBar1); }
+SuggestionList *frmBrowser::suggestionList() { return control(m_suggestions); }
 QMessageBox *frmBrowser::saveWarning() const { return m_saveWarning; }
+HistoryWindow *frmBrowser::historyWindow() const { return m_historyWindow; }
+FavouritesWindow *frmBrowser::favouritesWindow() const { return m_favouritesWindow; }
 
 QMenu *frmBrowser::mnuDictionary() { return control(m_mnuDictionary); }
 QAction *frmBrowser::mnuQueryString() { return control(m_mnuQueryString); }
 QAction *frmBrowser::mnuPronunciation() { return control(m_mnuPronunciation); }
 QAction *frmBrowser::mnuExit() { return control(m_mnuExit); }
+QMenu *frmBrowser::mnuWords() { return control(m_mnuWords); }
+QAction *frmBrowser::mnuHistory() { return control(m_mnuHistory); }
+QAction *frmBrowser::mnuKeepHistory() { return control(m_mnuKeepHistory); }
+QAction *frmBrowser::mnuFavourites() { return control(m_mnuFavourites); }
 QMenu *frmBrowser::mnuHelp() { return control(m_mnuHelp); }
 QAction *frmBrowser::mnuWebsite() { return control(m_mnuWebsite); }
 QAction *frmBrowser::mnuAbout() { return control(m_mnuAbout); }
@@ -107,6 +140,15 @@ void frmBrowser::Form_Load()
     WebBrowser1()->Navigate(QStringLiteral("about:blank"));
     strSessionPath = data.folder + QStringLiteral("/session");
     SettingsFile::createFolderIfMissing(strSessionPath);
+    // Beside the settings file, in the folder the user may write; the administrator's template
+    // beside the program is never touched.
+    m_words = std::make_unique<Words::Store>(strSessionPath + QStringLiteral("/words.sqlite"));
+    m_mnuKeepHistory->setChecked(m_words->keepsHistory());
+    FavouriteLink::setCheck([this](const QString &word, const QString &reading) {
+        return m_words && m_words->isFavourite(word, reading);
+    });
+    if (!m_words->notice().isEmpty())
+        StatusBar1()->setSimpleText(m_words->notice());
 
     m_pronunciation
         = PronunciationSettings::read(strSessionPath + u'/' + PronunciationSettings::fileName);
@@ -128,7 +170,14 @@ void frmBrowser::Form_Load()
         !AnswerPage::isAnswerAddress(trimSpaces(frmOption::instance().txtChinese()->text())));
 }
 
-void frmBrowser::Form_Unload() { frmOption::instance().Unload(); }
+void frmBrowser::Form_Unload()
+{
+    frmOption::instance().Unload();
+    delete m_historyWindow;
+    delete m_favouritesWindow;
+    FavouriteLink::setCheck({});
+    m_words.reset();
+}
 
 void frmBrowser::Form_Resize()
 {
@@ -145,13 +194,26 @@ void frmBrowser::Form_Resize()
 void frmBrowser::cmdGo1_Click()
 {
     Timing::mark("translate");
+    m_suggestions->hide();
     const QString address
         = buildLookupAddress(txtWord()->text(), frmOption::instance().txtChinese()->text());
     const QString word = trimSpaces(txtWord()->text());
     if (!word.isEmpty()) {
         m_readNextAnswer = m_pronunciation.readAfterLookup;
         GoToUrl(address, word);
+        recordLookup(word);
     }
+}
+
+void frmBrowser::txtWord_Edited(const QString &text)
+{
+    m_suggestions->showSuggestions(Words::suggest(m_words.get(), text));
+}
+
+void frmBrowser::recordLookup(const QString &input)
+{
+    if (m_words && m_words->record(input))
+        Timing::mark("recorded", input);
 }
 
 void frmBrowser::LookUp(const QString &word)
@@ -239,6 +301,53 @@ void frmBrowser::mnuExit_Click()
     Unload();
     App::End();
 }
+
+void frmBrowser::showWordList(WordListWindow *window)
+{
+    connect(window, &WordListWindow::lookUpRequested, this, [this](const QString &word) {
+        LookUp(word);
+        this->window()->raise();
+        this->window()->activateWindow();
+    });
+}
+
+void frmBrowser::mnuHistory_Click()
+{
+    if (!m_historyWindow) {
+        m_historyWindow = new HistoryWindow(*m_words, window());
+        showWordList(m_historyWindow);
+    }
+    m_historyWindow->showFresh();
+}
+
+void frmBrowser::mnuFavourites_Click()
+{
+    if (!m_favouritesWindow) {
+        m_favouritesWindow = new FavouritesWindow(*m_words, window());
+        showWordList(m_favouritesWindow);
+        connect(m_favouritesWindow, &FavouritesWindow::favouritesChanged, this, [this] {
+            if (AnswerView *answers = WebBrowser1()->answerView())
+                answers->refresh();
+        });
+    }
+    m_favouritesWindow->showFresh();
+}
+
+void frmBrowser::toggleFavourite(const Words::Favourite &entry)
+{
+    const bool done = m_words->isFavourite(entry.word, entry.reading)
+        ? m_words->removeFavourite(entry.word, entry.reading)
+        : m_words->addFavourite(entry);
+    if (!done)
+        StatusBar1()->setSimpleText(
+            QStringLiteral("%1 could not be kept: %2").arg(entry.word, m_words->errorString()));
+    if (AnswerView *answers = WebBrowser1()->answerView())
+        answers->refresh();
+    if (m_favouritesWindow)
+        m_favouritesWindow->refresh();
+}
+
+void frmBrowser::mnuKeepHistory_Click(bool keep) { m_words->setKeepsHistory(keep); }
 
 void frmBrowser::mnuWebsite_Click() { GoToUrl(Providers::makerWebsite()); }
 

@@ -4,7 +4,12 @@
 
 #include "window_layer/form.h"
 
+#include <memory>
+
 class CommandButton;
+class FavouritesWindow;
+class HistoryWindow;
+class SuggestionList;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -14,6 +19,13 @@ class Pronouncer;
 class StatusBar;
 class WebBrowser;
 
+class WordListWindow;
+
+namespace Words {
+class Store;
+struct Favourite;
+} // namespace Words
+
 // The main window: the word box, "Translate", the browser that shows the dictionary's answer,
 // and the status bar that names the address it was sent to. Starting the program loads it.
 class frmBrowser : public Form
@@ -22,8 +34,15 @@ class frmBrowser : public Form
 public:
     static frmBrowser &instance();
 
+    ~frmBrowser() override;
+
     // Puts the word into the word box and looks it up as "Translate" does.
     void LookUp(const QString &word);
+
+    // The words the user keeps, while the window is loaded.
+    Words::Store *words() const { return m_words.get(); }
+    HistoryWindow *historyWindow() const;
+    FavouritesWindow *favouritesWindow() const;
 
     // The warning that the last save of the template failed, while it is open.
     QMessageBox *saveWarning() const;
@@ -33,11 +52,17 @@ public:
     CommandButton *cmdGo1();
     WebBrowser *WebBrowser1();
     StatusBar *StatusBar1();
+    // The suggestions under the word box.
+    SuggestionList *suggestionList();
 
     QMenu *mnuDictionary();
     QAction *mnuQueryString();
     QAction *mnuPronunciation();
     QAction *mnuExit();
+    QMenu *mnuWords();
+    QAction *mnuHistory();
+    QAction *mnuKeepHistory();
+    QAction *mnuFavourites();
     QMenu *mnuHelp();
     QAction *mnuWebsite();
     QAction *mnuAbout();
@@ -59,13 +84,23 @@ private:
     void createMenus(FormWindow &window);
 
     void cmdGo1_Click();
+    void txtWord_Edited(const QString &text);
     void mnuQueryString_Click();
     void mnuPronunciation_Click();
     void pronounce(const QString &text, bool english);
     void answerLoaded(bool ok);
     void mnuExit_Click();
+    void mnuHistory_Click();
+    void mnuKeepHistory_Click(bool keep);
+    void mnuFavourites_Click();
     void mnuWebsite_Click();
     void mnuAbout_Click();
+
+    // Every lookup the user makes, whichever way, goes into the history as it was typed.
+    void recordLookup(const QString &input);
+    void toggleFavourite(const Words::Favourite &entry);
+    // Opens a window of words, whose rows look their words up in this window.
+    void showWordList(WordListWindow *window);
 
     // word is what the address looks up, if anything: the answer should the site give none.
     void GoToUrl(const QString &address, const QString &word = QString());
@@ -84,15 +119,23 @@ private:
     QPointer<CommandButton> m_cmdGo1;
     QPointer<WebBrowser> m_WebBrowser1;
     QPointer<StatusBar> m_StatusBar1;
+    QPointer<SuggestionList> m_suggestions;
 
     QPointer<QMenu> m_mnuDictionary;
     QPointer<QAction> m_mnuQueryString;
     QPointer<QAction> m_mnuPronunciation;
     QPointer<QAction> m_mnuExit;
+    QPointer<QMenu> m_mnuWords;
+    QPointer<QAction> m_mnuHistory;
+    QPointer<QAction> m_mnuKeepHistory;
+    QPointer<QAction> m_mnuFavourites;
     QPointer<QMenu> m_mnuHelp;
     QPointer<QAction> m_mnuWebsite;
     QPointer<QAction> m_mnuAbout;
 
+    std::unique_ptr<Words::Store> m_words;
+    QPointer<HistoryWindow> m_historyWindow;
+    QPointer<FavouritesWindow> m_favouritesWindow;
     Pronouncer *m_pronouncer = nullptr;
     PronunciationSettings::Settings m_pronunciation;
     bool m_readNextAnswer = false; // the answer of the lookup under way is read once shown

@@ -5,8 +5,10 @@
 // and no others): the same blocks and formats, links only to the answer's own words and to the
 // site, and text of the same length.
 #include "browser/answerpage.h"
+#include "browser/favouritelink.h"
 #include "dictionary/dictionary.h"
 #include "fuzzing.h"
+#include "words/store.h"
 
 #include <QGuiApplication>
 #include <QHash>
@@ -146,6 +148,8 @@ QSet<QString> linkTargets(const Page &page)
     auto addEntry = [&](const Dictionary::Entry &entry) {
         add(entry.simplified), add(entry.traditional);
         targets << AnswerPage::speakerAddress({entry.numberedPinyin, false, entry.simplified})
+                       .toString(QUrl::FullyEncoded);
+        targets << FavouriteLink::addressOf({entry.simplified, entry.pinyin, entry.senses, {}})
                        .toString(QUrl::FullyEncoded);
     };
     targets << AnswerPage::speakerAddress({page.answer.input, true, page.answer.input})

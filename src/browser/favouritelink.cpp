@@ -1,0 +1,80 @@
+#include "favouritelink.h"
+
+#include "words/store.h"
+
+#include <QUrl>
+#include <QUrlQuery>
+
+namespace FavouriteLink {
+
+namespace {
+
+const QString scheme = QStringLiteral("tavrel-favourite");
+
+std::function<bool(const QString &, const QString &)> &check()
+{
+    static std::function<bool(const QString &, const QString &)> current;
+    return current;
+}
+
+QString decoded(const QString &encoded) { return QUrl::fromPercentEncoding(encoded.toLatin1()); }
+
+} // namespace
+
+void setCheck(std::function<bool(const QString &, const QString &)> isFavourite)
+{
+    check() = std::move(isFavourite);
+}
+
+bool isFavourite(const QString &word, const QString &reading)
+{
+    return check() && check()(word, reading);
+}
+
+QString accessibleName(const Words::Favourite &entry, bool favourite)
+{
+    return favourite ? QStringLiteral("%1 is in favourites: remove it").arg(entry.word)
+                     : QStringLiteral("Add %1 to favourites").arg(entry.word);
+}
+
+QUrl addressOf(const Words::Favourite &entry)
+{
+    QUrlQuery query;
+    // Encoded here, so that "+", "&" and "=" in a sense come back as they were.
+    const auto item = [&](const QString &key, const QString &text) {
+        query.addQueryItem(key, QString::fromLatin1(QUrl::toPercentEncoding(text)));
+    };
+    item(QStringLiteral("word"), entry.word);
+    item(QStringLiteral("reading"), entry.reading);
+    for (const QString &sense : entry.senses)
+        item(QStringLiteral("sense"), sense);
+    QUrl address;
+    address.setScheme(scheme);
+    address.setQuery(query);
+    return address;
+}
+
+QString html(const Words::Favourite &entry)
+{
+    return QStringLiteral("<a href=\"%1\" class=\"star\">%2</a>")
+        .arg(addressOf(entry).toString(QUrl::FullyEncoded).toHtmlEscaped(),
+             isFavourite(entry.word, entry.reading) ? QStringLiteral("\u2605 In favourites")
+                                                    : QStringLiteral("\u2606 Add to favourites"));
+}
+
+bool isLink(const QUrl &address) { return address.scheme() == scheme; }
+
+Words::Favourite entryOf(const QUrl &address)
+{
+    const QUrlQuery query(address);
+    Words::Favourite entry;
+    entry.word = decoded(query.queryItemValue(QStringLiteral("word"), QUrl::FullyEncoded));
+    entry.reading = decoded(query.queryItemValue(QStringLiteral("reading"), QUrl::FullyEncoded));
+    const QStringList senses
+        = query.allQueryItemValues(QStringLiteral("sense"), QUrl::FullyEncoded);
+    for (const QString &sense : senses)
+        entry.senses << decoded(sense);
+    return entry;
+}
+
+} // namespace FavouriteLink
