@@ -1,5 +1,6 @@
 // The CC-CEDICT index as a damaged disk or a broken package can leave it: its bytes, opened as
 // the program opens the file, and looked up with words of every reading.
+#include "dictionary/completion.h"
 #include "dictionary/index.h"
 #include "dictionary/indexformat.h"
 #include "dictionary/lookup.h"
@@ -16,6 +17,7 @@ void lookUpIn(const Dictionary::Index &index)
     for (const char *word : words) {
         const Dictionary::Answer answer = Dictionary::lookUp(index, QString::fromUtf8(word));
         FUZZ_CHECK(answer.error.isEmpty() == index.isOpen());
+        FUZZ_CHECK(Dictionary::completions(index, QString::fromUtf8(word), 10).size() <= 10);
         for (const Dictionary::Group &group : answer.groups)
             FUZZ_CHECK(group.entries.size() <= Dictionary::maxEntries && group.more >= 0);
     }

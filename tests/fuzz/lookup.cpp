@@ -1,15 +1,31 @@
-// The lookup on the real index: any text, as typed into the box or handed over by another
-// program, read in every way it can be read.
+// The lookups on the real indexes: any text, as typed into the box or handed over by another
+// program, read in every way it can be read, and completed as the word box completes it.
 #include "dictionary/lookup.h"
+#include "dictionary/completion.h"
 #include "dictionary/index.h"
+#include "english_chinese/index.h"
+#include "english_chinese/lookup.h"
 #include "fuzzing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const Dictionary::Index index {QStringLiteral(TAVREL_DICTIONARY_INDEX)};
-    FUZZ_CHECK(index.isOpen());
-    const Dictionary::Answer answer
-        = Dictionary::lookUp(index, Fuzzing::text(Fuzzing::bytes(data, size)));
+    static const EnglishChinese::Index english {QStringLiteral(TAVREL_ENGLISH_INDEX)};
+    FUZZ_CHECK(index.isOpen() && english.isOpen());
+    const QString input = Fuzzing::text(Fuzzing::bytes(data, size));
+
+    const EnglishChinese::Result result = EnglishChinese::lookUp(english, input);
+    FUZZ_CHECK(!result.hasBase() || result.found());
+    FUZZ_CHECK(result.own.size() <= EnglishChinese::maxOwnEntries);
+    for (const EnglishChinese::Entry &entry : result.own)
+        FUZZ_CHECK(!entry.word.isEmpty());
+
+    const QList<Dictionary::Completion> completions = Dictionary::completions(index, input, 10);
+    FUZZ_CHECK(completions.size() <= 10);
+    for (const Dictionary::Completion &completion : completions)
+        FUZZ_CHECK(!completion.text.isEmpty());
+
+    const Dictionary::Answer answer = Dictionary::lookUp(index, input);
     FUZZ_CHECK(answer.error.isEmpty());
     FUZZ_CHECK(answer.input.size() <= Dictionary::maxInputLength);
     int readings = 0;
