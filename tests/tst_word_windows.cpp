@@ -357,9 +357,12 @@ private slots:
         QTRY_VERIFY(answer->toPlainText().contains("书"));
         clickLink(answer, "Add to favourites");
         QTRY_COMPARE(window->table()->model()->rowCount(), 2);
-        const QString second = window->table()->model()->index(0, 0).data().toString();
-        QVERIFY(form().words()->isFavourite(
-            second, window->table()->model()->index(0, 1).data().toString()));
+        // The first star is the English-Chinese entry's, kept with its phonetics.
+        QCOMPARE(window->table()->model()->index(0, 0).data().toString(), QString("book"));
+        const QString phonetics = window->table()->model()->index(0, 1).data().toString();
+        QVERIFY2(phonetics.startsWith('/') && phonetics.endsWith('/'), qPrintable(phonetics));
+        QVERIFY(form().words()->isFavourite("book", phonetics));
+        QVERIFY(answer->toPlainText().contains("\u2605 In favourites"));
 
         // Looked up again from the window.
         window->table()->setCurrentIndex(window->table()->model()->index(1, 0));

@@ -4,9 +4,9 @@
 
 #include "dictionary/dictionary.h"
 #include "dictionary/lookup.h"
-#include "words/store.h"
 #include "dictionary/senses.h"
 #include "english_chinese/render.h"
+#include "words/store.h"
 
 #include <QUrl>
 #include <QUrlQuery>
@@ -68,6 +68,16 @@ QString speakerLink(const AnswerPage::Speaker &speaker)
 AnswerPage::Speaker speakerFor(const Dictionary::Entry &entry)
 {
     return {entry.numberedPinyin, false, entry.simplified};
+}
+
+// The speaker and the star of an English-Chinese entry, after its phonetics as a Chinese
+// entry's follow its pinyin; the phonetics are its reading in the favourites.
+QString englishChineseLinks(const EnglishChinese::Entry &entry)
+{
+    const QString reading
+        = entry.phonetic.isEmpty() ? QString() : QStringLiteral("/%1/").arg(entry.phonetic);
+    return speakerLink({entry.word, true, entry.word}) + QStringLiteral(" &nbsp; ")
+        + FavouriteLink::html({entry.word, reading, entry.translations, {}});
 }
 
 // A word a sense refers to, "台 臺 (tái)", its forms a link to its answer.
@@ -167,7 +177,7 @@ QString group(const Dictionary::Answer &answer, const Dictionary::Group &group, 
         if (titled)
             html += QStringLiteral("<h3>English\u2013Chinese</h3>");
         if (entries.take())
-            html += EnglishChinese::html(answer.englishChinese, link);
+            html += EnglishChinese::html(answer.englishChinese, link, englishChineseLinks);
         return html;
     }
     if (titled)

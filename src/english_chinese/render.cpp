@@ -21,13 +21,15 @@ QString stars(int collins)
     return QString(collins, QChar(0x2605)) + QString(5 - collins, QChar(0x2606));
 }
 
-QString entryHtml(const Entry &entry, const Link &link)
+QString entryHtml(const Entry &entry, const Link &link, const AfterHeadword &after)
 {
     QString html = QStringLiteral("<p class=\"entry\"><span class=\"english\">%1</span>")
                        .arg(escaped(entry.word));
     if (!entry.phonetic.isEmpty())
         html += QStringLiteral(" &nbsp; <span class=\"quiet\">/%1/</span>")
                     .arg(escaped(entry.phonetic));
+    if (after)
+        html += after(entry);
     html += QStringLiteral("</p>");
     const QStringList entryMarks = marks(entry);
     if (!entryMarks.isEmpty())
@@ -158,14 +160,14 @@ QString styleSheet()
                           "p.form { margin-top: 10px }");
 }
 
-QString html(const Result &result, const Link &link)
+QString html(const Result &result, const Link &link, const AfterHeadword &after)
 {
     if (!result.error.isEmpty())
         return QStringLiteral("<p>The English\u2013Chinese dictionary could not be read: %1</p>")
             .arg(escaped(result.error));
     QString html;
     for (const Entry &entry : result.shownOwn())
-        html += entryHtml(entry, link);
+        html += entryHtml(entry, link, after);
     if (result.hasBase()) {
         if (result.shownOwn().isEmpty() && result.found()) {
             // The typed word says only whose form it is: its headword and sound, then that.
@@ -173,11 +175,11 @@ QString html(const Result &result, const Link &link)
             heading.translations.clear();
             heading.definition.clear();
             heading.forms.clear();
-            html += entryHtml(heading, link);
+            html += entryHtml(heading, link, after);
         }
         html += QStringLiteral("<p class=\"form\">%1 of %2</p>")
                     .arg(escaped(result.form), link(result.base.word, escaped(result.base.word)));
-        html += entryHtml(result.base, link);
+        html += entryHtml(result.base, link, after);
     }
     if (!result.suggestions.isEmpty()) {
         html += QStringLiteral("<p>Did you mean:</p><ul>");

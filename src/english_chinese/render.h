@@ -29,8 +29,12 @@ QStringList marks(const Entry &entry);
 // "past went, past participle gone, -ing going".
 QString formsLine(const Entry &entry);
 
+// What the page puts after an entry's phonetics: its speaker and star, which belong to the
+// window's side of the program.
+using AfterHeadword = std::function<QString(const Entry &entry)>;
+
 // The page's rich text for the result, and the rules of its style sheet.
-QString html(const Result &result, const Link &link);
+QString html(const Result &result, const Link &link, const AfterHeadword &after = {});
 QString styleSheet();
 
 // The result as text lines, as the page shows it without links.
