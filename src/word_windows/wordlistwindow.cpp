@@ -1,5 +1,7 @@
 #include "wordlistwindow.h"
 
+#include "wordlistmodel.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -8,8 +10,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-WordListWindow::WordListWindow(const QString &title, QAbstractItemModel *model, QWidget *parent)
+WordListWindow::WordListWindow(const QString &title, WordListModelBase *model, QWidget *parent)
     : QWidget(parent, Qt::Window)
+    , m_model(model)
     , m_filter(new QLineEdit(this))
     , m_table(new QTableView(this))
     , m_proxy(new QSortFilterProxyModel(this))
@@ -69,4 +72,18 @@ void WordListWindow::lookUpChosen()
     const QString word = chosenWord();
     if (!word.isEmpty())
         emit lookUpRequested(word);
+}
+
+void WordListWindow::showFresh()
+{
+    m_model->reload();
+    show();
+    raise();
+    activateWindow();
+}
+
+void WordListWindow::refresh()
+{
+    if (isVisible())
+        m_model->reload();
 }
