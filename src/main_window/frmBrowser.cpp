@@ -63,7 +63,11 @@ void frmBrowser::CreateControls(FormWindow &window)
     m_cmdGo1->setFocus();
 
     createMenus(window);
+    connectControls();
+}
 
+void frmBrowser::connectControls()
+{
     connect(m_cmdGo1, &QPushButton::clicked, this, &frmBrowser::cmdGo1_Click);
     // Typed or committed by an input method; text put in by the program suggests nothing.
     connect(m_txtWord, &QLineEdit::textEdited, this, &frmBrowser::txtWord_Edited);
@@ -137,6 +141,18 @@ void frmBrowser::Form_Load()
     WebBrowser1()->Navigate(QStringLiteral("about:blank"));
     strSessionPath = data.folder + QStringLiteral("/session");
     SettingsFile::createFolderIfMissing(strSessionPath);
+    openWords();
+    Controls::setText(
+        *frmOption::instance().txtChinese(),
+        SettingsFile::startingTemplate(data.startingSettings, Providers::hongKongTemplate()));
+    // With the built-in dictionary as the template, a web page may never be asked for: the
+    // engine, most of the program's weight, then waits until one is.
+    WebBrowser1()->setPrepareEngine(
+        !AnswerPage::isAnswerAddress(trimSpaces(frmOption::instance().txtChinese()->text())));
+}
+
+void frmBrowser::openWords()
+{
     // Beside the settings file, in the folder the user may write; the administrator's template
     // beside the program is never touched.
     m_words = std::make_unique<Words::Store>(strSessionPath + QStringLiteral("/words.sqlite"));
@@ -148,22 +164,6 @@ void frmBrowser::Form_Load()
     });
     if (!m_words->notice().isEmpty())
         StatusBar1()->setSimpleText(m_words->notice());
-
-    const QString settingsPath = data.startingSettings;
-    if (SettingsFile::isPresent(settingsPath)) {
-        // A file that cannot be read gives an empty template, not the default: the user had
-        // saved something, and silently replacing it would hide that.
-        QString content;
-        ReadTextFile(settingsPath, content);
-        Controls::setText(*frmOption::instance().txtChinese(),
-                          GetTagValue(content, QStringLiteral("Chinese")));
-    } else {
-        Controls::setText(*frmOption::instance().txtChinese(), Providers::hongKongTemplate());
-    }
-    // With the built-in dictionary as the template, a web page may never be asked for: the
-    // engine, most of the program's weight, then waits until one is.
-    WebBrowser1()->setPrepareEngine(
-        !AnswerPage::isAnswerAddress(trimSpaces(frmOption::instance().txtChinese()->text())));
 }
 
 void frmBrowser::Form_Unload()
@@ -358,16 +358,6 @@ void frmBrowser::GoToUrl(const QString &address, const QString &word)
 {
     StatusBar1()->setSimpleText(QStringLiteral("goto ") + address);
     WebBrowser1()->Navigate(address, word);
-}
-
-bool frmBrowser::ReadTextFile(const QString &path, QString &content)
-{
-    return SettingsFile::readTextFile(path, content);
-}
-
-QString frmBrowser::GetTagValue(const QString &content, const QString &tag)
-{
-    return SettingsFile::getTagValue(content, tag);
 }
 
 bool frmBrowser::WriteTextFile(const QString &path, const QString &content, QString *error)

@@ -83,6 +83,9 @@ private:
     friend class Form;
 
     void createMenus(FormWindow &window);
+    void connectControls();
+    // Opens the words database and the preferences, which carry over its choice of history.
+    void openWords();
 
     void cmdGo1_Click();
     void txtWord_Edited(const QString &text);
@@ -107,8 +110,6 @@ private:
     // word is what the address looks up, if anything: the answer should the site give none.
     void GoToUrl(const QString &address, const QString &word = QString());
 
-    bool ReadTextFile(const QString &path, QString &content);
-    QString GetTagValue(const QString &content, const QString &tag);
     bool WriteTextFile(const QString &path, const QString &content, QString *error = nullptr);
     QString BuildSettingsXml(const QString &queryTemplate);
     void warnTemplateNotSaved(const QString &path, const QString &reason);

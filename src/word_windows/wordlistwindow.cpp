@@ -21,8 +21,15 @@ WordListWindow::WordListWindow(const QString &title, WordListModelBase *model, Q
     setWindowTitle(title);
     resize(560, 480);
 
-    model->setParent(this);
-    m_proxy->setSourceModel(model);
+    setUpFilter();
+    setUpTable();
+    layOut();
+}
+
+void WordListWindow::setUpFilter()
+{
+    m_model->setParent(this);
+    m_proxy->setSourceModel(m_model);
     m_proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
     m_proxy->setFilterKeyColumn(0);
 
@@ -32,10 +39,14 @@ WordListWindow::WordListWindow(const QString &title, WordListModelBase *model, Q
     connect(m_filter, &QLineEdit::textChanged, m_proxy,
             &QSortFilterProxyModel::setFilterFixedString);
 
+}
+
+void WordListWindow::setUpTable()
+{
     // Rows of one height and columns of set widths: nothing is measured row by row, so ten
     // thousand rows show as fast as ten.
     m_table->setModel(m_proxy);
-    m_table->setAccessibleName(title);
+    m_table->setAccessibleName(windowTitle());
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -48,6 +59,10 @@ WordListWindow::WordListWindow(const QString &title, WordListModelBase *model, Q
     m_table->horizontalHeader()->setDefaultSectionSize(160);
     connect(m_table, &QAbstractItemView::activated, this, &WordListWindow::lookUpChosen);
 
+}
+
+void WordListWindow::layOut()
+{
     auto *top = new QHBoxLayout;
     auto *label = new QLabel(QStringLiteral("&Filter:"), this);
     label->setBuddy(m_filter);

@@ -39,6 +39,10 @@ protected:
     WordListModelBase *model() const { return m_model; }
 
 private:
+    void setUpFilter();
+    void setUpTable();
+    void layOut();
+
     WordListModelBase *m_model = nullptr;
     QLineEdit *m_filter = nullptr;
     QTableView *m_table = nullptr;
