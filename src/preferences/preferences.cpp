@@ -114,7 +114,8 @@ QString build(const Preferences &preferences)
         xml.writeAttribute(field.name, field.text(preferences));
     }
     xml.writeEndDocument();
-    return document.trimmed();
+    // Line ends as in "tavrel.xml" beside it.
+    return document.trimmed().replace(u'\n', QLatin1String("\r\n"));
 }
 
 Preferences parse(const QString &document)

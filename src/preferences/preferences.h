@@ -30,7 +30,8 @@ struct Preferences
     }
 };
 
-// The file "preferences.xml" beside "tavrel.xml": an element a subject, an attribute a value,
+// The file "preferences.xml" beside "tavrel.xml", UTF-8 with CR LF line ends: an element a
+// subject, an attribute a value,
 //   <preferences>
 //       <pronunciation english-voice="en-us" speed="150" read-after-lookup="no"/>
 //       <words keep-history="yes"/>
