@@ -10,7 +10,7 @@
 frmPreferences &frmPreferences::instance() { return sharedInstance<frmPreferences>(); }
 
 frmPreferences::frmPreferences()
-    : Form(QStringLiteral("Preferences"), 9600, 2880)
+    : Form(tr("Preferences"), 9600, 2880)
 { }
 
 void frmPreferences::CreateControls(FormWindow &window)
