@@ -166,3 +166,8 @@ bool save(const QString &folder, const Preferences &preferences, QString *error)
 }
 
 } // namespace PreferencesFile
+
+bool operator==(const Preferences &one, const Preferences &other)
+{
+    return PreferencesFile::build(one) == PreferencesFile::build(other);
+}

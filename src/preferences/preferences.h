@@ -5,7 +5,8 @@
 #include <QString>
 
 // Everything the program keeps for its user besides the query template, which stays in
-// "tavrel.xml". Loaded once at start, handed to whoever needs it, saved whole.
+// "tavrel.xml". Loaded once at start, handed to whoever needs it, saved whole. A new preference
+// is a member here and a row of the file's table of fields (preferences.cpp).
 struct Preferences
 {
     struct Pronunciation
@@ -23,12 +24,10 @@ struct Preferences
 
     Pronunciation pronunciation;
     bool keepHistory = true; // "Words" → "Keep History"
-
-    bool operator==(const Preferences &other) const
-    {
-        return pronunciation == other.pronunciation && keepHistory == other.keepHistory;
-    }
 };
+
+// Equal when they would be saved alike, so that a new preference is compared with no more work.
+bool operator==(const Preferences &one, const Preferences &other);
 
 // The file "preferences.xml" beside "tavrel.xml", UTF-8 with CR LF line ends: an element a
 // subject, an attribute a value,
