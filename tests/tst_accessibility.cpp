@@ -5,7 +5,7 @@
 #include "testsupport.h"
 #include "xdisplay.h"
 
-#include "main_window/settingsfile.h"
+#include "preferences/settingsfile.h"
 
 #include <QProcess>
 #include <QtTest>

@@ -4,7 +4,7 @@
 #include "processtree.h"
 #include "xdisplay.h"
 
-#include "main_window/settingsfile.h"
+#include "preferences/settingsfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -159,12 +159,12 @@ private slots:
             QVERIFY(action->shortcut().isEmpty() && action->isEnabled() && action->isVisible()
                     && !action->isCheckable());
         QCOMPARE(items(form().mnuDictionary()),
-                 QList<QAction *>({form().mnuQueryString(), form().mnuPronunciation(), nullptr,
+                 QList<QAction *>({form().mnuQueryString(), form().mnuPreferences(), nullptr,
                                    form().mnuExit()}));
         QCOMPARE(items(form().mnuHelp()),
                  QList<QAction *>({form().mnuWebsite(), nullptr, form().mnuAbout()}));
         QCOMPARE(form().mnuQueryString()->text(), QString("Online Dictionary Query String"));
-        QCOMPARE(form().mnuPronunciation()->text(), QString("Pronunciation..."));
+        QCOMPARE(form().mnuPreferences()->text(), QString("Preferences..."));
         QCOMPARE(form().mnuExit()->text(), QString("Exit"));
         QCOMPARE(form().mnuWebsite()->text(), QString("Website"));
         QCOMPARE(form().mnuAbout()->text(), QString("About"));

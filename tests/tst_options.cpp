@@ -2,11 +2,13 @@
 
 #include "dialogs/frmChinese.h"
 #include "dialogs/frmOption.h"
-#include "dialogs/frmPronunciation.h"
+#include "dialogs/frmPreferences.h"
+#include "dialogs/pronunciationpage.h"
 #include "main_window/frmBrowser.h"
 #include "main_window/lookup.h"
-#include "main_window/pronunciationsettings.h"
-#include "main_window/settingsfile.h"
+#include "preferences/preferences.h"
+#include "preferences/pronunciationsettings.h"
+#include "preferences/settingsfile.h"
 #include "program/providers.h"
 #include "window_layer/controls.h"
 
@@ -304,8 +306,9 @@ private slots:
         QCOMPARE(main().window()->findChildren<QMessageBox *>().size(), 1);
     }
 
-    // Option, "Pronunciation...": kept in a file of its own beside the template's, which stays
-    // as it was, and in force at once.
+    // Option, "Preferences...", "Pronunciation": kept in the preferences beside the template's
+    // file, which stays as it was, and in force at once. An earlier version's own file for it is
+    // carried over, and left as it was.
     void pronunciationSettings_data()
     {
         QTest::addColumn<QByteArray>("fileAtStart");
@@ -333,6 +336,7 @@ private slots:
         QFETCH(bool, readAfterLookup);
         QFETCH(int, ending);
         const QString path = m_appFolder.path("session/") + PronunciationSettings::fileName;
+        const QString kept = m_appFolder.path("session/") + PreferencesFile::fileName;
         if (!fileAtStart.isNull()) {
             TestSupport::unloadAll();
             TestSupport::writeBytes(path, fileAtStart);
@@ -342,19 +346,19 @@ private slots:
                                 SettingsFile::buildSettingsXml("tavrel:%word").toUtf8());
         const PronunciationSettings::Settings before = PronunciationSettings::read(path);
         PronunciationSettings::Settings shown, reopened;
-        const auto showing = [] {
-            frmPronunciation &dialog = frmPronunciation::instance();
+        const auto page = [] { return frmPreferences::instance().pronunciationPage(); };
+        const auto showing = [&page] {
             return PronunciationSettings::Settings {
-                dialog.optBritish()->isChecked() ? Speech::Voice::BritishEnglish
-                                                 : Speech::Voice::AmericanEnglish,
-                dialog.txtSpeed()->value(), dialog.chkReadAfterLookup()->isChecked()};
+                page()->optBritish()->isChecked() ? Speech::Voice::BritishEnglish
+                                                  : Speech::Voice::AmericanEnglish,
+                page()->txtSpeed()->value(), page()->chkReadAfterLookup()->isChecked()};
         };
-        whileShownModally(frmPronunciation::instance(), [&] {
-            frmPronunciation &dialog = frmPronunciation::instance();
+        whileShownModally(frmPreferences::instance(), [&] {
+            frmPreferences &dialog = frmPreferences::instance();
             shown = showing();
-            (british ? dialog.optBritish() : dialog.optAmerican())->click();
-            dialog.txtSpeed()->setValue(speed);
-            dialog.chkReadAfterLookup()->setChecked(readAfterLookup);
+            (british ? page()->optBritish() : page()->optAmerican())->click();
+            page()->txtSpeed()->setValue(speed);
+            page()->chkReadAfterLookup()->setChecked(readAfterLookup);
             switch (Ending(ending)) {
             case Ending::Save:
                 QTest::mouseClick(dialog.cmdSave(), Qt::LeftButton);
@@ -367,22 +371,24 @@ private slots:
                 break;
             }
         });
-        main().mnuPronunciation()->trigger();
+        main().mnuPreferences()->trigger();
         QVERIFY(shown == before);
 
         const bool saved = Ending(ending) == Ending::Save;
         const PronunciationSettings::Settings chosen {british ? Speech::Voice::BritishEnglish
                                                               : Speech::Voice::AmericanEnglish,
                                                       speed, readAfterLookup};
-        QCOMPARE(QFileInfo::exists(path), saved || !fileAtStart.isNull());
-        QVERIFY(PronunciationSettings::read(path) == (saved ? chosen : before));
+        QCOMPARE(QFileInfo::exists(kept), saved);
+        QCOMPARE(QFileInfo::exists(path), !fileAtStart.isNull());
+        QVERIFY(PreferencesFile::load(m_appFolder.path("session"), true).pronunciation
+                == (saved ? chosen : before));
         QCOMPARE(readBytes(settingsPath()),
                  SettingsFile::buildSettingsXml("tavrel:%word").toUtf8());
-        whileShownModally(frmPronunciation::instance(), [&] {
+        whileShownModally(frmPreferences::instance(), [&] {
             reopened = showing();
-            QTest::mouseClick(frmPronunciation::instance().cmdCancel(), Qt::LeftButton);
+            QTest::mouseClick(frmPreferences::instance().cmdCancel(), Qt::LeftButton);
         });
-        main().mnuPronunciation()->trigger();
+        main().mnuPreferences()->trigger();
         QVERIFY(reopened == (saved ? chosen : before));
 
         // The answer of a lookup is read once it is shown, or not.

@@ -8,7 +8,7 @@
 #include "dictionary/lookup.h"
 #include "english_chinese/index.h"
 #include "english_chinese/lookup.h"
-#include "main_window/settingsfile.h"
+#include "preferences/settingsfile.h"
 #include "program/application.h"
 
 #include <QDirIterator>

@@ -2,7 +2,7 @@
 
 #include "browser/answerview.h"
 #include "main_window/frmBrowser.h"
-#include "main_window/settingsfile.h"
+#include "preferences/settingsfile.h"
 #include "processtree.h"
 
 #include <QDir>

@@ -8,7 +8,7 @@
 #include "browser/answerview.h"
 #include "browser/speakerlink.h"
 #include "main_window/frmBrowser.h"
-#include "main_window/settingsfile.h"
+#include "preferences/settingsfile.h"
 #include "speech/pronouncer.h"
 #include "speech/spokenpinyin.h"
 #include "window_layer/controls.h"

@@ -3,7 +3,7 @@
 #include "browser/webbrowser.h"
 #include "dialogs/frmOption.h"
 #include "main_window/frmBrowser.h"
-#include "main_window/settingsfile.h"
+#include "preferences/settingsfile.h"
 #include "program/providers.h"
 #include "window_layer/controls.h"
 

@@ -2,7 +2,7 @@
 
 #include "dialogs/frmOption.h"
 #include "main_window/frmBrowser.h"
-#include "main_window/settingsfile.h"
+#include "preferences/settingsfile.h"
 #include "single_instance/runningcopy.h"
 #include "single_instance/wordsfromoutside.h"
 #include "window_layer/controls.h"

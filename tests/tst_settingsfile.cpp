@@ -1,6 +1,6 @@
 #include "testsupport.h"
 
-#include "main_window/settingsfile.h"
+#include "preferences/settingsfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,7 +5,8 @@
 
 #include "browser/answerpage.h"
 #include "dictionary/index.h"
-#include "main_window/pronunciationsettings.h"
+#include "preferences/preferences.h"
+#include "preferences/pronunciationsettings.h"
 #include "speech/spokenpinyin.h"
 #include "speech/synthesis.h"
 
@@ -296,6 +297,16 @@ private slots:
             << QByteArray("speed=fast\n") << us << Speech::defaultSpeed << false;
         QTest::newRow("binary") << QByteArray("\0\xff\xfe=\n=\n\n", 8) << us << Speech::defaultSpeed
                                 << false;
+        // Rows that start with '<' are the preferences file, which is read instead.
+        QTest::newRow("preferences") << QByteArray("<preferences><pronunciation speed=\"90\" "
+                                                   "english-voice=\"en-gb\"/></preferences>")
+                                     << gb << 90 << false;
+        QTest::newRow("preferences damaged halfway")
+            << QByteArray("<preferences><pronunciation read-after-lookup=\"yes\"/><words keep")
+            << us << Speech::defaultSpeed << true;
+        QTest::newRow("preferences of another kind")
+            << QByteArray("<html><pronunciation speed=\"90\"/></html>") << us
+            << Speech::defaultSpeed << false;
     }
 
     void settingsFile()
@@ -305,16 +316,19 @@ private slots:
         QFETCH(int, speed);
         QFETCH(bool, readAfterLookup);
         QTemporaryDir folder;
-        const QString path = folder.filePath(PronunciationSettings::fileName);
+        const char *name = file.startsWith('<') ? PreferencesFile::fileName
+                                                : PronunciationSettings::fileName;
         if (!file.isNull())
-            TestSupport::writeBytes(path, file);
-        const PronunciationSettings::Settings read = PronunciationSettings::read(path);
-        QCOMPARE(int(read.english), english);
-        QCOMPARE(read.speed, speed);
-        QCOMPARE(read.readAfterLookup, readAfterLookup);
-        // What is written reads back the same.
-        QVERIFY(PronunciationSettings::write(path, read));
-        QVERIFY(PronunciationSettings::read(path) == read);
+            TestSupport::writeBytes(folder.filePath(name), file);
+        const Preferences read = PreferencesFile::load(folder.path(), false);
+        QCOMPARE(int(read.pronunciation.english), english);
+        QCOMPARE(read.pronunciation.speed, speed);
+        QCOMPARE(read.pronunciation.readAfterLookup, readAfterLookup);
+        // Once saved, the preferences file is read back the same, whatever was carried over.
+        Preferences saved = read;
+        saved.keepHistory = !read.keepHistory;
+        QVERIFY(PreferencesFile::save(folder.path(), saved));
+        QVERIFY(PreferencesFile::load(folder.path(), read.keepHistory) == saved);
     }
 };
 

@@ -5,7 +5,7 @@
 #include "browser/webbrowser.h"
 #include "dialogs/frmOption.h"
 #include "main_window/frmBrowser.h"
-#include "main_window/settingsfile.h"
+#include "preferences/settingsfile.h"
 
 #include <QDir>
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 #include "processtree.h"
 #include "testsupport.h"
 
-#include "main_window/settingsfile.h"
+#include "preferences/settingsfile.h"
 
 #include <QProcess>
 #include <QRegularExpression>

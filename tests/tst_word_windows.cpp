@@ -6,7 +6,7 @@
 #include "browser/answerpage.h"
 #include "browser/answerview.h"
 #include "main_window/frmBrowser.h"
-#include "main_window/settingsfile.h"
+#include "preferences/settingsfile.h"
 #include "window_layer/controls.h"
 #include "word_windows/favouriteswindow.h"
 #include "word_windows/historywindow.h"

@@ -2,7 +2,6 @@
 
 #include "browserlayout.h"
 #include "lookup.h"
-#include "settingsfile.h"
 
 #include "browser/answerpage.h"
 #include "browser/answerview.h"
@@ -10,7 +9,8 @@
 #include "browser/webbrowser.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOption.h"
-#include "dialogs/frmPronunciation.h"
+#include "dialogs/frmPreferences.h"
+#include "preferences/settingsfile.h"
 #include "program/application.h"
 #include "program/datafolder.h"
 #include "program/providers.h"
@@ -25,15 +25,12 @@
 #include "words/store.h"
 #include "words/suggestions.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QRadioButton>
-#include <QSpinBox>
 
 frmBrowser &frmBrowser::instance() { return sharedInstance<frmBrowser>(); }
 
@@ -66,7 +63,11 @@ void frmBrowser::CreateControls(FormWindow &window)
     m_cmdGo1->setFocus();
 
     createMenus(window);
+    connectControls();
+}
 
+void frmBrowser::connectControls()
+{
     connect(m_cmdGo1, &QPushButton::clicked, this, &frmBrowser::cmdGo1_Click);
     // Typed or committed by an input method; text put in by the program suggests nothing.
     connect(m_txtWord, &QLineEdit::textEdited, this, &frmBrowser::txtWord_Edited);
@@ -83,7 +84,7 @@ void frmBrowser::createMenus(FormWindow &window)
 
     m_mnuDictionary = bar->addMenu(QStringLiteral("Option"));
     m_mnuQueryString = m_mnuDictionary->addAction(QStringLiteral("Online Dictionary Query String"));
-    m_mnuPronunciation = m_mnuDictionary->addAction(QStringLiteral("Pronunciation..."));
+    m_mnuPreferences = m_mnuDictionary->addAction(tr("Preferences..."));
     m_mnuDictionary->addSeparator();
     m_mnuExit = m_mnuDictionary->addAction(QStringLiteral("Exit"));
 
@@ -101,7 +102,7 @@ void frmBrowser::createMenus(FormWindow &window)
     m_mnuAbout = m_mnuHelp->addAction(QStringLiteral("About"));
 
     connect(m_mnuQueryString, &QAction::triggered, this, &frmBrowser::mnuQueryString_Click);
-    connect(m_mnuPronunciation, &QAction::triggered, this, &frmBrowser::mnuPronunciation_Click);
+    connect(m_mnuPreferences, &QAction::triggered, this, &frmBrowser::mnuPreferences_Click);
     connect(m_mnuExit, &QAction::triggered, this, &frmBrowser::mnuExit_Click);
     connect(m_mnuHistory, &QAction::triggered, this, &frmBrowser::mnuHistory_Click);
     connect(m_mnuKeepHistory, &QAction::triggered, this, &frmBrowser::mnuKeepHistory_Click);
@@ -122,7 +123,7 @@ FavouritesWindow *frmBrowser::favouritesWindow() const { return m_favouritesWind
 
 QMenu *frmBrowser::mnuDictionary() { return control(m_mnuDictionary); }
 QAction *frmBrowser::mnuQueryString() { return control(m_mnuQueryString); }
-QAction *frmBrowser::mnuPronunciation() { return control(m_mnuPronunciation); }
+QAction *frmBrowser::mnuPreferences() { return control(m_mnuPreferences); }
 QAction *frmBrowser::mnuExit() { return control(m_mnuExit); }
 QMenu *frmBrowser::mnuWords() { return control(m_mnuWords); }
 QAction *frmBrowser::mnuHistory() { return control(m_mnuHistory); }
@@ -140,34 +141,29 @@ void frmBrowser::Form_Load()
     WebBrowser1()->Navigate(QStringLiteral("about:blank"));
     strSessionPath = data.folder + QStringLiteral("/session");
     SettingsFile::createFolderIfMissing(strSessionPath);
+    openWords();
+    Controls::setText(
+        *frmOption::instance().txtChinese(),
+        SettingsFile::startingTemplate(data.startingSettings, Providers::hongKongTemplate()));
+    // With the built-in dictionary as the template, a web page may never be asked for: the
+    // engine, most of the program's weight, then waits until one is.
+    WebBrowser1()->setPrepareEngine(
+        !AnswerPage::isAnswerAddress(trimSpaces(frmOption::instance().txtChinese()->text())));
+}
+
+void frmBrowser::openWords()
+{
     // Beside the settings file, in the folder the user may write; the administrator's template
     // beside the program is never touched.
     m_words = std::make_unique<Words::Store>(strSessionPath + QStringLiteral("/words.sqlite"));
-    m_mnuKeepHistory->setChecked(m_words->keepsHistory());
+    m_preferences = PreferencesFile::load(strSessionPath, m_words->keepsHistory());
+    m_words->setKeepsHistory(m_preferences.keepHistory);
+    m_mnuKeepHistory->setChecked(m_preferences.keepHistory);
     FavouriteLink::setCheck([this](const QString &word, const QString &reading) {
         return m_words && m_words->isFavourite(word, reading);
     });
     if (!m_words->notice().isEmpty())
         StatusBar1()->setSimpleText(m_words->notice());
-
-    m_pronunciation
-        = PronunciationSettings::read(strSessionPath + u'/' + PronunciationSettings::fileName);
-
-    const QString settingsPath = data.startingSettings;
-    if (SettingsFile::isPresent(settingsPath)) {
-        // A file that cannot be read gives an empty template, not the default: the user had
-        // saved something, and silently replacing it would hide that.
-        QString content;
-        ReadTextFile(settingsPath, content);
-        Controls::setText(*frmOption::instance().txtChinese(),
-                          GetTagValue(content, QStringLiteral("Chinese")));
-    } else {
-        Controls::setText(*frmOption::instance().txtChinese(), Providers::hongKongTemplate());
-    }
-    // With the built-in dictionary as the template, a web page may never be asked for: the
-    // engine, most of the program's weight, then waits until one is.
-    WebBrowser1()->setPrepareEngine(
-        !AnswerPage::isAnswerAddress(trimSpaces(frmOption::instance().txtChinese()->text())));
 }
 
 void frmBrowser::Form_Unload()
@@ -199,7 +195,7 @@ void frmBrowser::cmdGo1_Click()
         = buildLookupAddress(txtWord()->text(), frmOption::instance().txtChinese()->text());
     const QString word = trimSpaces(txtWord()->text());
     if (!word.isEmpty()) {
-        m_readNextAnswer = m_pronunciation.readAfterLookup;
+        m_readNextAnswer = m_preferences.pronunciation.readAfterLookup;
         GoToUrl(address, word);
         recordLookup(word);
     }
@@ -243,31 +239,27 @@ void frmBrowser::mnuQueryString_Click()
     }
 }
 
-void frmBrowser::mnuPronunciation_Click()
+void frmBrowser::mnuPreferences_Click()
 {
-    frmPronunciation &dialog = frmPronunciation::instance();
+    frmPreferences &dialog = frmPreferences::instance();
     dialog.Load();
-    dialog.optBritish()->setChecked(m_pronunciation.english == Speech::Voice::BritishEnglish);
-    dialog.optAmerican()->setChecked(m_pronunciation.english != Speech::Voice::BritishEnglish);
-    dialog.txtSpeed()->setValue(m_pronunciation.speed);
-    dialog.chkReadAfterLookup()->setChecked(m_pronunciation.readAfterLookup);
+    dialog.showValues(m_preferences);
     dialog.bSaveFlag = false;
     modUtility::CenterForm(dialog);
     dialog.ShowModal();
-
     if (dialog.bSaveFlag) {
-        m_pronunciation.english = dialog.optBritish()->isChecked() ? Speech::Voice::BritishEnglish
-                                                                   : Speech::Voice::AmericanEnglish;
-        m_pronunciation.speed = dialog.txtSpeed()->value();
-        m_pronunciation.readAfterLookup = dialog.chkReadAfterLookup()->isChecked();
-        // In force for this run whatever happens to the file.
-        QString reason;
-        if (!PronunciationSettings::write(strSessionPath + u'/' + PronunciationSettings::fileName,
-                                          m_pronunciation, &reason))
-            StatusBar1()->setSimpleText(
-                QStringLiteral("The pronunciation settings could not be saved: ") + reason);
+        dialog.takeValues(m_preferences);
+        savePreferences();
     }
     dialog.Unload();
+}
+
+void frmBrowser::savePreferences()
+{
+    // In force for this run whatever happens to the file.
+    QString reason;
+    if (!PreferencesFile::save(strSessionPath, m_preferences, &reason))
+        StatusBar1()->setSimpleText(tr("The preferences could not be saved: ") + reason);
 }
 
 Pronouncer *frmBrowser::pronouncer()
@@ -282,8 +274,8 @@ Pronouncer *frmBrowser::pronouncer()
 
 void frmBrowser::pronounce(const QString &text, bool english)
 {
-    pronouncer()->setSpeed(m_pronunciation.speed);
-    pronouncer()->say(text, english ? m_pronunciation.english : Speech::Voice::Pinyin);
+    pronouncer()->setSpeed(m_preferences.pronunciation.speed);
+    pronouncer()->say(text, english ? m_preferences.pronunciation.english : Speech::Voice::Pinyin);
 }
 
 void frmBrowser::answerLoaded(bool ok)
@@ -347,7 +339,12 @@ void frmBrowser::toggleFavourite(const Words::Favourite &entry)
         m_favouritesWindow->refresh();
 }
 
-void frmBrowser::mnuKeepHistory_Click(bool keep) { m_words->setKeepsHistory(keep); }
+void frmBrowser::mnuKeepHistory_Click(bool keep)
+{
+    m_preferences.keepHistory = keep;
+    m_words->setKeepsHistory(keep);
+    savePreferences();
+}
 
 void frmBrowser::mnuWebsite_Click() { GoToUrl(Providers::makerWebsite()); }
 
@@ -361,16 +358,6 @@ void frmBrowser::GoToUrl(const QString &address, const QString &word)
 {
     StatusBar1()->setSimpleText(QStringLiteral("goto ") + address);
     WebBrowser1()->Navigate(address, word);
-}
-
-bool frmBrowser::ReadTextFile(const QString &path, QString &content)
-{
-    return SettingsFile::readTextFile(path, content);
-}
-
-QString frmBrowser::GetTagValue(const QString &content, const QString &tag)
-{
-    return SettingsFile::getTagValue(content, tag);
 }
 
 bool frmBrowser::WriteTextFile(const QString &path, const QString &content, QString *error)

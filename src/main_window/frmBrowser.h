@@ -1,7 +1,6 @@
 #pragma once
 
-#include "pronunciationsettings.h"
-
+#include "preferences/preferences.h"
 #include "window_layer/form.h"
 
 #include <memory>
@@ -41,6 +40,8 @@ public:
 
     // The words the user keeps, while the window is loaded.
     Words::Store *words() const { return m_words.get(); }
+    // Loaded once the window is; saved whenever the user changes one.
+    const Preferences &preferences() const { return m_preferences; }
     HistoryWindow *historyWindow() const;
     FavouritesWindow *favouritesWindow() const;
 
@@ -57,7 +58,7 @@ public:
 
     QMenu *mnuDictionary();
     QAction *mnuQueryString();
-    QAction *mnuPronunciation();
+    QAction *mnuPreferences();
     QAction *mnuExit();
     QMenu *mnuWords();
     QAction *mnuHistory();
@@ -82,11 +83,15 @@ private:
     friend class Form;
 
     void createMenus(FormWindow &window);
+    void connectControls();
+    // Opens the words database and the preferences, which carry over its choice of history.
+    void openWords();
 
     void cmdGo1_Click();
     void txtWord_Edited(const QString &text);
     void mnuQueryString_Click();
-    void mnuPronunciation_Click();
+    void mnuPreferences_Click();
+    void savePreferences();
     void pronounce(const QString &text, bool english);
     void answerLoaded(bool ok);
     void mnuExit_Click();
@@ -105,8 +110,6 @@ private:
     // word is what the address looks up, if anything: the answer should the site give none.
     void GoToUrl(const QString &address, const QString &word = QString());
 
-    bool ReadTextFile(const QString &path, QString &content);
-    QString GetTagValue(const QString &content, const QString &tag);
     bool WriteTextFile(const QString &path, const QString &content, QString *error = nullptr);
     QString BuildSettingsXml(const QString &queryTemplate);
     void warnTemplateNotSaved(const QString &path, const QString &reason);
@@ -123,7 +126,7 @@ private:
 
     QPointer<QMenu> m_mnuDictionary;
     QPointer<QAction> m_mnuQueryString;
-    QPointer<QAction> m_mnuPronunciation;
+    QPointer<QAction> m_mnuPreferences;
     QPointer<QAction> m_mnuExit;
     QPointer<QMenu> m_mnuWords;
     QPointer<QAction> m_mnuHistory;
@@ -137,7 +140,7 @@ private:
     QPointer<HistoryWindow> m_historyWindow;
     QPointer<FavouritesWindow> m_favouritesWindow;
     Pronouncer *m_pronouncer = nullptr;
-    PronunciationSettings::Settings m_pronunciation;
+    Preferences m_preferences;
     bool m_readNextAnswer = false; // the answer of the lookup under way is read once shown
 
     // Shown, not run: the user can go on looking words up while it is open.

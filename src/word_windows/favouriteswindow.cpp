@@ -1,5 +1,7 @@
 #include "favouriteswindow.h"
 
+#include "wordlistmodel.h"
+
 #include "words/flashcards.h"
 
 #include <QDir>
@@ -10,57 +12,32 @@
 #include <QSortFilterProxyModel>
 #include <QTableView>
 
-FavouritesModel::FavouritesModel(Words::Store &store, QObject *parent)
-    : QAbstractTableModel(parent)
-    , m_store(store)
-{ }
+namespace {
 
-void FavouritesModel::reload()
+WordListModel<Words::Favourite> *favouritesModel(Words::Store &store)
 {
-    beginResetModel();
-    m_items = m_store.favourites();
-    endResetModel();
+    return new WordListModel<Words::Favourite>(
+        {QStringLiteral("Word"), QStringLiteral("Reading"), QStringLiteral("Meaning")},
+        [&store] { return store.favourites(); },
+        [](const Words::Favourite &item, int column) -> QVariant {
+            switch (column) {
+            case 0:
+                return item.word;
+            case 1:
+                return item.reading;
+            case 2:
+                return item.senses.value(0);
+            }
+            return {};
+        });
 }
 
-int FavouritesModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_items.size());
-}
-
-int FavouritesModel::columnCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : 3;
-}
-
-QVariant FavouritesModel::data(const QModelIndex &index, int role) const
-{
-    if (!index.isValid() || index.row() >= m_items.size()
-        || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
-        return {};
-    const Words::Favourite &item = m_items.at(index.row());
-    switch (index.column()) {
-    case 0:
-        return item.word;
-    case 1:
-        return item.reading;
-    case 2:
-        return item.senses.value(0);
-    }
-    return {};
-}
-
-QVariant FavouritesModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-        return {};
-    static const char *const titles[] = {"Word", "Reading", "Meaning"};
-    return section >= 0 && section < 3 ? QString::fromLatin1(titles[section]) : QVariant();
-}
+} // namespace
 
 FavouritesWindow::FavouritesWindow(Words::Store &store, QWidget *parent)
-    : WordListWindow(QStringLiteral("Favourites"), new FavouritesModel(store), parent)
+    : WordListWindow(QStringLiteral("Favourites"), favouritesModel(store), parent)
     , m_store(store)
-    , m_model(static_cast<FavouritesModel *>(proxy()->sourceModel()))
+    , m_model(static_cast<WordListModel<Words::Favourite> *>(model()))
     , m_lookUp(new QPushButton(QStringLiteral("Look Up"), this))
     , m_remove(new QPushButton(QStringLiteral("Remove"), this))
     , m_export(new QPushButton(QStringLiteral("Export\u2026"), this))
@@ -76,26 +53,12 @@ FavouritesWindow::FavouritesWindow(Words::Store &store, QWidget *parent)
     connect(m_export, &QPushButton::clicked, this, &FavouritesWindow::exportChosenFile);
 }
 
-void FavouritesWindow::showFresh()
-{
-    m_model->reload();
-    show();
-    raise();
-    activateWindow();
-}
-
-void FavouritesWindow::refresh()
-{
-    if (isVisible())
-        m_model->reload();
-}
-
 void FavouritesWindow::removeChosen()
 {
     const QModelIndex current = proxy()->mapToSource(table()->currentIndex());
     if (!current.isValid())
         return;
-    const Words::Favourite chosen = m_model->favourites().at(current.row());
+    const Words::Favourite chosen = m_model->items().at(current.row());
     if (!m_store.removeFavourite(chosen.word, chosen.reading))
         QMessageBox::warning(
             this, QStringLiteral("Remove"),

@@ -1,63 +1,40 @@
 #include "historywindow.h"
 
+#include "wordlistmodel.h"
+
 #include <QHBoxLayout>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSortFilterProxyModel>
 #include <QTableView>
 
-HistoryModel::HistoryModel(Words::Store &store, QObject *parent)
-    : QAbstractTableModel(parent)
-    , m_store(store)
-{ }
+namespace {
 
-void HistoryModel::reload()
+WordListModelBase *historyModel(Words::Store &store)
 {
-    beginResetModel();
-    m_items = m_store.history();
-    endResetModel();
+    auto *model = new WordListModel<Words::HistoryItem>(
+        {QStringLiteral("Word"), QStringLiteral("Times"), QStringLiteral("Last looked up")},
+        [&store] { return store.history(); },
+        [](const Words::HistoryItem &item, int column) -> QVariant {
+            switch (column) {
+            case 0:
+                return item.input;
+            case 1:
+                return item.count;
+            case 2:
+                return QLocale().toString(item.lastSeen.toLocalTime(), QLocale::ShortFormat);
+            }
+            return {};
+        });
+    model->setRightAligned(1);
+    return model;
 }
 
-int HistoryModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_items.size());
-}
-
-int HistoryModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : 3; }
-
-QVariant HistoryModel::data(const QModelIndex &index, int role) const
-{
-    if (!index.isValid() || index.row() >= m_items.size())
-        return {};
-    const Words::HistoryItem &item = m_items.at(index.row());
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
-        switch (index.column()) {
-        case 0:
-            return item.input;
-        case 1:
-            return item.count;
-        case 2:
-            return QLocale().toString(item.lastSeen.toLocalTime(), QLocale::ShortFormat);
-        }
-    }
-    if (role == Qt::TextAlignmentRole && index.column() == 1)
-        return int(Qt::AlignRight | Qt::AlignVCenter);
-    return {};
-}
-
-QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-        return {};
-    static const char *const titles[] = {"Word", "Times", "Last looked up"};
-    return section >= 0 && section < 3 ? QString::fromLatin1(titles[section]) : QVariant();
-}
+} // namespace
 
 HistoryWindow::HistoryWindow(Words::Store &store, QWidget *parent)
-    : WordListWindow(QStringLiteral("History"), new HistoryModel(store), parent)
+    : WordListWindow(QStringLiteral("History"), historyModel(store), parent)
     , m_store(store)
-    , m_model(static_cast<HistoryModel *>(proxy()->sourceModel()))
     , m_clear(new QPushButton(QStringLiteral("Clear History"), this))
 {
     table()->setColumnWidth(0, 240);
@@ -65,14 +42,6 @@ HistoryWindow::HistoryWindow(Words::Store &store, QWidget *parent)
     buttons()->addWidget(m_clear);
     m_clear->setEnabled(store.isWritable());
     connect(m_clear, &QPushButton::clicked, this, &HistoryWindow::clearHistory);
-}
-
-void HistoryWindow::showFresh()
-{
-    m_model->reload();
-    show();
-    raise();
-    activateWindow();
 }
 
 void HistoryWindow::clearHistory()
@@ -87,5 +56,5 @@ void HistoryWindow::clearHistory()
         QMessageBox::warning(
             this, QStringLiteral("Clear History"),
             QStringLiteral("The history could not be cleared: %1").arg(m_store.errorString()));
-    m_model->reload();
+    model()->reload();
 }

@@ -1,5 +1,7 @@
 #include "wordlistwindow.h"
 
+#include "wordlistmodel.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -8,8 +10,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-WordListWindow::WordListWindow(const QString &title, QAbstractItemModel *model, QWidget *parent)
+WordListWindow::WordListWindow(const QString &title, WordListModelBase *model, QWidget *parent)
     : QWidget(parent, Qt::Window)
+    , m_model(model)
     , m_filter(new QLineEdit(this))
     , m_table(new QTableView(this))
     , m_proxy(new QSortFilterProxyModel(this))
@@ -18,8 +21,15 @@ WordListWindow::WordListWindow(const QString &title, QAbstractItemModel *model, 
     setWindowTitle(title);
     resize(560, 480);
 
-    model->setParent(this);
-    m_proxy->setSourceModel(model);
+    setUpFilter();
+    setUpTable();
+    layOut();
+}
+
+void WordListWindow::setUpFilter()
+{
+    m_model->setParent(this);
+    m_proxy->setSourceModel(m_model);
     m_proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
     m_proxy->setFilterKeyColumn(0);
 
@@ -29,10 +39,14 @@ WordListWindow::WordListWindow(const QString &title, QAbstractItemModel *model, 
     connect(m_filter, &QLineEdit::textChanged, m_proxy,
             &QSortFilterProxyModel::setFilterFixedString);
 
+}
+
+void WordListWindow::setUpTable()
+{
     // Rows of one height and columns of set widths: nothing is measured row by row, so ten
     // thousand rows show as fast as ten.
     m_table->setModel(m_proxy);
-    m_table->setAccessibleName(title);
+    m_table->setAccessibleName(windowTitle());
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -45,6 +59,10 @@ WordListWindow::WordListWindow(const QString &title, QAbstractItemModel *model, 
     m_table->horizontalHeader()->setDefaultSectionSize(160);
     connect(m_table, &QAbstractItemView::activated, this, &WordListWindow::lookUpChosen);
 
+}
+
+void WordListWindow::layOut()
+{
     auto *top = new QHBoxLayout;
     auto *label = new QLabel(QStringLiteral("&Filter:"), this);
     label->setBuddy(m_filter);
@@ -69,4 +87,18 @@ void WordListWindow::lookUpChosen()
     const QString word = chosenWord();
     if (!word.isEmpty())
         emit lookUpRequested(word);
+}
+
+void WordListWindow::showFresh()
+{
+    m_model->reload();
+    show();
+    raise();
+    activateWindow();
+}
+
+void WordListWindow::refresh()
+{
+    if (isVisible())
+        m_model->reload();
 }

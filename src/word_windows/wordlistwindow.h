@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class QAbstractItemModel;
+class WordListModelBase;
 class QHBoxLayout;
 class QLineEdit;
 class QSortFilterProxyModel;
@@ -15,7 +15,12 @@ class WordListWindow : public QWidget
     Q_OBJECT
 public:
     // The model's first column holds the word looked up.
-    WordListWindow(const QString &title, QAbstractItemModel *model, QWidget *parent);
+    WordListWindow(const QString &title, WordListModelBase *model, QWidget *parent);
+
+    // Shows the list as it is now in the database.
+    void showFresh();
+    // Reads the list again, if the window is shown.
+    void refresh();
 
     QLineEdit *filterBox() const { return m_filter; }
     QTableView *table() const { return m_table; }
@@ -31,8 +36,14 @@ protected:
     // Where the window's own buttons go, under the table.
     QHBoxLayout *buttons() const { return m_buttons; }
     void lookUpChosen();
+    WordListModelBase *model() const { return m_model; }
 
 private:
+    void setUpFilter();
+    void setUpTable();
+    void layOut();
+
+    WordListModelBase *m_model = nullptr;
     QLineEdit *m_filter = nullptr;
     QTableView *m_table = nullptr;
     QSortFilterProxyModel *m_proxy = nullptr;

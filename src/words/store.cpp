@@ -31,6 +31,8 @@ const QStringList schema {
     QStringLiteral("CREATE TABLE IF NOT EXISTS favourites(word TEXT NOT NULL, "
                    "reading TEXT NOT NULL, senses TEXT NOT NULL, added INTEGER NOT NULL, "
                    "PRIMARY KEY(word, reading))"),
+    // No longer written: the preferences keep whether history is kept. Still made and read, so
+    // that a database of an earlier version carries its choice over, and opens in that version.
     QStringLiteral("CREATE TABLE IF NOT EXISTS settings(key TEXT PRIMARY KEY, value TEXT)"),
 };
 
@@ -342,20 +344,6 @@ bool Store::clearHistory()
     if (!isWritable())
         return fail(QStringLiteral("the words database is read-only"));
     return exec(QStringLiteral("DELETE FROM history"));
-}
-
-bool Store::setKeepsHistory(bool keep)
-{
-    m_keepHistory = keep;
-    if (!isWritable())
-        return fail(QStringLiteral("the words database is read-only"));
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral(
-        "INSERT OR REPLACE INTO settings(key, value) VALUES('keep_history', :value)"));
-    query.bindValue(QStringLiteral(":value"), keep ? QStringLiteral("1") : QStringLiteral("0"));
-    if (!query.exec())
-        return fail(query.lastError().text());
-    return true;
 }
 
 bool Store::addFavourite(Favourite favourite)

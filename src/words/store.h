@@ -6,8 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-// The words the user keeps: the history of lookups, the favourites and whether history is kept,
-// in one SQLite file ("words.sqlite") beside the settings file. Plain storage, no widgets.
+// The words the user keeps: the history of lookups and the favourites, in one SQLite file ("words.sqlite") beside the settings file. Plain storage, no widgets.
 //
 // The file is written in WAL mode with a busy timeout, so that a program killed at any moment
 // keeps every lookup committed before, and two programs on one folder wait for each other
@@ -69,8 +68,10 @@ public:
     QList<HistoryItem> historyStartingWith(const QString &prefix, int limit) const;
     bool clearHistory();
 
+    // Whether lookups are recorded. The preferences keep the choice now; a database written by an
+    // earlier version still holds the one made then, which this starts from.
     bool keepsHistory() const { return m_keepHistory; }
-    bool setKeepsHistory(bool keep);
+    void setKeepsHistory(bool keep) { m_keepHistory = keep; }
 
     bool addFavourite(Favourite favourite);
     bool removeFavourite(const QString &word, const QString &reading);

@@ -1,7 +1,7 @@
 // The settings file, which any editor can change: its bytes, read as start-up reads them, give
 // the query template; and a template saved comes back as it was.
 #include "fuzzing.h"
-#include "main_window/settingsfile.h"
+#include "preferences/settingsfile.h"
 
 #include <QDir>
 #include <QFile>

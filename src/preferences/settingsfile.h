@@ -27,6 +27,11 @@ bool readTextFile(const QString &path, QString &content);
 // to Z ignored for both; empty when either is missing.
 QString getTagValue(const QString &content, const QString &tag);
 
+// The template to start with: the one in the settings file at path, or fallback when there is
+// no such file. A file that cannot be read gives an empty template, not the fallback: the user
+// had saved something, and silently replacing it would hide that.
+QString startingTemplate(const QString &path, const QString &fallback);
+
 // The settings document for a template, without the final line end.
 QString buildSettingsXml(const QString &queryTemplate);
 

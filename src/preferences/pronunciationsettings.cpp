@@ -33,17 +33,4 @@ Settings read(const QString &path)
     return settings;
 }
 
-QString build(const Settings &settings)
-{
-    return QStringLiteral("english-voice=%1\r\nspeed=%2\r\nread-after-lookup=%3")
-        .arg(Speech::voiceName(settings.english))
-        .arg(settings.speed)
-        .arg(settings.readAfterLookup ? QStringLiteral("yes") : QStringLiteral("no"));
-}
-
-bool write(const QString &path, const Settings &settings, QString *error)
-{
-    return SettingsFile::writeTextFile(path, build(settings), error);
-}
-
 } // namespace PronunciationSettings

@@ -101,6 +101,15 @@ QString getTagValue(const QString &content, const QString &tag)
     return content.mid(valueStart, close - valueStart);
 }
 
+QString startingTemplate(const QString &path, const QString &fallback)
+{
+    if (!isPresent(path))
+        return fallback;
+    QString content;
+    readTextFile(path, content);
+    return getTagValue(content, QStringLiteral("Chinese"));
+}
+
 QString buildSettingsXml(const QString &queryTemplate)
 {
     const QStringList lines {
