@@ -384,10 +384,19 @@ private slots:
         QCOMPARE(words.last().at(0).toString(), QString("after"));
     }
 
-    // Killed in the middle of a thousand lookups, the program has lost none it had committed: its
-    // "recorded" mark comes after the commit.
+    // Ended in the middle of a thousand lookups, the program has lost none it had committed: its
+    // "recorded" mark comes after the commit. Ended as a session ends it, it also takes its socket
+    // away, as "Exit" does.
+    void everyCommittedLookupSurvivesAKill_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("killed") << SIGKILL;
+        QTest::newRow("session ends") << SIGTERM;
+    }
+
     void everyCommittedLookupSurvivesAKill()
     {
+        QFETCH(int, signal);
         QTemporaryDir folder;
         QVERIFY(!builtInFolder(folder).isEmpty());
         QProcess program;
@@ -403,9 +412,12 @@ private slots:
                               numberedWords("lookup", 1000));
             QTRY_VERIFY_WITH_TIMEOUT((committed += recordedMarks(program, pending)).size() >= 400,
                                      120000);
-            ::kill(pid_t(program.processId()), SIGKILL);
+            ::kill(pid_t(program.processId()), signal);
             QVERIFY(program.waitForFinished());
         }
+        QCOMPARE(program.exitStatus() == QProcess::NormalExit, signal != SIGKILL);
+        if (signal != SIGKILL)
+            QVERIFY(!QFileInfo::exists(socketFile(RunningCopy::serverName(folder.path()))));
         committed += recordedMarks(program, pending);
         QVERIFY2(committed.size() < 1000, "the program was not killed in the middle");
         const QStringList stored = storedInputs(folder.path());
