@@ -97,6 +97,7 @@ void measureLookups(Bench &bench, MapWatcher &watcher, int lookups, int longRun,
             QThread::msleep(1000);
             rows.memoryFirst
                 = pssMiB(tavrel->process.processId(), "after the first built-in answer");
+            rows.partsFirst = memoryParts(tavrel->process.processId());
         }
         if (i % 100 == 0)
             std::fprintf(stderr, "built-in lookup %d of %d: %.0f MiB\n", i, total - 1,
@@ -104,6 +105,7 @@ void measureLookups(Bench &bench, MapWatcher &watcher, int lookups, int longRun,
     }
     QThread::msleep(1000);
     rows.memoryLast = pssMiB(tavrel->process.processId(), "after the last built-in answer");
+    rows.partsLast = memoryParts(tavrel->process.processId());
     endTree(tavrel->process);
 }
 
@@ -204,6 +206,15 @@ void printAnswerRows(int lookups, int longRun, const AnswerRows &answers,
                 first / answers.goldendictMiB);
     std::printf("| memory over %d built-in lookups | %+.1f %% (%.0f to %.0f MiB) | | | | | |\n",
                 std::max(lookups, longRun), 100 * (last - first) / first, first, last);
+    const MemoryParts &from = answers.partsFirst, &to = answers.partsLast;
+    const double anonymousGrowth = to.anonymousMiB - from.anonymousMiB;
+    std::printf("| anonymous memory over %d mixed built-in lookups | %+.2f MiB (%.1f to %.1f MiB) "
+                "| | | | | %s, target ≤ +2 MiB |\n",
+                std::max(lookups, longRun), anonymousGrowth, from.anonymousMiB, to.anonymousMiB,
+                anonymousGrowth <= 2 ? "met" : "missed");
+    std::printf("| mapped index pages (PSS) over the same lookups | %+.2f MiB (%.1f to %.1f MiB) "
+                "| | | | | apart: pages of the files, not a leak |\n",
+                to.indexMiB - from.indexMiB, from.indexMiB, to.indexMiB);
     std::printf("| Translate to fallback shown, connection refused (%zu lookups) | %.1f ms | | | "
                 "| | %.2f of page loaded, target ≤ 0.3 |\n",
                 answers.fallbackMs.size(), fallback, fallback / page);

@@ -17,6 +17,7 @@ struct AnswerRows
     std::vector<double> coldMs; // launch with a word until its answer is shown
     std::vector<double> fallbackMs; // Translate until the answer is shown for a refused site
     double memoryFirst = 0, memoryLast = 0;
+    MemoryParts partsFirst, partsLast; // after the first answer and after the last
     double goldendictMiB = 0; // after its first lookup in a website source
 };
 

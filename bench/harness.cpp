@@ -106,6 +106,43 @@ double pssMiB(qint64 root, const char *label)
     return double(kib) / 1024;
 }
 
+namespace {
+
+// The sum of one field over the lines of an smaps file that pass the filter; a mapping's header
+// line decides for the field lines after it.
+qint64 smapsKiB(const QString &path, const QByteArray &field,
+                const std::function<bool(const QByteArray &)> &header)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    qint64 kib = 0;
+    bool counted = !header;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const qsizetype colon = line.indexOf(':');
+        if (colon < 0 || line.indexOf(' ') < colon) {
+            counted = !header || header(line);
+            continue;
+        }
+        if (counted && line.left(colon) == field)
+            kib += line.mid(colon + 1).trimmed().split(' ').first().toLongLong();
+    }
+    return kib;
+}
+
+} // namespace
+
+MemoryParts memoryParts(qint64 root)
+{
+    qint64 anonymous = 0, index = 0;
+    for (const qint64 pid : processTree(root)) {
+        anonymous += smapsKiB(QStringLiteral("/proc/%1/smaps_rollup").arg(pid), "Anonymous", {});
+        index += smapsKiB(QStringLiteral("/proc/%1/smaps").arg(pid), "Pss",
+                          [](const QByteArray &line) { return line.trimmed().endsWith(".idx"); });
+    }
+    return {double(anonymous) / 1024, double(index) / 1024};
+}
+
 void endTree(QProcess &process)
 {
     if (process.state() == QProcess::NotRunning)

@@ -31,6 +31,15 @@ QList<qint64> processTree(qint64 root);
 double pssMiB(qint64 root, const char *label = nullptr);
 void endTree(QProcess &process);
 
+// Two parts of the tree's memory, in MiB: its anonymous memory (smaps_rollup's "Anonymous"),
+// where a leak shows, and the PSS of the mapped dictionary indexes (*.idx), whose pages come and
+// go with the entries asked for and are not a leak.
+struct MemoryParts
+{
+    double anonymousMiB = 0, indexMiB = 0;
+};
+MemoryParts memoryParts(qint64 root);
+
 // Waits, serving events, until the condition holds; false after the timeout.
 bool waitFor(const std::function<bool()> &condition, int timeoutMs);
 

@@ -1,12 +1,14 @@
 #include "main_window/frmBrowser.h"
 #include "program/application.h"
 #include "program/commandline.h"
+#include "program/sessionend.h"
 #include "program/timing.h"
 #include "single_instance/runningcopy.h"
 #include "single_instance/wordsfromoutside.h"
 #include "terminal/terminal.h"
 #include "window_layer/form.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QTimer>
 
@@ -64,6 +66,11 @@ int main(int argc, char *argv[])
     QObject::connect(&server, &RunningCopy::Server::wordReceived, &words, &WordsFromOutside::take);
     if (request.word)
         QTimer::singleShot(0, &words, [&words, &request] { words.take(*request.word); });
+    // The end of the session closes the program as "Exit" does: every word recorded so far is
+    // in the file already, and the channel's socket goes with the server below.
+    SessionEnd sessionEnd;
+    QObject::connect(&sessionEnd, &SessionEnd::ending, &app,
+                     [] { frmBrowser::instance().mnuExit()->trigger(); });
     const int code = QApplication::exec();
     Form::DestroyAll();
     return code;

@@ -134,12 +134,15 @@ bool Store::openFile(const QString &path, bool readOnly)
 bool Store::isOurs()
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    if (!query.exec(QStringLiteral("PRAGMA application_id")) || !query.next())
+    // Both from one statement, so from one snapshot: asked apart, another copy creating the file
+    // could commit in between, and its fresh file would look like one with tables but not ours,
+    // to be set aside while that copy goes on writing into it.
+    if (!query.exec(QStringLiteral("SELECT (SELECT application_id FROM pragma_application_id), "
+                                   "(SELECT count(*) FROM sqlite_master)"))
+        || !query.next())
         return fail(query.lastError().text());
     const qint64 id = query.value(0).toLongLong();
-    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next())
-        return fail(query.lastError().text());
-    const int objects = query.value(0).toInt();
+    const int objects = query.value(1).toInt();
     if (id != applicationId && !(id == 0 && objects == 0))
         return fail(QStringLiteral("the file is not this program's database"));
     // A file cut short or overwritten in part reads well until the damaged page is reached.
