@@ -3,8 +3,8 @@
 
 #include "testsupport.h"
 
-#include "browser/answerpage.h"
-#include "dictionary/index.h"
+#include "answer/answerpage.h"
+#include "chinese_english/index.h"
 #include "main_window/pronunciationsettings.h"
 #include "speech/spokenpinyin.h"
 #include "speech/synthesis.h"

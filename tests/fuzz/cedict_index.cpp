@@ -1,9 +1,9 @@
 // The CC-CEDICT index as a damaged disk or a broken package can leave it: its bytes, opened as
 // the program opens the file, and looked up with words of every reading.
-#include "dictionary/completion.h"
-#include "dictionary/index.h"
-#include "dictionary/indexformat.h"
-#include "dictionary/lookup.h"
+#include "chinese_english/completion.h"
+#include "chinese_english/index.h"
+#include "chinese_english/indexformat.h"
+#include "lookup/lookup.h"
 #include "fuzzing.h"
 
 #include <QtEndian>

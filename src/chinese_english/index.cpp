@@ -1,6 +1,6 @@
-#include "dictionary/index.h"
+#include "chinese_english/index.h"
 
-#include "dictionary/indexformat.h"
+#include "chinese_english/indexformat.h"
 #include "index_file/mappedindex.h"
 
 #include <QFile>

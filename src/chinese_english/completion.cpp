@@ -1,8 +1,8 @@
-#include "dictionary/completion.h"
+#include "chinese_english/completion.h"
 
-#include "dictionary/index.h"
-#include "dictionary/lookup.h"
-#include "dictionary/pinyin.h"
+#include "chinese_english/index.h"
+#include "chinese_english/lookup.h"
+#include "chinese_english/pinyin.h"
 
 #include <QSet>
 
@@ -187,13 +187,6 @@ QList<Completion> completions(const Index &index, const QString &prefix, int lim
         if (i < inPinyin.size() && result.size() < limit)
             result << inPinyin.at(i);
     }
-    return result;
-}
-
-QList<Completion> completions(const QString &prefix, int limit)
-{
-    QList<Completion> result;
-    withIndex([&](const Index &index) { result = completions(index, prefix, limit); });
     return result;
 }
 

@@ -1,7 +1,7 @@
-#include "terminal/answerformat.h"
+#include "answer/answerformat.h"
 
-#include "dictionary/senses.h"
-#include "english_chinese/render.h"
+#include "chinese_english/senses.h"
+#include "answer/englishchinese.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,11 +1,11 @@
-#include "answerpage.h"
+#include "answer/answerpage.h"
 
-#include "favouritelink.h"
+#include "answer/favouritelink.h"
 
-#include "dictionary/dictionary.h"
-#include "dictionary/lookup.h"
-#include "dictionary/senses.h"
-#include "english_chinese/render.h"
+#include "lookup/answer.h"
+#include "lookup/lookup.h"
+#include "chinese_english/senses.h"
+#include "answer/englishchinese.h"
 #include "words/store.h"
 
 #include <QUrl>

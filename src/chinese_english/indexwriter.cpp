@@ -1,9 +1,9 @@
-#include "dictionary/indexwriter.h"
+#include "chinese_english/indexwriter.h"
 
-#include "dictionary/indexformat.h"
-#include "dictionary/pinyin.h"
-#include "dictionary/ranking.h"
-#include "dictionary/text.h"
+#include "chinese_english/indexformat.h"
+#include "chinese_english/pinyin.h"
+#include "chinese_english/ranking.h"
+#include "chinese_english/text.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
