@@ -491,7 +491,7 @@ private slots:
         for (const bool english : {false, true}) {
             const QByteArray good = english ? TestSupport::readBytes(m_smallEnglish) : smallIndex();
             const quint32 version = english ? EnglishChinese::Format::version : Format::version;
-            const int sections = english ? int(IndexFile::SectionsAt) : int(Format::SectionsAt);
+            const int sections = english ? IndexFile::sectionsAt(0) : int(Format::SectionsAt);
             auto patched = [&](int at, quint32 value) {
                 QByteArray bytes = good;
                 qToLittleEndian(value, bytes.data() + at);

@@ -4,142 +4,73 @@
 #include "index_file/mappedindex.h"
 
 #include <QFile>
-#include <QtEndian>
 
-#include <cstring>
 
 namespace Dictionary {
 
 static_assert(Format::SectionCount == 7, "Index::m_sections holds every section");
 
-namespace {
-
-quint32 read32(const uchar *at) { return qFromLittleEndian<quint32>(at); }
-
-QString textField(const uchar *at)
-{
-    const char *text = reinterpret_cast<const char *>(at);
-    return QString::fromLatin1(text, int(strnlen(text, Format::textFieldSize)));
-}
-
-} // namespace
+using IndexFile::read32;
 
 Index::Index() = default;
 
 Index::Index(const QString &path)
-    : m_path(path)
+    : m_file(path, Format::kind)
+    , m_path(path)
 {
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly)) {
-        m_error = QStringLiteral("The dictionary's index %1 cannot be read: %2")
-                      .arg(path, file->errorString());
-        return;
-    }
-    const qint64 size = file->size();
-    // An empty file cannot be mapped; the check below says what is wrong with it.
-    const uchar *data = size > 0 ? file->map(0, size) : nullptr;
-    IndexFile::readInPlaces(data, size);
-    if (size > 0 && !data) {
-        m_error = QStringLiteral("The dictionary's index %1 cannot be mapped: %2")
-                      .arg(path, file->errorString());
-        return;
-    }
-    open(data, size, path);
-    if (isOpen())
-        m_file = std::move(file);
+    open();
 }
 
 Index::Index(QByteArrayView bytes)
+    : m_file(bytes, Format::kind)
 {
-    open(reinterpret_cast<const uchar *>(bytes.data()), bytes.size(), QStringLiteral("in memory"));
+    open();
 }
 
-void Index::open(const uchar *data, qint64 size, const QString &name)
+void Index::open()
 {
-    auto damaged = [&](const QString &why) {
-        m_error = QStringLiteral("The dictionary's index %1 is damaged: %2").arg(name, why);
-    };
-    if (size < Format::headerSize) {
-        damaged(size == 0 ? QStringLiteral("it is empty")
-                          : QStringLiteral("it is too short for its header"));
+    if (!m_file.isOpen())
         return;
-    }
-    if (size > qint64(0xFFFFFFFFu)) {
-        damaged(QStringLiteral("it is larger than an index can be"));
-        return;
-    }
-    if (std::memcmp(data + Format::MagicAt, Format::magic, sizeof Format::magic) != 0) {
-        m_error = QStringLiteral("%1 is not a dictionary index of this program").arg(name);
-        return;
-    }
-    const quint32 version = read32(data + Format::VersionAt);
-    if (version != Format::version) {
-        m_error = QStringLiteral("The dictionary's index %1 has version %2; this program reads "
-                                 "version %3")
-                      .arg(name)
-                      .arg(version)
-                      .arg(Format::version);
-        return;
-    }
-    if (read32(data + Format::FileSizeAt) != quint64(size)) {
-        damaged(QStringLiteral("it has %1 bytes instead of %2")
-                    .arg(size)
-                    .arg(read32(data + Format::FileSizeAt)));
-        return;
-    }
     for (int s = 0; s < Format::SectionCount; ++s) {
-        const quint32 offset = read32(data + Format::SectionsAt + 8 * s);
-        const quint32 length = read32(data + Format::SectionsAt + 8 * s + 4);
-        if (offset < quint32(Format::headerSize) || offset % 4
-            || quint64(offset) + length > quint64(size)) {
-            damaged(QStringLiteral("section %1 lies outside the file").arg(s));
-            return;
-        }
-        m_sections[s][0] = offset;
-        m_sections[s][1] = length;
+        m_sections[s] = m_file.section(s);
+        m_sectionSizes[s] = m_file.sectionSize(s);
     }
-    // Counted only once the tables check out, so that a damaged index has no entries.
-    const quint32 entryCount = read32(data + Format::EntryCountAt);
-    if (quint64(entryCount) * Format::entrySize != m_sections[Format::Entries][1]
-        || m_sections[Format::Headwords][1] % Format::headwordSize
-        || m_sections[Format::Words][1] % Format::wordSize || m_sections[Format::Postings][1] % 4
-        || m_sections[Format::Pinyin][1] % Format::pinyinSize) {
-        damaged(QStringLiteral("its tables do not fit their sections"));
+    if (quint64(m_file.entryCount()) * Format::entrySize != m_sectionSizes[Format::Entries]
+        || m_sectionSizes[Format::Headwords] % Format::headwordSize
+        || m_sectionSizes[Format::Words] % Format::wordSize || m_sectionSizes[Format::Postings] % 4
+        || m_sectionSizes[Format::Pinyin] % Format::pinyinSize) {
+        m_file.setDamaged(QStringLiteral("its tables do not fit their sections"));
         return;
     }
-    m_entryCount = entryCount;
-    m_countTotal = read32(data + Format::CountTotalAt);
-    m_headwordCount = m_sections[Format::Headwords][1] / Format::headwordSize;
-    m_wordCount = m_sections[Format::Words][1] / Format::wordSize;
-    m_postingCount = m_sections[Format::Postings][1] / 4;
-    m_pinyinCount = m_sections[Format::Pinyin][1] / Format::pinyinSize;
-    m_dataDate = textField(data + Format::DataDateAt);
-    m_dataVersion = textField(data + Format::DataVersionAt);
-    m_data = data;
+    m_countTotal = m_file.ownField(0);
+    m_headwordCount = m_sectionSizes[Format::Headwords] / Format::headwordSize;
+    m_wordCount = m_sectionSizes[Format::Words] / Format::wordSize;
+    m_postingCount = m_sectionSizes[Format::Postings] / 4;
+    m_pinyinCount = m_sectionSizes[Format::Pinyin] / Format::pinyinSize;
 }
 
 Index::~Index() = default;
 
 quint32 Index::number(quint32 section, quint32 offset) const
 {
-    return read32(m_data + m_sections[section][0] + offset);
+    return read32(m_sections[section] + offset);
 }
 
 std::string_view Index::text(quint32 section, quint32 offset, quint32 length) const
 {
-    if (quint64(offset) + length > m_sections[section][1])
+    if (quint64(offset) + length > m_sectionSizes[section])
         return {};
-    return {reinterpret_cast<const char *>(m_data) + m_sections[section][0] + offset, length};
+    return {reinterpret_cast<const char *>(m_sections[section]) + offset, length};
 }
 
 Index::Record Index::record(quint32 entry) const
 {
-    if (entry >= m_entryCount)
+    if (entry >= entryCount())
         return {};
     const quint32 begin = number(Format::Entries, entry * Format::entrySize);
-    const quint32 end = entry + 1 < m_entryCount
+    const quint32 end = entry + 1 < entryCount()
         ? number(Format::Entries, (entry + 1) * Format::entrySize)
-        : m_sections[Format::Records][1];
+        : m_sectionSizes[Format::Records];
     if (begin > end)
         return {};
     std::string_view rest = text(Format::Records, begin, end - begin);
@@ -156,12 +87,12 @@ Index::Record Index::record(quint32 entry) const
 
 quint32 Index::count(quint32 entry) const
 {
-    return entry < m_entryCount ? number(Format::Entries, entry * Format::entrySize + 4) : 0;
+    return entry < entryCount() ? number(Format::Entries, entry * Format::entrySize + 4) : 0;
 }
 
 double Index::share(quint32 entry) const
 {
-    if (entry >= m_entryCount)
+    if (entry >= entryCount())
         return 1.0;
     const quint32 share = number(Format::Entries, entry * Format::entrySize + 8);
     return share == 0 || share > Format::wholeShare ? 1.0 : double(share) / Format::wholeShare;
@@ -211,7 +142,7 @@ Index::Postings Index::postings(std::string_view word) const
             const quint32 count = number(Format::Words, at + 12);
             if (quint64(first) + count > m_postingCount)
                 return {};
-            return {m_data + m_sections[Format::Postings][0] + 4 * first, count,
+            return {m_sections[Format::Postings] + 4 * first, count,
                     number(Format::Words, at + 16)};
         }
         if (order < 0)

@@ -354,16 +354,16 @@ QByteArray buildIndex(const QByteArray &allJs, const WordCounts &counts, const Q
 
     // The header, now that the sections are placed.
     char *header = data.data();
-    std::copy(std::begin(Format::magic), std::end(Format::magic), header + Format::MagicAt);
-    qToLittleEndian(Format::version, header + Format::VersionAt);
-    qToLittleEndian(quint32(data.size()), header + Format::FileSizeAt);
-    qToLittleEndian(quint32(entries.size()), header + Format::EntryCountAt);
+    std::copy(std::begin(Format::magic), std::end(Format::magic), header + IndexFile::MagicAt);
+    qToLittleEndian(Format::version, header + IndexFile::VersionAt);
+    qToLittleEndian(quint32(data.size()), header + IndexFile::FileSizeAt);
+    qToLittleEndian(quint32(entries.size()), header + IndexFile::EntryCountAt);
     qToLittleEndian(quint32(std::min<quint64>(counts.total, 0xFFFFFFFFu)),
                     header + Format::CountTotalAt);
-    const QByteArray date = dataDate.toLatin1().left(Format::textFieldSize - 1);
-    const QByteArray version = dataVersion.toLatin1().left(Format::textFieldSize - 1);
-    std::copy(date.begin(), date.end(), header + Format::DataDateAt);
-    std::copy(version.begin(), version.end(), header + Format::DataVersionAt);
+    const QByteArray date = dataDate.toLatin1().left(IndexFile::textFieldSize - 1);
+    const QByteArray version = dataVersion.toLatin1().left(IndexFile::textFieldSize - 1);
+    std::copy(date.begin(), date.end(), header + IndexFile::DataDateAt);
+    std::copy(version.begin(), version.end(), header + IndexFile::DataVersionAt);
     for (int s = 0; s < Format::SectionCount; ++s) {
         qToLittleEndian(sections[s][0], header + Format::SectionsAt + 8 * s);
         qToLittleEndian(sections[s][1], header + Format::SectionsAt + 8 * s + 4);

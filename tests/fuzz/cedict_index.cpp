@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // Most changes of length stop at the header's file size; with the size put right, they
     // reach the tables too.
-    const int sizeAt = Dictionary::Format::FileSizeAt;
+    const int sizeAt = IndexFile::FileSizeAt;
     if (bytes.size() >= Dictionary::Format::headerSize
         && qFromLittleEndian<quint32>(bytes.data() + sizeAt) != quint32(bytes.size())) {
         QByteArray fixed = bytes.toByteArray();
