@@ -4,6 +4,7 @@
 #include "chinese_english/pinyin.h"
 #include "chinese_english/ranking.h"
 #include "chinese_english/text.h"
+#include "index_file/sortedtable.h"
 
 
 #include <algorithm>
@@ -46,43 +47,6 @@ Entry entry(const Index &index, quint32 number)
         senses.remove_prefix(std::min(end + 1, senses.size()));
     }
     return result;
-}
-
-// The rows [low, high) of a sorted key table whose keys start with prefix, where every key in
-// [low, high) already starts with prefix less its last character (or the range is the table).
-template <typename Rows>
-void narrow(const Rows &rows, std::string_view prefix, quint32 &low, quint32 &high)
-{
-    quint32 first = low, last = high;
-    while (first < last) {
-        const quint32 middle = first + (last - first) / 2;
-        if (rows(middle).key < prefix)
-            first = middle + 1;
-        else
-            last = middle;
-    }
-    low = first;
-    last = high;
-    while (first < last) {
-        const quint32 middle = first + (last - first) / 2;
-        if (rows(middle).key.substr(0, prefix.size()) <= prefix)
-            first = middle + 1;
-        else
-            last = middle;
-    }
-    high = first;
-}
-
-// The rows whose key is key.
-template <typename Rows>
-std::pair<quint32, quint32> equalRows(const Rows &rows, quint32 count, std::string_view key)
-{
-    quint32 low = 0, high = count;
-    narrow(rows, key, low, high);
-    quint32 end = low;
-    while (end < high && rows(end).key == key)
-        ++end;
-    return {low, end};
 }
 
 // The entries of a headword: those that say what it means before those that only point at
@@ -183,7 +147,7 @@ QList<Word> split(const Index &index, std::string_view text)
         quint32 low = 0, high = index.headwordCount();
         for (size_t end = nextCharacter(text, at); low < high; end = nextCharacter(text, end)) {
             const std::string_view prefix = text.substr(at, end - at);
-            narrow(rows, prefix, low, high);
+            IndexFile::narrow(rows, prefix, low, high);
             quint32 equal = low;
             quint32 count = 0;
             for (; equal < high && rows(equal).key == prefix; ++equal)
@@ -220,7 +184,7 @@ std::optional<Group> chinese(const Index &index, const QString &input)
     const std::string_view text(utf8.constData(), size_t(utf8.size()));
     Group group;
     group.reading = Reading::Chinese;
-    if (const auto [low, high] = equalRows(rows, index.headwordCount(), text); low < high) {
+    if (const auto [low, high] = IndexFile::equalRows(rows, index.headwordCount(), text); low < high) {
         const QList<Entry> entries = headwordEntries(index, text, low, high);
         group.entries = entries.mid(0, maxEntries);
         group.more = int(std::max<qsizetype>(0, entries.size() - maxEntries));
@@ -383,7 +347,7 @@ std::optional<Group> pinyin(const Index &index, const QString &input)
     if (!Pinyin::readTyped(input, typed))
         return std::nullopt;
     const auto rows = [&](quint32 row) { return index.pinyin(row); };
-    const auto [low, high] = equalRows(rows, index.pinyinCount(), typed.letters);
+    const auto [low, high] = IndexFile::equalRows(rows, index.pinyinCount(), typed.letters);
     std::vector<std::tuple<qint64, bool, bool, double, int, quint32>> found;
     std::vector<Pinyin::Syllable> syllables;
     for (quint32 row = low; row < high; ++row) {
