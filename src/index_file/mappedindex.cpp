@@ -197,6 +197,11 @@ void Writer::endSection(int section)
     pad();
 }
 
+void Writer::setOwnField(int field, quint32 value)
+{
+    qToLittleEndian(value, m_data.data() + OwnFieldsAt + 4 * field);
+}
+
 QByteArray Writer::finish(quint32 entryCount, const QString &dataDate, const QString &dataVersion)
 {
     char *header = m_data.data();

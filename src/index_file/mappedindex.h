@@ -111,6 +111,8 @@ public:
     void beginSection(int section);
     void endSection(int section);
     QByteArray &data() { return m_data; }
+    // Sets the header's number of the kind's own at field.
+    void setOwnField(int field, quint32 value);
 
     // The file, with its header written.
     QByteArray finish(quint32 entryCount, const QString &dataDate, const QString &dataVersion);
