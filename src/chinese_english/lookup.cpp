@@ -207,6 +207,26 @@ Group group(const Index &index, Reading reading, const std::vector<quint32> &ran
     return group;
 }
 
+// Keeps an entry that matched, by its score, and the count of the commonest everyday one.
+void kept(std::vector<std::pair<double, quint32>> &found, const Index &index, quint32 number,
+          const Ranking::Match &match, quint32 *everyday)
+{
+    found.emplace_back(-match.score, number);
+    if (match.everyday)
+        *everyday = std::max(*everyday, index.count(number));
+}
+
+// The entries kept, best first.
+std::vector<quint32> inOrder(std::vector<std::pair<double, quint32>> &found)
+{
+    std::sort(found.begin(), found.end());
+    std::vector<quint32> ranked;
+    ranked.reserve(found.size());
+    for (const auto &item : found)
+        ranked.push_back(item.second);
+    return ranked;
+}
+
 // The entries whose senses use all the input's words (but a leading article), scored one by
 // one; *everyday becomes the count of the commonest entry, not a name, with an unlabelled sense
 // that equals the input or starts with it.
@@ -223,16 +243,9 @@ std::vector<quint32> scoredEnglish(const Index &index, const Ranking::Input &inp
                              Ranking::isName(record.pinyin), weights);
         if (match.kind == Ranking::NoMatch)
             continue;
-        found.emplace_back(-match.score, number);
-        if (match.everyday)
-            *everyday = std::max(*everyday, index.count(number));
+        kept(found, index, number, match, everyday);
     }
-    std::sort(found.begin(), found.end());
-    std::vector<quint32> ranked;
-    ranked.reserve(found.size());
-    for (const auto &item : found)
-        ranked.push_back(item.second);
-    return ranked;
+    return inOrder(found);
 }
 
 // The input's words, and the entries of its rarest word (but a leading article); false when a
@@ -295,16 +308,9 @@ std::vector<quint32> scoredWithBase(const Index &index, const QString &text, con
         }
         if (best.kind == Ranking::NoMatch)
             continue;
-        found.emplace_back(-best.score, number);
-        if (best.everyday)
-            *everyday = std::max(*everyday, index.count(number));
+        kept(found, index, number, best, everyday);
     }
-    std::sort(found.begin(), found.end());
-    std::vector<quint32> ranked;
-    ranked.reserve(found.size());
-    for (const auto &item : found)
-        ranked.push_back(item.second);
-    return ranked;
+    return inOrder(found);
 }
 
 // Entries whose senses use the input's words (or its base word's), ignoring case, best first;
