@@ -1,8 +1,8 @@
 // The built-in dictionary's lookups on the real index, with Google Benchmark:
 //   build/dictionary_bench [--benchmark_...]
 // Each case runs in repetitions and reports its median, the figure the README's table gives.
-#include "dictionary/index.h"
-#include "dictionary/lookup.h"
+#include "chinese_english/index.h"
+#include "lookup/lookup.h"
 #include "english_chinese/index.h"
 #include "english_chinese/lookup.h"
 

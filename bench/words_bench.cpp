@@ -2,7 +2,7 @@
 // is typed on the real dictionary, and the history window opening with a full history.
 //   build/words_bench [--benchmark_...]
 // Each case runs in repetitions and reports its median, the figure the README's table gives.
-#include "dictionary/lookup.h"
+#include "lookup/lookup.h"
 #include "word_windows/historywindow.h"
 #include "words/store.h"
 #include "words/suggestions.h"

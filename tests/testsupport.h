@@ -1,7 +1,7 @@
 #pragma once
 
 #include "browser/webbrowser.h"
-#include "dictionary/lookup.h"
+#include "lookup/lookup.h"
 #include "program/application.h"
 #include "speech/pronouncer.h"
 #include "window_layer/form.h"

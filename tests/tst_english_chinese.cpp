@@ -4,7 +4,7 @@
 #include "english_chinese/format.h"
 #include "english_chinese/index.h"
 #include "english_chinese/lookup.h"
-#include "english_chinese/render.h"
+#include "answer/englishchinese.h"
 #include "english_chinese/suggestions.h"
 #include "testsupport.h"
 

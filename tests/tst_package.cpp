@@ -5,7 +5,7 @@
 #include "testsupport.h"
 #include "xdisplay.h"
 
-#include "dictionary/lookup.h"
+#include "lookup/lookup.h"
 #include "english_chinese/index.h"
 #include "english_chinese/lookup.h"
 #include "preferences/settingsfile.h"

@@ -3,8 +3,8 @@
 
 #include "testsupport.h"
 
-#include "browser/answerpage.h"
-#include "dictionary/index.h"
+#include "answer/answerpage.h"
+#include "chinese_english/index.h"
 #include "preferences/preferences.h"
 #include "preferences/pronunciationsettings.h"
 #include "speech/spokenpinyin.h"

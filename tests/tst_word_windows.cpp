@@ -3,7 +3,7 @@
 
 #include "testsupport.h"
 
-#include "browser/answerpage.h"
+#include "answer/answerpage.h"
 #include "browser/answerview.h"
 #include "main_window/frmBrowser.h"
 #include "preferences/settingsfile.h"

@@ -3,9 +3,9 @@
 
 #include "testsupport.h"
 
-#include "dictionary/completion.h"
-#include "dictionary/index.h"
-#include "dictionary/indexwriter.h"
+#include "chinese_english/completion.h"
+#include "chinese_english/index.h"
+#include "chinese_english/indexwriter.h"
 #include "words/flashcards.h"
 #include "words/store.h"
 #include "words/suggestions.h"

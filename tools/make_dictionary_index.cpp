@@ -2,7 +2,7 @@
 // with counts (jieba's dict.txt):
 //   make_dictionary_index PACKAGE_FOLDER WORD_LIST OUTPUT
 // PACKAGE_FOLDER holds package.json, data/all.js and data/status.json (the data's date).
-#include "dictionary/indexwriter.h"
+#include "chinese_english/indexwriter.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -8,9 +8,9 @@
 // separated by spaces (any of them counts); lines starting with "#" are skipped. The weights
 // are those of Dictionary::Ranking::Weights, by name; without any, the answers are the program's
 // own (Dictionary::lookUp), as the index was written.
-#include "dictionary/index.h"
-#include "dictionary/lookup.h"
-#include "dictionary/ranking.h"
+#include "chinese_english/index.h"
+#include "lookup/lookup.h"
+#include "chinese_english/ranking.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

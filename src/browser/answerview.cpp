@@ -1,7 +1,7 @@
 #include "answerview.h"
 
-#include "answerpage.h"
-#include "favouritelink.h"
+#include "answer/answerpage.h"
+#include "answer/favouritelink.h"
 #include "speakerlink.h"
 
 #include <QAbstractTextDocumentLayout>

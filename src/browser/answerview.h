@@ -1,7 +1,7 @@
 #pragma once
 
-#include "answerpage.h"
-#include "dictionary/dictionary.h"
+#include "answer/answerpage.h"
+#include "lookup/answer.h"
 #include "words/store.h"
 
 #include <QTextBrowser>

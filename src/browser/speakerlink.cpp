@@ -1,6 +1,6 @@
 #include "speakerlink.h"
 
-#include "answerpage.h"
+#include "answer/answerpage.h"
 
 #include <QAccessibleWidget>
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "webbrowser.h"
 
-#include "answerpage.h"
+#include "answer/answerpage.h"
 #include "answerview.h"
 #include "browserengine.h"
 #include "program/modules.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dictionary/dictionary.h"
+#include "lookup/answer.h"
 #include "words/store.h"
 
 #include <QPointer>

@@ -174,19 +174,16 @@ quint32 marksOf(const SourceEntry &entry, bool onlyAForm)
     return marks;
 }
 
-} // namespace
-
-QByteArray buildIndex(std::vector<SourceEntry> source, const QString &dataDate,
-                      const QString &dataVersion, BuildCounts *counts)
+// The entries with a word and a Chinese translation, their texts on lines of their own.
+std::vector<SourceEntry> kept(std::vector<SourceEntry> source, BuildCounts *tally)
 {
-    BuildCounts tally;
     std::vector<SourceEntry> entries;
     entries.reserve(source.size());
     for (SourceEntry &entry : source) {
         entry.word = oneLine(entry.word);
         entry.translation = lines(entry.translation);
         if (entry.word.empty() || !hasHan(entry.translation)) {
-            ++tally.dropped;
+            ++tally->dropped;
             continue;
         }
         entry.phonetic = oneLine(entry.phonetic);
@@ -195,85 +192,115 @@ QByteArray buildIndex(std::vector<SourceEntry> source, const QString &dataDate,
         entry.exchange = oneLine(entry.exchange);
         entries.push_back(std::move(entry));
     }
-    source.clear();
-    tally.kept = entries.size();
-    if (entries.empty())
-        return {};
+    return entries;
+}
 
-    // A base word is the entry written so, in any case ("be", not "b-e"), or else the first of
-    // its key.
-    std::vector<std::string> keys(entries.size());
-    std::unordered_map<std::string, size_t> byKey, byLetters;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        keys[i] = Format::key(entries[i].word);
-        byKey.emplace(keys[i], i);
-        std::string letters = entries[i].word;
-        std::transform(letters.begin(), letters.end(), letters.begin(), Format::folded);
-        byLetters.emplace(std::move(letters), i);
+// The entries by their words: a base word is the entry written so, in any case ("be", not
+// "b-e"), or else the first of its key.
+struct Headwords
+{
+    explicit Headwords(const std::vector<SourceEntry> &all)
+        : entries(all)
+        , keys(all.size())
+    {
+        for (size_t i = 0; i < entries.size(); ++i) {
+            keys[i] = Format::key(entries[i].word);
+            byKey.emplace(keys[i], i);
+            std::string letters = entries[i].word;
+            std::transform(letters.begin(), letters.end(), letters.begin(), Format::folded);
+            byLetters.emplace(std::move(letters), i);
+        }
     }
-    auto entryOf = [&](std::string word) -> const SourceEntry * {
+
+    const SourceEntry *of(std::string word) const
+    {
         std::transform(word.begin(), word.end(), word.begin(), Format::folded);
         if (const auto found = byLetters.find(word); found != byLetters.end())
             return &entries[found->second];
         const auto found = byKey.find(Format::key(word));
         return found == byKey.end() ? nullptr : &entries[found->second];
-    };
+    }
+
+    const std::vector<SourceEntry> &entries;
+    std::vector<std::string> keys;
+    std::unordered_map<std::string, size_t> byKey, byLetters;
+};
+
+struct Bases
+{
+    explicit Bases(size_t count)
+        : forms(count)
+        , bases(count)
+        , kinds(count)
+        , onlyAForm(count)
+    { }
+
+    std::vector<std::string> forms, bases, kinds;
+    std::vector<bool> onlyAForm;
+};
 
     // Each entry's forms, and the word it is a form of: the exchange field's "0:", or else the
     // one its translation names. Where the two differ, the translation wins when its word lists
     // this one among its forms ("does" is do's third person, not a plural of "doe"); a base
     // without an entry of its own ("occure") is no base.
-    std::vector<std::string> forms(entries.size()), bases(entries.size()), kinds(entries.size());
-    std::vector<bool> onlyAForm(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const SourceEntry &entry = entries[i];
-        std::string exchangeBase, exchangeKind;
-        for (const char kind : formOrder) {
-            for (const auto &[k, form] : exchangeParts(entry.exchange)) {
-                if (k == kind && kind && !form.empty() && Format::key(form) != keys[i])
-                    forms[i] += (forms[i].empty() ? "" : "/") + std::string(1, k) + ':' + form;
-            }
-        }
-        for (const auto &[k, value] : exchangeParts(entry.exchange)) {
-            if (k == '0')
-                exchangeBase = value;
-            else if (k == '1')
-                for (const char c : value)
-                    if (std::strchr(formOrder, c) && c && exchangeKind.find(c) == std::string::npos)
-                        exchangeKind += c;
-        }
-        bool saysMore = true;
-        const std::vector<FormNote> notes = formNotes(entry.translation, &saysMore);
-        onlyAForm[i] = !saysMore;
-        const FormNote *note = nullptr;
-        for (const FormNote &each : notes) {
-            if (Format::key(each.base) != keys[i] && entryOf(each.base)) {
-                note = &each;
-                break;
-            }
-        }
-        const bool exchangeKnown = !exchangeBase.empty() && Format::key(exchangeBase) != keys[i]
-            && entryOf(exchangeBase) && !exchangeKind.empty();
-        const bool noteAgrees
-            = note && exchangeKnown && Format::key(note->base) == Format::key(exchangeBase);
-        if (note && !noteAgrees
-            && (!exchangeKnown || listsForm(entryOf(note->base)->exchange, entry.word))) {
-            bases[i] = entryOf(note->base)->word;
-            kinds[i] = note->kind;
-            ++tally.basesFromTranslation;
-        } else if (exchangeKnown) {
-            bases[i] = entryOf(exchangeBase)->word;
-            kinds[i] = exchangeKind;
+void findBase(const Headwords &headwords, size_t i, Bases &found, BuildCounts *tally)
+{
+    const std::vector<SourceEntry> &entries = headwords.entries;
+    const SourceEntry &entry = entries[i];
+    std::string exchangeBase, exchangeKind;
+    for (const char kind : formOrder) {
+        for (const auto &[k, form] : exchangeParts(entry.exchange)) {
+            if (k == kind && kind && !form.empty() && Format::key(form) != headwords.keys[i])
+                found.forms[i] += (found.forms[i].empty() ? "" : "/") + std::string(1, k) + ':' + form;
         }
     }
+    for (const auto &[k, value] : exchangeParts(entry.exchange)) {
+        if (k == '0')
+            exchangeBase = value;
+        else if (k == '1')
+            for (const char c : value)
+                if (std::strchr(formOrder, c) && c && exchangeKind.find(c) == std::string::npos)
+                    exchangeKind += c;
+    }
+    bool saysMore = true;
+    const std::vector<FormNote> notes = formNotes(entry.translation, &saysMore);
+    found.onlyAForm[i] = !saysMore;
+    const FormNote *note = nullptr;
+    for (const FormNote &each : notes) {
+        if (Format::key(each.base) != headwords.keys[i] && headwords.of(each.base)) {
+            note = &each;
+            break;
+        }
+    }
+    const bool exchangeKnown = !exchangeBase.empty() && Format::key(exchangeBase) != headwords.keys[i]
+        && headwords.of(exchangeBase) && !exchangeKind.empty();
+    const bool noteAgrees
+        = note && exchangeKnown && Format::key(note->base) == Format::key(exchangeBase);
+    if (note && !noteAgrees
+        && (!exchangeKnown || listsForm(headwords.of(note->base)->exchange, entry.word))) {
+        found.bases[i] = headwords.of(note->base)->word;
+        found.kinds[i] = note->kind;
+        ++tally->basesFromTranslation;
+    } else if (exchangeKnown) {
+        found.bases[i] = headwords.of(exchangeBase)->word;
+        found.kinds[i] = exchangeKind;
+    }
+}
 
+// The records in the order of their keys, then the entries' rows.
+void writeEntries(IndexFile::Writer &out, const Headwords &headwords, const Bases &found)
+{
+    const std::vector<SourceEntry> &entries = headwords.entries;
+    const std::vector<std::string> &keys = headwords.keys;
+    const std::vector<std::string> &forms = found.forms, &bases = found.bases,
+                                   &kinds = found.kinds;
+    const std::vector<bool> &onlyAForm = found.onlyAForm;
     std::vector<quint32> order(entries.size());
     std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(), [&](quint32 a, quint32 b) {
         return keys[a] != keys[b] ? keys[a] < keys[b] : entries[a].word < entries[b].word;
     });
 
-    IndexFile::Writer out(Format::kind);
     std::vector<quint32> offsets;
     offsets.reserve(entries.size());
     out.beginSection(Format::Records);
@@ -299,6 +326,24 @@ QByteArray buildIndex(std::vector<SourceEntry> source, const QString &dataDate,
         out.add(std::min(entry.bnc, 0xFFFFu) | std::min(entry.frq, 0xFFFFu) << 16);
     }
     out.endSection(Format::Entries);
+}
+
+} // namespace
+
+QByteArray buildIndex(std::vector<SourceEntry> source, const QString &dataDate,
+                      const QString &dataVersion, BuildCounts *counts)
+{
+    BuildCounts tally;
+    const std::vector<SourceEntry> entries = kept(std::move(source), &tally);
+    tally.kept = entries.size();
+    if (entries.empty())
+        return {};
+    const Headwords headwords(entries);
+    Bases found(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i)
+        findBase(headwords, i, found, &tally);
+    IndexFile::Writer out(Format::kind);
+    writeEntries(out, headwords, found);
     if (counts)
         *counts = tally;
     return out.finish(quint32(entries.size()), dataDate, dataVersion);

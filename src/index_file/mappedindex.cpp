@@ -71,7 +71,8 @@ Mapped::Mapped(QByteArrayView bytes, const Kind &kind)
 
 void Mapped::open(const uchar *data, qint64 size, const Kind &kind)
 {
-    const int header = headerSize(kind.sectionCount);
+    const int header = headerSize(kind.sectionCount, kind.ownFields);
+    const int sectionTable = sectionsAt(kind.ownFields);
     if (size < header) {
         setDamaged(size == 0 ? QStringLiteral("it is empty")
                              : QStringLiteral("it is too short for its header"));
@@ -102,8 +103,8 @@ void Mapped::open(const uchar *data, qint64 size, const Kind &kind)
     }
     auto sections = std::make_unique<quint32[]>(size_t(2 * kind.sectionCount));
     for (int s = 0; s < kind.sectionCount; ++s) {
-        const quint32 offset = read32(data + SectionsAt + 8 * s);
-        const quint32 length = read32(data + SectionsAt + 8 * s + 4);
+        const quint32 offset = read32(data + sectionTable + 8 * s);
+        const quint32 length = read32(data + sectionTable + 8 * s + 4);
         if (offset < quint32(header) || offset % 4 || quint64(offset) + length > quint64(size)) {
             setDamaged(QStringLiteral("section %1 lies outside the file").arg(s));
             return;
@@ -120,6 +121,11 @@ void Mapped::open(const uchar *data, qint64 size, const Kind &kind)
 }
 
 Mapped::~Mapped() = default;
+
+quint32 Mapped::ownField(int field) const
+{
+    return m_data ? read32(m_data + OwnFieldsAt + 4 * field) : 0;
+}
 
 void Mapped::setDamaged(const QString &why)
 {
@@ -161,7 +167,7 @@ Writer::Writer(const Kind &kind)
     : m_kind(kind)
     , m_sections(size_t(2 * kind.sectionCount))
 {
-    m_data.fill('\0', headerSize(kind.sectionCount));
+    m_data.fill('\0', headerSize(kind.sectionCount, kind.ownFields));
     pad();
 }
 
@@ -191,6 +197,11 @@ void Writer::endSection(int section)
     pad();
 }
 
+void Writer::setOwnField(int field, quint32 value)
+{
+    qToLittleEndian(value, m_data.data() + OwnFieldsAt + 4 * field);
+}
+
 QByteArray Writer::finish(quint32 entryCount, const QString &dataDate, const QString &dataVersion)
 {
     char *header = m_data.data();
@@ -203,8 +214,9 @@ QByteArray Writer::finish(quint32 entryCount, const QString &dataDate, const QSt
     std::copy(date.begin(), date.end(), header + DataDateAt);
     std::copy(version.begin(), version.end(), header + DataVersionAt);
     for (int s = 0; s < m_kind.sectionCount; ++s) {
-        qToLittleEndian(m_sections[size_t(2 * s)], header + SectionsAt + 8 * s);
-        qToLittleEndian(m_sections[size_t(2 * s + 1)], header + SectionsAt + 8 * s + 4);
+        qToLittleEndian(m_sections[size_t(2 * s)], header + sectionsAt(m_kind.ownFields) + 8 * s);
+        qToLittleEndian(m_sections[size_t(2 * s + 1)],
+                        header + sectionsAt(m_kind.ownFields) + 8 * s + 4);
     }
     return std::move(m_data);
 }

@@ -11,7 +11,8 @@
 class QFile;
 
 // The family of index files the program maps: a header of magic, version, file size, entry
-// count, the data's date and version and a table of sections, then the sections. Every number is
+// count, the data's date and version, numbers of the kind's own and a table of sections, then
+// the sections. Every number is
 // a little-endian quint32 and every section starts on a multiple of four, so that the file is
 // read in place. One class opens any of them and checks the header; what the sections hold is
 // each index's own.
@@ -26,10 +27,14 @@ enum Field : int {
     EntryCountAt = 16,
     DataDateAt = 20,
     DataVersionAt = 36,
-    SectionsAt = 52,
+    OwnFieldsAt = 52, // the numbers of a kind's own, if it has any; then the section table
 };
 
-inline constexpr int headerSize(int sectionCount) { return SectionsAt + sectionCount * 8; }
+inline constexpr int sectionsAt(int ownFields) { return OwnFieldsAt + ownFields * 4; }
+inline constexpr int headerSize(int sectionCount, int ownFields = 0)
+{
+    return sectionsAt(ownFields) + sectionCount * 8;
+}
 
 // What tells one kind of index from another.
 struct Kind
@@ -39,6 +44,7 @@ struct Kind
     int sectionCount;
     const char *name; // for messages: "dictionary's index"
     const char *noun; // "a dictionary index", as in "... is not a dictionary index of this program"
+    int ownFields = 0; // numbers of its own in the header, before the section table
 };
 
 quint32 read32(const uchar *at);
@@ -64,6 +70,8 @@ public:
     QString dataDate() const { return m_dataDate; }
     QString dataVersion() const { return m_dataVersion; }
     quint32 entryCount() const { return m_entryCount; }
+    // The header's number of the kind's own at field, 0 when the file is not open.
+    quint32 ownField(int field) const;
 
     quint32 sectionSize(int section) const;
     const uchar *section(int section) const;
@@ -103,6 +111,8 @@ public:
     void beginSection(int section);
     void endSection(int section);
     QByteArray &data() { return m_data; }
+    // Sets the header's number of the kind's own at field.
+    void setOwnField(int field, quint32 value);
 
     // The file, with its header written.
     QByteArray finish(quint32 entryCount, const QString &dataDate, const QString &dataVersion);

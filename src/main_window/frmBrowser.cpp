@@ -3,9 +3,9 @@
 #include "browserlayout.h"
 #include "lookup.h"
 
-#include "browser/answerpage.h"
+#include "answer/answerpage.h"
 #include "browser/answerview.h"
-#include "browser/favouritelink.h"
+#include "answer/favouritelink.h"
 #include "browser/webbrowser.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOption.h"

@@ -1,7 +1,7 @@
 #include "terminal/terminal.h"
 
-#include "dictionary/lookup.h"
-#include "terminal/answerformat.h"
+#include "lookup/lookup.h"
+#include "answer/answerformat.h"
 
 #include <sys/ioctl.h>
 #include <unistd.h>

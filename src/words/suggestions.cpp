@@ -2,7 +2,7 @@
 
 #include "store.h"
 
-#include "dictionary/completion.h"
+#include "lookup/lookup.h"
 
 #include <QSet>
 

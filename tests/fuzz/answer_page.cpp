@@ -4,9 +4,9 @@
 // made one ideograph (one for each different text, so that texts equal before are equal after
 // and no others): the same blocks and formats, links only to the answer's own words and to the
 // site, and text of the same length.
-#include "browser/answerpage.h"
-#include "browser/favouritelink.h"
-#include "dictionary/dictionary.h"
+#include "answer/answerpage.h"
+#include "answer/favouritelink.h"
+#include "lookup/answer.h"
 #include "fuzzing.h"
 #include "words/store.h"
 

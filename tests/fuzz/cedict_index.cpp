@@ -1,9 +1,9 @@
 // The CC-CEDICT index as a damaged disk or a broken package can leave it: its bytes, opened as
 // the program opens the file, and looked up with words of every reading.
-#include "dictionary/completion.h"
-#include "dictionary/index.h"
-#include "dictionary/indexformat.h"
-#include "dictionary/lookup.h"
+#include "chinese_english/completion.h"
+#include "chinese_english/index.h"
+#include "chinese_english/indexformat.h"
+#include "lookup/lookup.h"
 #include "fuzzing.h"
 
 #include <QtEndian>
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // Most changes of length stop at the header's file size; with the size put right, they
     // reach the tables too.
-    const int sizeAt = Dictionary::Format::FileSizeAt;
+    const int sizeAt = IndexFile::FileSizeAt;
     if (bytes.size() >= Dictionary::Format::headerSize
         && qFromLittleEndian<quint32>(bytes.data() + sizeAt) != quint32(bytes.size())) {
         QByteArray fixed = bytes.toByteArray();

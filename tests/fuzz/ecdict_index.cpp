@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Most changes of length stop at the header's file size; with the size put right, they
     // reach the tables too.
     const int sizeAt = IndexFile::FileSizeAt;
-    if (bytes.size() >= IndexFile::SectionsAt
+    if (bytes.size() >= IndexFile::sectionsAt(0)
         && qFromLittleEndian<quint32>(bytes.data() + sizeAt) != quint32(bytes.size())) {
         QByteArray fixed = bytes.toByteArray();
         qToLittleEndian(quint32(bytes.size()), fixed.data() + sizeAt);

@@ -1,8 +1,8 @@
 // The lookups on the real indexes: any text, as typed into the box or handed over by another
 // program, read in every way it can be read, and completed as the word box completes it.
-#include "dictionary/lookup.h"
-#include "dictionary/completion.h"
-#include "dictionary/index.h"
+#include "lookup/lookup.h"
+#include "chinese_english/completion.h"
+#include "chinese_english/index.h"
 #include "english_chinese/index.h"
 #include "english_chinese/lookup.h"
 #include "fuzzing.h"

@@ -2,7 +2,7 @@
 // box's, and the "tavrel:" address that asks the built-in dictionary: the word the dictionary
 // gets is the one after the colon, from the address itself, from a link to it, and from the
 // page for a site that can't be reached.
-#include "browser/answerpage.h"
+#include "answer/answerpage.h"
 #include "fuzzing.h"
 #include "main_window/lookup.h"
 #include "program/commandline.h"

@@ -1,7 +1,7 @@
 // The pinyin reader: the same bytes as the index's pinyin ("bing1 qi2 lin2") and as pinyin the
 // user typed. Data pinyin, and that pinyin written with tone marks, read as typed, agree with
 // the data's own syllables.
-#include "dictionary/pinyin.h"
+#include "chinese_english/pinyin.h"
 #include "fuzzing.h"
 
 namespace {

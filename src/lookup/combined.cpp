@@ -1,7 +1,7 @@
 // The answer of both dictionaries for an input.
-#include "dictionary/lookup.h"
+#include "lookup/lookup.h"
 
-#include "dictionary/index.h"
+#include "chinese_english/index.h"
 #include "english_chinese/index.h"
 #include "english_chinese/lookup.h"
 #include "english_chinese/suggestions.h"

@@ -1,27 +1,18 @@
-#include "dictionary/lookup.h"
+#include "chinese_english/lookup.h"
 
-#include "dictionary/index.h"
-#include "dictionary/pinyin.h"
-#include "dictionary/ranking.h"
-#include "dictionary/text.h"
-#include "english_chinese/index.h"
-#include "program/application.h"
+#include "chinese_english/index.h"
+#include "chinese_english/pinyin.h"
+#include "chinese_english/ranking.h"
+#include "chinese_english/text.h"
+#include "index_file/sortedtable.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QMutex>
 
 #include <algorithm>
 #include <cmath>
 #include <exception>
 #include <limits>
-#include <memory>
 #include <optional>
 #include <tuple>
-
-#ifndef TAVREL_DICTIONARY_INSTALLED
-#define TAVREL_DICTIONARY_INSTALLED "../share/TavrelDictionary"
-#endif
 
 namespace Dictionary {
 
@@ -56,43 +47,6 @@ Entry entry(const Index &index, quint32 number)
         senses.remove_prefix(std::min(end + 1, senses.size()));
     }
     return result;
-}
-
-// The rows [low, high) of a sorted key table whose keys start with prefix, where every key in
-// [low, high) already starts with prefix less its last character (or the range is the table).
-template <typename Rows>
-void narrow(const Rows &rows, std::string_view prefix, quint32 &low, quint32 &high)
-{
-    quint32 first = low, last = high;
-    while (first < last) {
-        const quint32 middle = first + (last - first) / 2;
-        if (rows(middle).key < prefix)
-            first = middle + 1;
-        else
-            last = middle;
-    }
-    low = first;
-    last = high;
-    while (first < last) {
-        const quint32 middle = first + (last - first) / 2;
-        if (rows(middle).key.substr(0, prefix.size()) <= prefix)
-            first = middle + 1;
-        else
-            last = middle;
-    }
-    high = first;
-}
-
-// The rows whose key is key.
-template <typename Rows>
-std::pair<quint32, quint32> equalRows(const Rows &rows, quint32 count, std::string_view key)
-{
-    quint32 low = 0, high = count;
-    narrow(rows, key, low, high);
-    quint32 end = low;
-    while (end < high && rows(end).key == key)
-        ++end;
-    return {low, end};
 }
 
 // The entries of a headword: those that say what it means before those that only point at
@@ -193,7 +147,7 @@ QList<Word> split(const Index &index, std::string_view text)
         quint32 low = 0, high = index.headwordCount();
         for (size_t end = nextCharacter(text, at); low < high; end = nextCharacter(text, end)) {
             const std::string_view prefix = text.substr(at, end - at);
-            narrow(rows, prefix, low, high);
+            IndexFile::narrow(rows, prefix, low, high);
             quint32 equal = low;
             quint32 count = 0;
             for (; equal < high && rows(equal).key == prefix; ++equal)
@@ -230,7 +184,7 @@ std::optional<Group> chinese(const Index &index, const QString &input)
     const std::string_view text(utf8.constData(), size_t(utf8.size()));
     Group group;
     group.reading = Reading::Chinese;
-    if (const auto [low, high] = equalRows(rows, index.headwordCount(), text); low < high) {
+    if (const auto [low, high] = IndexFile::equalRows(rows, index.headwordCount(), text); low < high) {
         const QList<Entry> entries = headwordEntries(index, text, low, high);
         group.entries = entries.mid(0, maxEntries);
         group.more = int(std::max<qsizetype>(0, entries.size() - maxEntries));
@@ -253,6 +207,26 @@ Group group(const Index &index, Reading reading, const std::vector<quint32> &ran
     return group;
 }
 
+// Keeps an entry that matched, by its score, and the count of the commonest everyday one.
+void kept(std::vector<std::pair<double, quint32>> &found, const Index &index, quint32 number,
+          const Ranking::Match &match, quint32 *everyday)
+{
+    found.emplace_back(-match.score, number);
+    if (match.everyday)
+        *everyday = std::max(*everyday, index.count(number));
+}
+
+// The entries kept, best first.
+std::vector<quint32> inOrder(std::vector<std::pair<double, quint32>> &found)
+{
+    std::sort(found.begin(), found.end());
+    std::vector<quint32> ranked;
+    ranked.reserve(found.size());
+    for (const auto &item : found)
+        ranked.push_back(item.second);
+    return ranked;
+}
+
 // The entries whose senses use all the input's words (but a leading article), scored one by
 // one; *everyday becomes the count of the commonest entry, not a name, with an unlabelled sense
 // that equals the input or starts with it.
@@ -269,16 +243,9 @@ std::vector<quint32> scoredEnglish(const Index &index, const Ranking::Input &inp
                              Ranking::isName(record.pinyin), weights);
         if (match.kind == Ranking::NoMatch)
             continue;
-        found.emplace_back(-match.score, number);
-        if (match.everyday)
-            *everyday = std::max(*everyday, index.count(number));
+        kept(found, index, number, match, everyday);
     }
-    std::sort(found.begin(), found.end());
-    std::vector<quint32> ranked;
-    ranked.reserve(found.size());
-    for (const auto &item : found)
-        ranked.push_back(item.second);
-    return ranked;
+    return inOrder(found);
 }
 
 // The input's words, and the entries of its rarest word (but a leading article); false when a
@@ -341,16 +308,9 @@ std::vector<quint32> scoredWithBase(const Index &index, const QString &text, con
         }
         if (best.kind == Ranking::NoMatch)
             continue;
-        found.emplace_back(-best.score, number);
-        if (best.everyday)
-            *everyday = std::max(*everyday, index.count(number));
+        kept(found, index, number, best, everyday);
     }
-    std::sort(found.begin(), found.end());
-    std::vector<quint32> ranked;
-    ranked.reserve(found.size());
-    for (const auto &item : found)
-        ranked.push_back(item.second);
-    return ranked;
+    return inOrder(found);
 }
 
 // Entries whose senses use the input's words (or its base word's), ignoring case, best first;
@@ -393,7 +353,7 @@ std::optional<Group> pinyin(const Index &index, const QString &input)
     if (!Pinyin::readTyped(input, typed))
         return std::nullopt;
     const auto rows = [&](quint32 row) { return index.pinyin(row); };
-    const auto [low, high] = equalRows(rows, index.pinyinCount(), typed.letters);
+    const auto [low, high] = IndexFile::equalRows(rows, index.pinyinCount(), typed.letters);
     std::vector<std::tuple<qint64, bool, bool, double, int, quint32>> found;
     std::vector<Pinyin::Syllable> syllables;
     for (quint32 row = low; row < high; ++row) {
@@ -430,66 +390,11 @@ bool hasWordCharacter(const QString &text)
     return false;
 }
 
-// An index the program maps once and keeps: the one a test or the benchmark named, else the
-// program's own, looked for again on each lookup until it opens.
-template <typename IndexType> struct Kept
-{
-    explicit Kept(const char *name)
-        : fileName(name)
-    { }
-
-    const char *fileName;
-    QString path; // set by setIndexPath, else empty
-    std::unique_ptr<IndexType> index; // once one has opened
-    QString missing; // where it was looked for in vain
-
-    const IndexType &open()
-    {
-        if (index && index->isOpen())
-            return *index;
-        missing.clear();
-        QString found = path;
-        if (found.isEmpty()) {
-            // The program's folder, as for its settings; tests point it elsewhere.
-            const QString folder = App::Path();
-            const QStringList paths {
-                QDir(folder).filePath(QLatin1String(fileName)),
-                QDir::cleanPath(QDir(folder).filePath(
-                    QStringLiteral(TAVREL_DICTIONARY_INSTALLED "/") + QLatin1String(fileName)))};
-            const auto there = std::find_if(paths.begin(), paths.end(),
-                                            [](const QString &p) { return QFileInfo::exists(p); });
-            if (there == paths.end()) {
-                missing = QStringLiteral("The %1 %2 was not found in:\n%3")
-                              .arg(QLatin1String(IndexType::description), QLatin1String(fileName),
-                                   paths.join(u'\n'));
-                index = std::make_unique<IndexType>();
-                return *index;
-            }
-            found = *there;
-        }
-        index = std::make_unique<IndexType>(found);
-        return *index;
-    }
-};
-
-struct Shared
-{
-    QMutex mutex;
-    Kept<Index> chineseEnglish = Kept<Index>("cc-cedict.idx");
-    Kept<EnglishChinese::Index> englishChinese = Kept<EnglishChinese::Index>("ecdict.idx");
-};
-
-Shared &shared()
-{
-    static Shared instance;
-    return instance;
-}
-
 } // namespace
 
-Answer lookUp(const Index &index, const QString &input, const QString &base)
+Result lookUp(const Index &index, const QString &input, const QString &base)
 {
-    Answer answer;
+    Result answer;
     QString text = input.trimmed();
     if (text.size() > maxInputLength) {
         int length = maxInputLength;
@@ -545,64 +450,6 @@ std::vector<quint32> rankEnglish(const Index &index, const QString &input,
         return {};
     quint32 everyday = 0;
     return scoredEnglish(index, typed, postings, weights, &everyday);
-}
-
-namespace {
-
-// The program's Chinese-English index, opened on first use; null, with the reason, when it
-// can't be read. The caller holds the mutex.
-const Index *sharedIndex(Shared &state, QString *error)
-{
-    const Index &index = state.chineseEnglish.open();
-    if (!state.chineseEnglish.missing.isEmpty()) {
-        *error = state.chineseEnglish.missing;
-        return nullptr;
-    }
-    return &index;
-}
-
-} // namespace
-
-Answer lookUp(const QString &input)
-{
-    Shared &state = shared();
-    QMutexLocker lock(&state.mutex);
-    const Index &chineseEnglish = state.chineseEnglish.open();
-    const EnglishChinese::Index &englishChinese = state.englishChinese.open();
-    Answer answer = Dictionary::lookUp(chineseEnglish, englishChinese, input);
-    if (!state.chineseEnglish.missing.isEmpty())
-        answer.error = state.chineseEnglish.missing;
-    if (!state.englishChinese.missing.isEmpty() && !answer.englishChinese.error.isEmpty())
-        answer.englishChinese.error = state.englishChinese.missing;
-    return answer;
-}
-
-bool withIndex(const std::function<void(const Index &)> &use)
-{
-    Shared &state = shared();
-    QMutexLocker lock(&state.mutex);
-    QString error;
-    const Index *index = sharedIndex(state, &error);
-    if (!index || !index->isOpen())
-        return false;
-    use(*index);
-    return true;
-}
-
-void setIndexPath(const QString &path)
-{
-    Shared &state = shared();
-    QMutexLocker lock(&state.mutex);
-    state.chineseEnglish.path = path;
-    state.chineseEnglish.index.reset();
-}
-
-void setEnglishIndexPath(const QString &path)
-{
-    Shared &state = shared();
-    QMutexLocker lock(&state.mutex);
-    state.englishChinese.path = path;
-    state.englishChinese.index.reset();
 }
 
 } // namespace Dictionary

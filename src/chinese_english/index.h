@@ -1,17 +1,16 @@
 #pragma once
 
+#include "index_file/mappedindex.h"
+
 #include <QByteArrayView>
 #include <QString>
 
-#include <memory>
 #include <string_view>
-
-class QFile;
 
 namespace Dictionary {
 
-// One index file, mapped read-only while the object lives. Opening checks the header (magic,
-// version, size, sections); rows that point outside their section read as empty, so a damaged
+// The Chinese-English dictionary's index file, mapped read-only while the object lives, through
+// the family's reader, which checks the header (magic, version, size, sections); rows that point outside their section read as empty, so a damaged
 // file gives wrong answers at worst, never a crash.
 class Index
 {
@@ -27,11 +26,11 @@ public:
     Index(const Index &) = delete;
     Index &operator=(const Index &) = delete;
 
-    bool isOpen() const { return m_data != nullptr; }
+    bool isOpen() const { return m_file.isOpen(); }
     QString path() const { return m_path; }
-    QString errorString() const { return m_error; }
-    QString dataDate() const { return m_dataDate; } // "2026-01-04"
-    QString dataVersion() const { return m_dataVersion; } // of the cc-cedict package, "1.1.1"
+    QString errorString() const { return m_file.errorString(); }
+    QString dataDate() const { return m_file.dataDate(); } // "2026-01-04"
+    QString dataVersion() const { return m_file.dataVersion(); } // of the cc-cedict package, "1.1.1"
 
     // The tables, for the lookup.
     struct Record
@@ -53,7 +52,7 @@ public:
         quint32 at(quint32 i) const;
     };
 
-    quint32 entryCount() const { return m_entryCount; }
+    quint32 entryCount() const { return m_file.entryCount(); }
     Record record(quint32 entry) const;
     // How often the entry's headword (its simplified form) occurs in the word list's corpus;
     // 0 when the list lacks it.
@@ -79,20 +78,16 @@ public:
     Postings postings(std::string_view word) const;
 
 private:
-    // Checks the header of the bytes and takes them; on failure sets the error, naming name.
-    void open(const uchar *data, qint64 size, const QString &name);
+    // Checks the tables against their sections, once the header has checked out.
+    void open();
     std::string_view text(quint32 section, quint32 offset, quint32 length) const;
     quint32 number(quint32 section, quint32 offset) const;
     Row row(quint32 section, quint32 rowSize, quint32 row) const;
 
-    std::unique_ptr<QFile> m_file;
-    const uchar *m_data = nullptr;
+    IndexFile::Mapped m_file;
     QString m_path;
-    QString m_error;
-    QString m_dataDate;
-    QString m_dataVersion;
-    quint32 m_sections[7][2] = {};
-    quint32 m_entryCount = 0;
+    const uchar *m_sections[7] = {};
+    quint32 m_sectionSizes[7] = {};
     quint32 m_countTotal = 0;
     quint32 m_headwordCount = 0;
     quint32 m_wordCount = 0;

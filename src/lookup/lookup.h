@@ -1,20 +1,18 @@
 #pragma once
 
-#include "dictionary/dictionary.h"
+#include "chinese_english/completion.h"
+#include "chinese_english/lookup.h"
+#include "lookup/answer.h"
 
 #include <functional>
-#include <vector>
 
 namespace EnglishChinese {
 class Index;
 }
 
+// The lookup layer: finds and maps both dictionaries' index files, and joins what each finds into
+// one answer.
 namespace Dictionary {
-
-class Index;
-namespace Ranking {
-struct Weights;
-}
 
 // Looks input up in the program's own indexes, of both dictionaries: beside the program in the
 // build tree, or where an installation keeps them. Each is mapped on the first call and stays
@@ -24,6 +22,9 @@ Answer lookUp(const QString &input);
 // Runs use on the program's own index, opened as lookUp() opens it, while no lookup runs;
 // false, without running it, when the index can't be read.
 bool withIndex(const std::function<void(const Index &)> &use);
+
+// The completions of prefix in the program's own index; nothing when it can't be read.
+QList<Completion> completions(const QString &prefix, int limit);
 
 // Makes lookUp() read the index at path from then on (tests and the benchmark); an empty path
 // goes back to the program's own.
@@ -44,14 +45,5 @@ Answer lookUp(const Index &chineseEnglish, const EnglishChinese::Index &englishC
 // The place of a word with count among the Chinese-English dictionary's headwords, commonest
 // first: 1 for the commonest.
 quint32 chineseRank(const Index &index, quint32 count);
-
-// Looks input up in index. Never throws; an index that is not open gives its error. base, the
-// word the input is a form of ("run" for "running"), is looked up by the English reading too.
-Answer lookUp(const Index &index, const QString &input, const QString &base = QString());
-
-// Every entry that answers an English input, best first, each scored with weights: the order
-// lookUp gives (for one word, the order the index was written with), for measuring the ranking.
-std::vector<quint32> rankEnglish(const Index &index, const QString &input,
-                                 const Ranking::Weights &weights);
 
 } // namespace Dictionary

@@ -1,11 +1,12 @@
-#include "answerpage.h"
+#include "answer/answerpage.h"
 
-#include "favouritelink.h"
+#include "answer/readings.h"
+#include "answer/favouritelink.h"
 
-#include "dictionary/dictionary.h"
-#include "dictionary/lookup.h"
-#include "dictionary/senses.h"
-#include "english_chinese/render.h"
+#include "lookup/answer.h"
+#include "lookup/lookup.h"
+#include "chinese_english/senses.h"
+#include "answer/englishchinese.h"
 #include "words/store.h"
 
 #include <QUrl>
@@ -37,17 +38,7 @@ QString styleSheet()
 
 QString readingName(Dictionary::Reading reading)
 {
-    switch (reading) {
-    case Dictionary::Reading::Chinese:
-        return QStringLiteral("Chinese");
-    case Dictionary::Reading::English:
-        return QStringLiteral("English");
-    case Dictionary::Reading::Pinyin:
-        return QStringLiteral("pinyin");
-    case Dictionary::Reading::EnglishChinese:
-        return QStringLiteral("English\u2013Chinese");
-    }
-    return QString();
+    return AnswerText::readingName(reading, AnswerText::Spelling::Page);
 }
 
 // A headword is a link to its own answer, as a word in a page links to its own page.

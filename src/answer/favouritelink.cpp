@@ -1,4 +1,4 @@
-#include "favouritelink.h"
+#include "answer/favouritelink.h"
 
 #include "words/store.h"
 

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "index_file/mappedindex.h"
+
 #include <QtGlobal>
 
-// The layout of the dictionary's index file, shared by the tool that writes it and the program
-// that maps it. Every number is a little-endian quint32 and every section starts on a multiple
-// of four, so that the program reads the mapped file in place.
+// The layout of the Chinese-English dictionary's index file, of the family of index_file/, shared
+// by the tool that writes it and the program that maps it.
 //
-//   header     magic, version, file size, entry count, data date and version, the sum of the
-//              word counts, section table
+//   header     the family's header, with one number of its own: the sum of the word counts
 //   records    per entry, UTF-8: traditional \t simplified \t pinyin \t sense \n sense ...
 //   entries    per entry: offset of its record, its headword's count in the word list, its
 //              share of the senses of the entries with its simplified headword (of 65536)
@@ -22,22 +22,14 @@ namespace Dictionary::Format {
 inline constexpr char magic[8] = {'T', 'A', 'V', 'R', 'D', 'I', 'C', 'T'};
 inline constexpr quint32 version = 2;
 
-inline constexpr int textFieldSize = 16; // NUL-padded ASCII
-
-enum Field : int {
-    MagicAt = 0,
-    VersionAt = 8,
-    FileSizeAt = 12,
-    EntryCountAt = 16,
-    DataDateAt = 20,
-    DataVersionAt = 36,
-    CountTotalAt = 52,
-    SectionsAt = 56,
-};
-
 enum Section : int { Records, Entries, Headwords, Words, Postings, Pinyin, Keys, SectionCount };
 
-inline constexpr int headerSize = SectionsAt + SectionCount * 8; // 112
+inline constexpr IndexFile::Kind kind {magic, version, SectionCount, "dictionary's index",
+                                       "a dictionary index", 1};
+
+inline constexpr int CountTotalAt = IndexFile::OwnFieldsAt; // the header's own number
+inline constexpr int SectionsAt = IndexFile::sectionsAt(kind.ownFields);
+inline constexpr int headerSize = IndexFile::headerSize(SectionCount, kind.ownFields); // 112
 inline constexpr int entrySize = 12;
 inline constexpr quint32 wholeShare = 65536;
 inline constexpr int headwordSize = 12;

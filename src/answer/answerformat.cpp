@@ -1,7 +1,8 @@
-#include "terminal/answerformat.h"
+#include "answer/answerformat.h"
 
-#include "dictionary/senses.h"
-#include "english_chinese/render.h"
+#include "answer/readings.h"
+#include "chinese_english/senses.h"
+#include "answer/englishchinese.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -76,19 +77,9 @@ QString wrapped(const QString &text, int width, const QString &first)
     return result;
 }
 
-QString readingName(Reading reading)
+QString readingName(Dictionary::Reading reading)
 {
-    switch (reading) {
-    case Reading::Chinese:
-        return QStringLiteral("Chinese");
-    case Reading::English:
-        return QStringLiteral("English");
-    case Reading::Pinyin:
-        return QStringLiteral("pinyin");
-    case Reading::EnglishChinese:
-        return QStringLiteral("English-Chinese");
-    }
-    return QString();
+    return AnswerText::readingName(reading, AnswerText::Spelling::Plain);
 }
 
 QString entryText(const Entry &entry, int width)

@@ -1,18 +1,18 @@
 // The built-in dictionary: lookups on a small dictionary written here, damaged index files, and
 // a few lookups on the real index the build made.
-#include "browser/answerpage.h"
-#include "dictionary/index.h"
-#include "dictionary/indexformat.h"
-#include "dictionary/indexwriter.h"
-#include "dictionary/lookup.h"
-#include "dictionary/pinyin.h"
-#include "dictionary/ranking.h"
+#include "answer/answerpage.h"
+#include "chinese_english/index.h"
+#include "chinese_english/indexformat.h"
+#include "chinese_english/indexwriter.h"
+#include "lookup/lookup.h"
+#include "chinese_english/pinyin.h"
+#include "chinese_english/ranking.h"
 #include "english_chinese/format.h"
 #include "english_chinese/index.h"
 #include "english_chinese/suggestions.h"
 #include "index_file/mappedindex.h"
 #include "program/application.h"
-#include "terminal/answerformat.h"
+#include "answer/answerformat.h"
 #include "testsupport.h"
 
 #include <QFile>
@@ -90,7 +90,7 @@ const TestSupport::EcdictRow smallEnglish[] = {
 
 } // namespace
 
-class DictionaryTest : public QObject
+class ChineseEnglishTest : public QObject
 {
     Q_OBJECT
 
@@ -491,7 +491,7 @@ private slots:
         for (const bool english : {false, true}) {
             const QByteArray good = english ? TestSupport::readBytes(m_smallEnglish) : smallIndex();
             const quint32 version = english ? EnglishChinese::Format::version : Format::version;
-            const int sections = english ? int(IndexFile::SectionsAt) : int(Format::SectionsAt);
+            const int sections = english ? IndexFile::sectionsAt(0) : int(Format::SectionsAt);
             auto patched = [&](int at, quint32 value) {
                 QByteArray bytes = good;
                 qToLittleEndian(value, bytes.data() + at);
@@ -794,8 +794,8 @@ private:
     QString m_smallEnglish;
 };
 
-QTEST_GUILESS_MAIN(DictionaryTest)
-#include "tst_dictionary.moc"
+QTEST_GUILESS_MAIN(ChineseEnglishTest)
+#include "tst_chinese_english.moc"
 
 // A few entries in the shape of cc-cedict's data/all.js, chosen so that each rule of the lookup
 // decides an order, with their counts in jieba's word list (smallCounts).

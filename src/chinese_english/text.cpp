@@ -1,4 +1,4 @@
-#include "dictionary/text.h"
+#include "chinese_english/text.h"
 
 namespace Dictionary::Text {
 

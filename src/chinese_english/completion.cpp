@@ -1,8 +1,9 @@
-#include "dictionary/completion.h"
+#include "chinese_english/completion.h"
 
-#include "dictionary/index.h"
-#include "dictionary/lookup.h"
-#include "dictionary/pinyin.h"
+#include "chinese_english/index.h"
+#include "chinese_english/lookup.h"
+#include "chinese_english/pinyin.h"
+#include "index_file/sortedtable.h"
 
 #include <QSet>
 
@@ -27,29 +28,6 @@ bool isChinese(const QString &text)
 bool isName(std::string_view pinyin)
 {
     return !pinyin.empty() && pinyin.front() >= 'A' && pinyin.front() <= 'Z';
-}
-
-// The rows [low, high) of a sorted table whose keys start with prefix.
-template <typename Key>
-std::pair<quint32, quint32> prefixRows(quint32 count, std::string_view prefix, Key key)
-{
-    quint32 low = 0, high = count;
-    while (low < high) {
-        const quint32 middle = low + (high - low) / 2;
-        if (key(middle) < prefix)
-            low = middle + 1;
-        else
-            high = middle;
-    }
-    quint32 end = low, last = count;
-    while (end < last) {
-        const quint32 middle = end + (last - end) / 2;
-        if (key(middle).substr(0, prefix.size()) <= prefix)
-            end = middle + 1;
-        else
-            last = middle;
-    }
-    return {low, end};
 }
 
 struct Candidate
@@ -98,8 +76,8 @@ QList<Completion> chinese(const Index &index, const QString &prefix, int limit)
 {
     const QByteArray utf8 = prefix.toUtf8();
     const std::string_view key(utf8.constData(), size_t(utf8.size()));
-    const auto [low, high] = prefixRows(index.headwordCount(), key,
-                                        [&](quint32 row) { return index.headword(row).key; });
+    const auto [low, high] = IndexFile::prefixRows(
+        [&](quint32 row) { return index.headword(row); }, index.headwordCount(), key);
     std::vector<Candidate> candidates;
     for (quint32 row = low; row < high; ++row) {
         const Index::Row headword = index.headword(row);
@@ -127,7 +105,8 @@ QList<Completion> pinyin(const Index &index, const QString &prefix, int limit)
         return {};
     const std::string_view key = typed.letters;
     const auto [low, high]
-        = prefixRows(index.pinyinCount(), key, [&](quint32 row) { return index.pinyin(row).key; });
+        = IndexFile::prefixRows([&](quint32 row) { return index.pinyin(row); },
+                               index.pinyinCount(), key);
     std::vector<Candidate> candidates;
     for (quint32 row = low; row < high; ++row) {
         const Index::Row reading = index.pinyin(row);
@@ -151,7 +130,8 @@ QList<Completion> english(const Index &index, const QString &prefix, int limit)
     const QByteArray lower = prefix.toLower().toUtf8();
     const std::string_view key(lower.constData(), size_t(lower.size()));
     const auto [low, high]
-        = prefixRows(index.wordCount(), key, [&](quint32 row) { return index.word(row).key; });
+        = IndexFile::prefixRows([&](quint32 row) { return index.word(row); },
+                               index.wordCount(), key);
     std::vector<Candidate> candidates;
     for (quint32 row = low; row < high; ++row) {
         const Index::WordRow word = index.word(row);
@@ -187,13 +167,6 @@ QList<Completion> completions(const Index &index, const QString &prefix, int lim
         if (i < inPinyin.size() && result.size() < limit)
             result << inPinyin.at(i);
     }
-    return result;
-}
-
-QList<Completion> completions(const QString &prefix, int limit)
-{
-    QList<Completion> result;
-    withIndex([&](const Index &index) { result = completions(index, prefix, limit); });
     return result;
 }
 

@@ -20,7 +20,4 @@ struct Completion
 // in turn. The prefix itself is not among them.
 QList<Completion> completions(const Index &index, const QString &prefix, int limit);
 
-// The same in the program's own index; nothing when it can't be read.
-QList<Completion> completions(const QString &prefix, int limit);
-
 } // namespace Dictionary

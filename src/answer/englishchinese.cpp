@@ -1,4 +1,4 @@
-#include "english_chinese/render.h"
+#include "answer/englishchinese.h"
 
 #include "english_chinese/lookup.h"
 

@@ -1,9 +1,9 @@
-#include "dictionary/indexwriter.h"
+#include "chinese_english/indexwriter.h"
 
-#include "dictionary/indexformat.h"
-#include "dictionary/pinyin.h"
-#include "dictionary/ranking.h"
-#include "dictionary/text.h"
+#include "chinese_english/indexformat.h"
+#include "chinese_english/pinyin.h"
+#include "chinese_english/ranking.h"
+#include "chinese_english/text.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -34,26 +34,6 @@ struct KeyRow
     std::string_view key;
     quint32 offset = 0; // of key, in its section
     quint32 entry = 0;
-};
-
-class Writer
-{
-public:
-    void add(quint32 value)
-    {
-        char bytes[4];
-        qToLittleEndian(value, bytes);
-        m_data.append(bytes, 4);
-    }
-    void pad()
-    {
-        while (m_data.size() % 4)
-            m_data.append('\0');
-    }
-    QByteArray &data() { return m_data; }
-
-private:
-    QByteArray m_data;
 };
 
 bool readEntries(const QByteArray &allJs, std::vector<SourceEntry> &entries, QString *error)
@@ -167,208 +147,219 @@ WordCounts readWordCounts(const QByteArray &list)
     return result;
 }
 
-QByteArray buildIndex(const QByteArray &allJs, const WordCounts &counts, const QString &dataDate,
-                      const QString &dataVersion, QString *error)
+namespace {
+
+// What the index is made of, filled in step by step.
+struct Tables
 {
     std::vector<SourceEntry> entries;
-    if (!readEntries(allJs, entries, error))
-        return {};
     std::vector<quint32> entryCounts;
-    entryCounts.reserve(entries.size());
-    for (const SourceEntry &entry : entries) {
-        const auto found = counts.counts.find(entry.simplified);
-        entryCounts.push_back(found == counts.counts.end() ? 0 : found->second);
-    }
-
-    // The records, and the headword rows that point into them.
     std::string records;
     std::vector<quint32> recordOffsets;
-    std::vector<std::string> senses(entries.size()); // one a line, as the records hold them
+    std::vector<std::string> senses; // one a line, as the records hold them
     std::vector<KeyRow> headwords;
-    for (quint32 i = 0; i < entries.size(); ++i) {
-        const SourceEntry &entry = entries[i];
-        recordOffsets.push_back(quint32(records.size()));
-        headwords.push_back({{}, quint32(records.size()), i});
-        records += entry.traditional;
-        records += '\t';
-        if (entry.simplified != entry.traditional)
-            headwords.push_back({{}, quint32(records.size()), i});
-        records += entry.simplified;
-        records += '\t';
-        records += entry.pinyin;
-        records += '\t';
-        for (size_t s = 0; s < entry.senses.size(); ++s) {
-            if (s)
-                senses[i] += '\n';
-            senses[i] += entry.senses[s];
-        }
-        records += senses[i];
-    }
-    for (KeyRow &row : headwords) {
-        const SourceEntry &entry = entries[row.entry];
-        const bool traditional = row.offset == recordOffsets[row.entry];
-        row.key = traditional ? std::string_view(entry.traditional)
-                              : std::string_view(entry.simplified);
-    }
-    auto byKey = [](const KeyRow &a, const KeyRow &b) {
-        return a.key != b.key ? a.key < b.key : a.entry < b.entry;
-    };
-    std::sort(headwords.begin(), headwords.end(), byKey);
-
-    // Each entry's share of the senses of the entries with its simplified headword.
-    std::vector<int> senseCounts(entries.size());
-    std::unordered_map<std::string_view, int> headwordSenses;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        senseCounts[i] = std::max(1, Ranking::senseCount(senses[i]));
-        headwordSenses[entries[i].simplified] += senseCounts[i];
-    }
-    std::vector<double> shares(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i)
-        shares[i] = double(senseCounts[i]) / headwordSenses.at(entries[i].simplified);
-
-    // The English words of the senses, each with the entries that use it, ranked as the answer
-    // to that word: a lookup of one word then only reads the first of them.
+    std::vector<double> shares;
+    // The English words of the senses, each with the entries that use it.
     struct Word
     {
         std::vector<quint32> entries;
         quint32 everyday = 0; // see Index::Postings
     };
     std::unordered_map<std::string, Word> words;
-    std::string lowered;
+    std::vector<std::pair<std::string_view, Word *>> postings; // sorted by word
+    std::string keys;
+    std::vector<std::string> pinyinKeys;
+    std::vector<KeyRow> pinyinRows;
+};
+
+bool byKey(const KeyRow &a, const KeyRow &b)
+{
+    return a.key != b.key ? a.key < b.key : a.entry < b.entry;
+}
+
+// The records, and the headword rows that point into them.
+void addRecords(Tables &t)
+{
+    const std::vector<SourceEntry> &entries = t.entries;
+    t.senses.resize(entries.size());
     for (quint32 i = 0; i < entries.size(); ++i) {
-        for (const std::string &sense : entries[i].senses) {
+        const SourceEntry &entry = entries[i];
+        t.recordOffsets.push_back(quint32(t.records.size()));
+        t.headwords.push_back({{}, quint32(t.records.size()), i});
+        t.records += entry.traditional;
+        t.records += '\t';
+        if (entry.simplified != entry.traditional)
+            t.headwords.push_back({{}, quint32(t.records.size()), i});
+        t.records += entry.simplified;
+        t.records += '\t';
+        t.records += entry.pinyin;
+        t.records += '\t';
+        for (size_t s = 0; s < entry.senses.size(); ++s) {
+            if (s)
+                t.senses[i] += '\n';
+            t.senses[i] += entry.senses[s];
+        }
+        t.records += t.senses[i];
+    }
+    for (KeyRow &row : t.headwords) {
+        const SourceEntry &entry = entries[row.entry];
+        const bool traditional = row.offset == t.recordOffsets[row.entry];
+        row.key = traditional ? std::string_view(entry.traditional)
+                              : std::string_view(entry.simplified);
+    }
+    std::sort(t.headwords.begin(), t.headwords.end(), byKey);
+}
+
+// Each entry's share of the senses of the entries with its simplified headword.
+void addShares(Tables &t)
+{
+    std::vector<int> senseCounts(t.entries.size());
+    std::unordered_map<std::string_view, int> headwordSenses;
+    for (size_t i = 0; i < t.entries.size(); ++i) {
+        senseCounts[i] = std::max(1, Ranking::senseCount(t.senses[i]));
+        headwordSenses[t.entries[i].simplified] += senseCounts[i];
+    }
+    t.shares.resize(t.entries.size());
+    for (size_t i = 0; i < t.entries.size(); ++i)
+        t.shares[i] = double(senseCounts[i]) / headwordSenses.at(t.entries[i].simplified);
+}
+
+// The English words of the senses, each with the entries that use it, ranked as the answer
+// to that word: a lookup of one word then only reads the first of them.
+void addWords(Tables &t)
+{
+    std::string lowered;
+    for (quint32 i = 0; i < t.entries.size(); ++i) {
+        for (const std::string &sense : t.entries[i].senses) {
             Text::forEachWord(sense, [&](std::string_view word) {
                 lowered.assign(word);
                 for (char &c : lowered)
                     c = Text::lower(c);
-                std::vector<quint32> &list = words[lowered].entries;
+                std::vector<quint32> &list = t.words[lowered].entries;
                 if (list.empty() || list.back() != i)
                     list.push_back(i);
             });
         }
     }
-    std::vector<std::pair<std::string_view, Word *>> postings; // sorted by word
-    postings.reserve(words.size());
-    for (auto &[word, found] : words)
-        postings.emplace_back(word, &found);
-    std::sort(postings.begin(), postings.end());
+    t.postings.reserve(t.words.size());
+    for (auto &[word, found] : t.words)
+        t.postings.emplace_back(word, &found);
+    std::sort(t.postings.begin(), t.postings.end());
     // Each word on its own, so the words are shared among the processors: this is most of the
     // time the index takes to write.
     std::vector<std::thread> threads(std::max(1u, std::thread::hardware_concurrency()));
-    for (size_t t = 0; t < threads.size(); ++t) {
-        threads[t] = std::thread([&, t] {
-            for (size_t w = t; w < postings.size(); w += threads.size()) {
-                Word &found = *postings[w].second;
-                found.entries
-                    = rankedForWord(std::string(postings[w].first), found.entries, entries, senses,
-                                    entryCounts, shares, &found.everyday);
+    for (size_t n = 0; n < threads.size(); ++n) {
+        threads[n] = std::thread([&, n] {
+            for (size_t w = n; w < t.postings.size(); w += threads.size()) {
+                Tables::Word &found = *t.postings[w].second;
+                found.entries = rankedForWord(std::string(t.postings[w].first), found.entries,
+                                              t.entries, t.senses, t.entryCounts, t.shares,
+                                              &found.everyday);
             }
         });
     }
     for (std::thread &thread : threads)
         thread.join();
+}
 
-    // The pinyin keys: the toneless syllables in a row, for entries spelt in Mandarin syllables.
-    std::string keys;
-    std::vector<std::string> pinyinKeys(entries.size());
-    std::vector<KeyRow> pinyinRows;
+// The pinyin keys: the toneless syllables in a row, for entries spelt in Mandarin syllables.
+void addPinyin(Tables &t)
+{
+    t.pinyinKeys.resize(t.entries.size());
     std::vector<Pinyin::Syllable> syllables;
-    for (quint32 i = 0; i < entries.size(); ++i) {
-        if (!Pinyin::syllables(entries[i].pinyin, syllables))
+    for (quint32 i = 0; i < t.entries.size(); ++i) {
+        if (!Pinyin::syllables(t.entries[i].pinyin, syllables))
             continue;
         for (const Pinyin::Syllable &syllable : syllables)
-            pinyinKeys[i] += syllable.letters;
-        pinyinRows.push_back({pinyinKeys[i], 0, i});
+            t.pinyinKeys[i] += syllable.letters;
+        t.pinyinRows.push_back({t.pinyinKeys[i], 0, i});
     }
-    std::sort(pinyinRows.begin(), pinyinRows.end(), byKey);
-    for (size_t r = 0; r < pinyinRows.size(); ++r) {
-        if (r > 0 && pinyinRows[r].key == pinyinRows[r - 1].key) {
-            pinyinRows[r].offset = pinyinRows[r - 1].offset;
+    std::sort(t.pinyinRows.begin(), t.pinyinRows.end(), byKey);
+    for (size_t r = 0; r < t.pinyinRows.size(); ++r) {
+        if (r > 0 && t.pinyinRows[r].key == t.pinyinRows[r - 1].key) {
+            t.pinyinRows[r].offset = t.pinyinRows[r - 1].offset;
             continue;
         }
-        pinyinRows[r].offset = quint32(keys.size());
-        keys += pinyinRows[r].key;
+        t.pinyinRows[r].offset = quint32(t.keys.size());
+        t.keys += t.pinyinRows[r].key;
     }
+}
 
-    Writer out;
-    QByteArray &data = out.data();
-    data.fill('\0', Format::headerSize);
-    out.pad();
-    quint32 sections[Format::SectionCount][2] = {};
-    auto begin = [&](Format::Section section) { sections[section][0] = quint32(data.size()); };
-    auto end = [&](Format::Section section) {
-        sections[section][1] = quint32(data.size()) - sections[section][0];
-        out.pad();
-    };
-
-    begin(Format::Records);
-    data.append(records.data(), qsizetype(records.size()));
-    end(Format::Records);
-
-    begin(Format::Entries);
-    for (quint32 i = 0; i < entries.size(); ++i) {
-        out.add(recordOffsets[i]);
-        out.add(entryCounts[i]);
-        out.add(std::max<quint32>(1, quint32(std::lround(shares[i] * Format::wholeShare))));
-    }
-    end(Format::Entries);
-
-    begin(Format::Headwords);
-    for (const KeyRow &row : headwords) {
+void writeKeyRows(IndexFile::Writer &out, Format::Section section, const std::vector<KeyRow> &rows)
+{
+    out.beginSection(section);
+    for (const KeyRow &row : rows) {
         out.add(row.offset);
         out.add(quint32(row.key.size()));
         out.add(row.entry);
     }
-    end(Format::Headwords);
+    out.endSection(section);
+}
 
-    begin(Format::Words);
+void writeSections(IndexFile::Writer &out, Tables &t)
+{
+    out.beginSection(Format::Records);
+    out.append(t.records);
+    out.endSection(Format::Records);
+
+    out.beginSection(Format::Entries);
+    for (quint32 i = 0; i < t.entries.size(); ++i) {
+        out.add(t.recordOffsets[i]);
+        out.add(t.entryCounts[i]);
+        out.add(std::max<quint32>(1, quint32(std::lround(t.shares[i] * Format::wholeShare))));
+    }
+    out.endSection(Format::Entries);
+
+    writeKeyRows(out, Format::Headwords, t.headwords);
+
+    out.beginSection(Format::Words);
     quint32 first = 0;
-    for (const auto &[word, found] : postings) {
-        out.add(quint32(keys.size()));
+    for (const auto &[word, found] : t.postings) {
+        out.add(quint32(t.keys.size()));
         out.add(quint32(word.size()));
         out.add(first);
         out.add(quint32(found->entries.size()));
         out.add(found->everyday);
-        keys += word;
+        t.keys += word;
         first += quint32(found->entries.size());
     }
-    end(Format::Words);
+    out.endSection(Format::Words);
 
-    begin(Format::Postings);
-    for (const auto &entry : postings)
+    out.beginSection(Format::Postings);
+    for (const auto &entry : t.postings)
         for (quint32 i : entry.second->entries)
             out.add(i);
-    end(Format::Postings);
+    out.endSection(Format::Postings);
 
-    begin(Format::Pinyin);
-    for (const KeyRow &row : pinyinRows) {
-        out.add(row.offset);
-        out.add(quint32(row.key.size()));
-        out.add(row.entry);
+    writeKeyRows(out, Format::Pinyin, t.pinyinRows);
+
+    out.beginSection(Format::Keys);
+    out.append(t.keys);
+    out.endSection(Format::Keys);
+}
+
+} // namespace
+
+QByteArray buildIndex(const QByteArray &allJs, const WordCounts &counts, const QString &dataDate,
+                      const QString &dataVersion, QString *error)
+{
+    Tables tables;
+    if (!readEntries(allJs, tables.entries, error))
+        return {};
+    tables.entryCounts.reserve(tables.entries.size());
+    for (const SourceEntry &entry : tables.entries) {
+        const auto found = counts.counts.find(entry.simplified);
+        tables.entryCounts.push_back(found == counts.counts.end() ? 0 : found->second);
     }
-    end(Format::Pinyin);
+    addRecords(tables);
+    addShares(tables);
+    addWords(tables);
+    addPinyin(tables);
 
-    begin(Format::Keys);
-    data.append(keys.data(), qsizetype(keys.size()));
-    end(Format::Keys);
-
-    // The header, now that the sections are placed.
-    char *header = data.data();
-    std::copy(std::begin(Format::magic), std::end(Format::magic), header + Format::MagicAt);
-    qToLittleEndian(Format::version, header + Format::VersionAt);
-    qToLittleEndian(quint32(data.size()), header + Format::FileSizeAt);
-    qToLittleEndian(quint32(entries.size()), header + Format::EntryCountAt);
-    qToLittleEndian(quint32(std::min<quint64>(counts.total, 0xFFFFFFFFu)),
-                    header + Format::CountTotalAt);
-    const QByteArray date = dataDate.toLatin1().left(Format::textFieldSize - 1);
-    const QByteArray version = dataVersion.toLatin1().left(Format::textFieldSize - 1);
-    std::copy(date.begin(), date.end(), header + Format::DataDateAt);
-    std::copy(version.begin(), version.end(), header + Format::DataVersionAt);
-    for (int s = 0; s < Format::SectionCount; ++s) {
-        qToLittleEndian(sections[s][0], header + Format::SectionsAt + 8 * s);
-        qToLittleEndian(sections[s][1], header + Format::SectionsAt + 8 * s + 4);
-    }
-    return data;
+    IndexFile::Writer out(Format::kind);
+    writeSections(out, tables);
+    out.setOwnField(0, quint32(std::min<quint64>(counts.total, 0xFFFFFFFFu)));
+    return out.finish(quint32(tables.entries.size()), dataDate, dataVersion);
 }
 
 } // namespace Dictionary

@@ -1,4 +1,4 @@
-#include "dictionary/pinyin.h"
+#include "chinese_english/pinyin.h"
 
 #include <algorithm>
 #include <cstring>

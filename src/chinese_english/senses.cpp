@@ -1,6 +1,6 @@
-#include "dictionary/senses.h"
+#include "chinese_english/senses.h"
 
-#include "dictionary/pinyin.h"
+#include "chinese_english/pinyin.h"
 
 #include <QRegularExpression>
 

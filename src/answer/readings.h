@@ -1,0 +1,30 @@
+#pragma once
+
+#include "chinese_english/entry.h"
+
+#include <QString>
+
+namespace AnswerText {
+
+// How a name is spelt: the page sets the dash of "English–Chinese"; the terminal's text and the
+// JSON keep to ASCII ("English-Chinese", and "english-chinese" as a key).
+enum class Spelling { Page, Plain };
+
+// The name of a reading, as "Read as …" shows it: "Chinese", "English", "pinyin".
+inline QString readingName(Dictionary::Reading reading, Spelling spelling)
+{
+    switch (reading) {
+    case Dictionary::Reading::Chinese:
+        return QStringLiteral("Chinese");
+    case Dictionary::Reading::English:
+        return QStringLiteral("English");
+    case Dictionary::Reading::Pinyin:
+        return QStringLiteral("pinyin");
+    case Dictionary::Reading::EnglishChinese:
+        return spelling == Spelling::Page ? QStringLiteral("English\u2013Chinese")
+                                          : QStringLiteral("English-Chinese");
+    }
+    return QString();
+}
+
+} // namespace AnswerText
