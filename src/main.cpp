@@ -1,4 +1,6 @@
 #include "main_window/frmBrowser.h"
+#include "popup/entrypoints.h"
+#include "popup/popuplookup.h"
 #include "program/application.h"
 #include "program/commandline.h"
 #include "program/timing.h"
@@ -33,7 +35,13 @@ int main(int argc, char *argv[])
     // A word for the copy already running goes to it before anything heavier is set up: no
     // display, engine or window is needed for that.
     const QString channel = RunningCopy::serverName(RunningCopy::programFolder(argv[0]));
-    if (request.word && RunningCopy::handOver(channel, *request.word))
+    using PopUp = CommandLine::Request::PopUp;
+    std::optional<QString> message = request.word;
+    if (request.popUp == PopUp::Selection || request.popUp == PopUp::Clipboard)
+        message = RunningCopy::popUpMessage(request.popUp == PopUp::Selection
+                                                ? RunningCopy::PopUpRequest::Selection
+                                                : RunningCopy::PopUpRequest::Clipboard);
+    if (message && RunningCopy::handOver(channel, *message))
         return 0;
 
     if (!App::hasDisplay()) {
@@ -52,15 +60,23 @@ int main(int argc, char *argv[])
     // Claimed before any window exists: a copy that started at the same moment may have won,
     // and then this one hands its word over and ends without showing anything.
     RunningCopy::Server server;
-    if (server.claim(channel, request.word) == RunningCopy::Server::Outcome::HandedOver)
+    if (server.claim(channel, message) == RunningCopy::Server::Outcome::HandedOver)
         return 0;
     Timing::mark("claimed");
 
     frmBrowser::instance().Load();
     Timing::mark("loaded");
-    frmBrowser::instance().Show();
+    // Asked for the pop-up, the program shows only that.
+    if (request.popUp == PopUp::None)
+        frmBrowser::instance().Show();
     Timing::mark("show-called");
     WordsFromOutside words;
+    PopUpEntryPoints popUp(server, words);
+    popUp.apply(PopUpSettings());
+    if (request.popUp == PopUp::Selection)
+        QTimer::singleShot(0, &popUp.lookup(), &PopUpLookup::lookUpSelection);
+    else if (request.popUp == PopUp::Clipboard)
+        QTimer::singleShot(0, &popUp.lookup(), &PopUpLookup::lookUpClipboard);
     QObject::connect(&server, &RunningCopy::Server::wordReceived, &words, &WordsFromOutside::take);
     if (request.word)
         QTimer::singleShot(0, &words, [&words, &request] { words.take(*request.word); });

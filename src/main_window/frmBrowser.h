@@ -71,6 +71,12 @@ public:
     // word read.
     Pronouncer *pronouncer();
 
+    // Every lookup the user makes, whichever way, goes into the history as it was typed.
+    void recordLookup(const QString &input);
+    void toggleFavourite(const Words::Favourite &entry);
+    // Reads text aloud with the pronunciation settings: numbered pinyin, or an English word.
+    void pronounce(const QString &text, bool english);
+
 protected:
     void CreateControls(FormWindow &window) override;
     void Form_Load() override;
@@ -87,7 +93,6 @@ private:
     void txtWord_Edited(const QString &text);
     void mnuQueryString_Click();
     void mnuPronunciation_Click();
-    void pronounce(const QString &text, bool english);
     void answerLoaded(bool ok);
     void mnuExit_Click();
     void mnuHistory_Click();
@@ -96,9 +101,6 @@ private:
     void mnuWebsite_Click();
     void mnuAbout_Click();
 
-    // Every lookup the user makes, whichever way, goes into the history as it was typed.
-    void recordLookup(const QString &input);
-    void toggleFavourite(const Words::Favourite &entry);
     // Opens a window of words, whose rows look their words up in this window.
     void showWordList(WordListWindow *window);
 

@@ -1,0 +1,67 @@
+#include "entrypoints.h"
+
+#include "dbusservice.h"
+#include "popuplookup.h"
+#include "popupwindow.h"
+#include "selectionwatcher.h"
+#include "x11shortcut.h"
+
+#include "browser/answerview.h"
+#include "main_window/frmBrowser.h"
+#include "single_instance/runningcopy.h"
+#include "single_instance/wordsfromoutside.h"
+
+#include <cstdio>
+
+PopUpEntryPoints::PopUpEntryPoints(RunningCopy::Server &server, WordsFromOutside &words,
+                                   QObject *parent)
+    : QObject(parent)
+    , m_lookup(new PopUpLookup(this))
+    , m_bus(new DBusService(m_lookup, this))
+    , m_shortcut(new X11Shortcut(this))
+    , m_watcher(new SelectionWatcher(this))
+{
+    connect(&server, &RunningCopy::Server::popUpRequested, m_lookup,
+            [this](RunningCopy::PopUpRequest request) {
+                if (request == RunningCopy::PopUpRequest::Selection)
+                    m_lookup->lookUpSelection();
+                else
+                    m_lookup->lookUpClipboard();
+            });
+    connect(m_lookup, &PopUpLookup::openInMainWindow, &words, &WordsFromOutside::take);
+    connect(m_lookup, &PopUpLookup::lookedUp, this, [this](const QString &word) {
+        frmBrowser &main = frmBrowser::instance();
+        if (main.IsLoaded())
+            main.recordLookup(word);
+        // The first answer made the window: its speakers and stars go to the main window's.
+        AnswerView *view = m_lookup->window()->answerView();
+        if (!view->property("connected").toBool()) {
+            view->setProperty("connected", true);
+            connect(view, &AnswerView::pronounce, &main, &frmBrowser::pronounce);
+            connect(view, &AnswerView::favouriteClicked, view,
+                    [&main, view](const Words::Favourite &entry) {
+                        main.toggleFavourite(entry);
+                        view->refresh();
+                    });
+        }
+    });
+    connect(m_shortcut, &X11Shortcut::activated, m_lookup, &PopUpLookup::lookUpSelection);
+    connect(m_watcher, &SelectionWatcher::selectionMade, this,
+            &PopUpEntryPoints::lookUpWatchedSelection);
+    m_bus->claim();
+}
+
+PopUpEntryPoints::~PopUpEntryPoints() = default;
+
+void PopUpEntryPoints::apply(const PopUpSettings &settings)
+{
+    m_settings = settings;
+    if (m_shortcut->grab(settings.shortcut) == X11Shortcut::Result::Held)
+        std::fprintf(stderr, "TavrelDictionary: %s\n", qPrintable(m_shortcut->problem()));
+    if (settings.watchSelection)
+        m_watcher->start(settings.watchDelayMs);
+    else
+        m_watcher->stop();
+}
+
+void PopUpEntryPoints::lookUpWatchedSelection() { m_lookup->lookUpWatchedSelection(); }
