@@ -8,6 +8,8 @@
 
 #include "browser/answerview.h"
 #include "main_window/frmBrowser.h"
+#include "program/application.h"
+#include "window_layer/form.h"
 #include "single_instance/runningcopy.h"
 #include "single_instance/wordsfromoutside.h"
 
@@ -43,6 +45,14 @@ PopUpEntryPoints::PopUpEntryPoints(RunningCopy::Server &server, WordsFromOutside
                         main.toggleFavourite(entry);
                         view->refresh();
                     });
+        }
+    });
+    connect(m_lookup, &PopUpLookup::closed, this, [] {
+        // A program started for the pop-up alone ends with it, as it would with its main window.
+        frmBrowser &main = frmBrowser::instance();
+        if (main.IsLoaded() && !main.window()->isVisible() && !Form::ModalShown()) {
+            main.Unload();
+            App::End();
         }
     });
     connect(m_shortcut, &X11Shortcut::activated, m_lookup, &PopUpLookup::lookUpSelection);

@@ -33,6 +33,7 @@ PopUpWindow *PopUpLookup::present()
     if (!m_window) {
         m_window = new PopUpWindow;
         connect(m_window, &PopUpWindow::openInMainWindow, this, &PopUpLookup::openInMainWindow);
+        connect(m_window, &PopUpWindow::closed, this, &PopUpLookup::closed);
         connect(m_window->answerView(), &AnswerView::wordLinkFollowed, this,
                 &PopUpLookup::lookedUp);
     }

@@ -25,6 +25,8 @@ PopUpWindow::PopUpWindow(QWidget *parent)
     QFont bold = m_title->font();
     bold.setBold(true);
     m_title->setFont(bold);
+    // A long selection must not widen the window: the title is cut where the window ends.
+    m_title->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_open = new QToolButton(this);
     m_open->setText(tr("Open in Main Window"));
     m_open->setAutoRaise(true);
@@ -107,4 +109,10 @@ void PopUpWindow::changeEvent(QEvent *event)
         close();
     if (!isVisible())
         m_wasActive = false;
+}
+
+void PopUpWindow::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    emit closed();
 }

@@ -26,9 +26,11 @@ public:
 
 signals:
     void openInMainWindow(const QString &word);
+    void closed();
 
 protected:
     void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     QString m_word;
