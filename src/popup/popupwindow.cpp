@@ -2,6 +2,7 @@
 
 #include "browser/answerpage.h"
 #include "browser/answerview.h"
+#include "program/timing.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -51,6 +52,7 @@ PopUpWindow::PopUpWindow(QWidget *parent)
     m_message->setAlignment(Qt::AlignCenter);
     m_message->setWordWrap(true);
     m_answer = new AnswerView(this);
+    m_answer->viewport()->installEventFilter(this);
 
     auto *grip = new QHBoxLayout;
     grip->addStretch();
@@ -80,6 +82,7 @@ void PopUpWindow::showAnswer(const QString &word)
     m_message->hide();
     m_answer->show();
     m_open->setEnabled(true);
+    m_paintDue = true;
     m_answer->open(AnswerPage::addressOf(word));
 }
 
@@ -115,4 +118,13 @@ void PopUpWindow::closeEvent(QCloseEvent *event)
 {
     QWidget::closeEvent(event);
     emit closed();
+}
+
+bool PopUpWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_paintDue && event->type() == QEvent::Paint && watched == m_answer->viewport()) {
+        m_paintDue = false;
+        Timing::mark("popup-painted", AnswerPage::addressOf(m_word).toString());
+    }
+    return QWidget::eventFilter(watched, event);
 }

@@ -31,6 +31,7 @@ signals:
 protected:
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QString m_word;
@@ -40,4 +41,5 @@ private:
     QToolButton *m_pin = nullptr;
     QToolButton *m_open = nullptr;
     bool m_wasActive = false;
+    bool m_paintDue = false; // an answer not painted yet, for the timing mark
 };
