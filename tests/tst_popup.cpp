@@ -6,15 +6,20 @@
 #include "popup/popuplookup.h"
 #include "popup/popupwindow.h"
 #include "popup/rules.h"
+#include "popup/selectionwatcher.h"
+#include "popup/x11shortcut.h"
 
 #include <QDir>
+#include <QClipboard>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
 
 #include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
 
 #include <cstdlib>
 
@@ -273,6 +278,10 @@ private slots:
     void selectionInThePopUp_data();
     void selectionInThePopUp();
     void selectionCommand();
+    void shortcut_data();
+    void shortcut();
+    void watchedSelectionOpensThePopUp_data();
+    void watchedSelectionOpensThePopUp();
     void sessionBus_data();
     void sessionBus();
 };
@@ -392,6 +401,100 @@ void TestPopUp::selectionCommand()
     display->xdotool({"key", "--window", window, "Escape"});
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitCode(), 0);
+}
+
+void TestPopUp::shortcut_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<bool>("heldElsewhere");
+    QTest::addColumn<QString>("pressed");
+    QTest::addColumn<int>("activations");
+
+    QTest::newRow("the default key") << "Ctrl+Alt+Z" << false << "ctrl+alt+z" << 1;
+    QTest::newRow("with Num Lock on") << "Ctrl+Alt+Z" << false << "Num_Lock ctrl+alt+z Num_Lock"
+                                      << 1;
+    QTest::newRow("other modifiers") << "Ctrl+Alt+Z" << false << "ctrl+z" << 0;
+    QTest::newRow("a function key") << "Shift+F8" << false << "shift+F8" << 1;
+    QTest::newRow("held by another program") << "Ctrl+Alt+Z" << true << "ctrl+alt+z" << 0;
+}
+
+void TestPopUp::shortcut()
+{
+    if (!display)
+        QSKIP("Xvfb does not start here");
+    QFETCH(QString, keys);
+    QFETCH(bool, heldElsewhere);
+    QFETCH(QString, pressed);
+    QFETCH(int, activations);
+
+    // Another program that took the key first, with a connection of its own.
+    xcb_connection_t *other = xcb_connect(nullptr, nullptr);
+    const auto closeOther = qScopeGuard([other] { xcb_disconnect(other); });
+    if (heldElsewhere) {
+        xcb_key_symbols_t *symbols = xcb_key_symbols_alloc(other);
+        xcb_keycode_t *codes = xcb_key_symbols_get_keycode(symbols, 'z');
+        QVERIFY(codes);
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(other)).data->root;
+        xcb_grab_key(other, 1, root, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1, codes[0],
+                     XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+        std::free(codes);
+        xcb_key_symbols_free(symbols);
+        std::free(xcb_get_input_focus_reply(other, xcb_get_input_focus(other), nullptr));
+    }
+    X11Shortcut shortcut;
+    int activated = 0;
+    connect(&shortcut, &X11Shortcut::activated, this, [&activated] { ++activated; });
+    const X11Shortcut::Result result = shortcut.grab(QKeySequence(keys));
+    QCOMPARE(result, heldElsewhere ? X11Shortcut::Result::Held : X11Shortcut::Result::Taken);
+    QCOMPARE(shortcut.problem().isEmpty(), !heldElsewhere);
+    if (heldElsewhere)
+        QVERIFY(shortcut.problem().contains(QKeySequence(keys).toString(QKeySequence::NativeText)));
+    display->xdotool(QStringList {"key"} + pressed.split(' '));
+    QTest::qWait(300);
+    QCOMPARE(activated, activations);
+    // Released, the key reaches whoever has the focus again.
+    shortcut.release();
+    display->xdotool(QStringList {"key"} + pressed.split(' '));
+    QTest::qWait(300);
+    QCOMPARE(activated, activations);
+}
+
+void TestPopUp::watchedSelectionOpensThePopUp_data()
+{
+    QTest::addColumn<QByteArray>("selected");
+    QTest::addColumn<bool>("opens");
+
+    QTest::newRow("a word") << QByteArray("你好") << true;
+    QTest::newRow("a sentence too long") << QByteArray(60, 'a') << false;
+    QTest::newRow("an empty selection") << QByteArray() << false;
+}
+
+void TestPopUp::watchedSelectionOpensThePopUp()
+{
+    if (!display)
+        QSKIP("Xvfb does not start here");
+    QFETCH(QByteArray, selected);
+    QFETCH(bool, opens);
+
+    PopUpLookup lookup;
+    SelectionWatcher watcher;
+    connect(&watcher, &SelectionWatcher::selectionMade, &lookup,
+            &PopUpLookup::lookUpWatchedSelection);
+    QVERIFY(watcher.start(300));
+    // Selected in another program, with the mouse buttons up.
+    SelectionOwner owner;
+    QVERIFY(owner.own("primary", selected, QString()));
+    QTest::qWait(1500);
+    QCOMPARE(lookup.window() != nullptr && lookup.window()->isVisible(), opens);
+    if (opens)
+        QCOMPARE(lookup.window()->word(), QString::fromUtf8(selected));
+
+    // The program's own selection opens nothing.
+    if (lookup.window())
+        lookup.window()->close();
+    QGuiApplication::clipboard()->setText("自己", QClipboard::Selection);
+    QTest::qWait(1500);
+    QVERIFY(!lookup.window() || !lookup.window()->isVisible());
 }
 
 void TestPopUp::sessionBus_data()
