@@ -11,7 +11,10 @@ namespace TavrelBench {
 
 struct PopUpRows
 {
-    std::vector<double> selectionMs, wordMs;
+    std::vector<double> selectionMs, wordMs, shortcutMs;
+    // PSS of a fresh copy after its first pop-up, and of another after its first built-in
+    // answer in the main window.
+    double popUpMiB = 0, mainMiB = 0;
 };
 
 PopUpRows measurePopUp(Bench &bench, MapWatcher &watcher, int runs);
