@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
@@ -278,6 +279,8 @@ private slots:
     void selectionInThePopUp_data();
     void selectionInThePopUp();
     void selectionCommand();
+    void clickElsewhere_data();
+    void clickElsewhere();
     void shortcut_data();
     void shortcut();
     void watchedSelectionOpensThePopUp_data();
@@ -401,6 +404,42 @@ void TestPopUp::selectionCommand()
     display->xdotool({"key", "--window", window, "Escape"});
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitCode(), 0);
+}
+
+void TestPopUp::clickElsewhere_data()
+{
+    QTest::addColumn<bool>("pinned");
+    QTest::addColumn<bool>("staysOpen");
+
+    QTest::newRow("not pinned") << false << false;
+    QTest::newRow("pinned") << true << true;
+}
+
+void TestPopUp::clickElsewhere()
+{
+    if (!display)
+        QSKIP("Xvfb does not start here");
+    QFETCH(bool, pinned);
+    QFETCH(bool, staysOpen);
+    PopUpLookup lookup;
+    lookup.lookUp("你好");
+    PopUpWindow *window = lookup.window();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QToolButton *pin = nullptr;
+    for (QToolButton *button : window->findChildren<QToolButton *>()) {
+        if (button->text() == "Pin")
+            pin = button;
+    }
+    QVERIFY(pin && pin->isCheckable());
+    if (pinned)
+        pin->click();
+    QWidget elsewhere;
+    elsewhere.setGeometry(900, 700, 200, 100);
+    elsewhere.show();
+    elsewhere.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+    QTRY_COMPARE(window->isVisible(), staysOpen);
+    QCOMPARE(window->isPinned(), pinned);
 }
 
 void TestPopUp::shortcut_data()

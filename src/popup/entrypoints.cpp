@@ -31,21 +31,21 @@ PopUpEntryPoints::PopUpEntryPoints(RunningCopy::Server &server, WordsFromOutside
                     m_lookup->lookUpClipboard();
             });
     connect(m_lookup, &PopUpLookup::openInMainWindow, &words, &WordsFromOutside::take);
-    connect(m_lookup, &PopUpLookup::lookedUp, this, [this](const QString &word) {
+    connect(m_lookup, &PopUpLookup::lookedUp, this, [](const QString &word) {
         frmBrowser &main = frmBrowser::instance();
         if (main.IsLoaded())
             main.recordLookup(word);
-        // The first answer made the window: its speakers and stars go to the main window's.
-        AnswerView *view = m_lookup->window()->answerView();
-        if (!view->property("connected").toBool()) {
-            view->setProperty("connected", true);
-            connect(view, &AnswerView::pronounce, &main, &frmBrowser::pronounce);
-            connect(view, &AnswerView::favouriteClicked, view,
-                    [&main, view](const Words::Favourite &entry) {
-                        main.toggleFavourite(entry);
-                        view->refresh();
-                    });
-        }
+    });
+    // The pop-up's speakers and stars work as the main window's do.
+    connect(m_lookup, &PopUpLookup::windowMade, this, [](PopUpWindow *window) {
+        AnswerView *view = window->answerView();
+        frmBrowser &main = frmBrowser::instance();
+        connect(view, &AnswerView::pronounce, &main, &frmBrowser::pronounce);
+        connect(view, &AnswerView::favouriteClicked, view,
+                [&main, view](const Words::Favourite &entry) {
+                    main.toggleFavourite(entry);
+                    view->refresh();
+                });
     });
     connect(m_lookup, &PopUpLookup::closed, this, [] {
         // A program started for the pop-up alone ends with it, as it would with its main window.

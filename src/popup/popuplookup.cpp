@@ -11,6 +11,9 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <memory>
+#include <utility>
+
 namespace {
 bool isWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
@@ -34,6 +37,7 @@ PopUpWindow *PopUpLookup::present()
         m_window = new PopUpWindow;
         connect(m_window, &PopUpWindow::openInMainWindow, this, &PopUpLookup::openInMainWindow);
         connect(m_window, &PopUpWindow::closed, this, &PopUpLookup::closed);
+        emit windowMade(m_window);
         connect(m_window->answerView(), &AnswerView::wordLinkFollowed, this,
                 &PopUpLookup::lookedUp);
     }
@@ -104,18 +108,14 @@ void PopUpLookup::readWhenFocused(int source)
         read();
         return;
     }
-    auto *focused = new QTimer(this);
-    focused->setSingleShot(true);
-    const auto once = [focused, read] {
-        if (!focused->property("done").toBool()) {
-            focused->setProperty("done", true);
-            focused->deleteLater();
+    // Whichever comes first, the focus or the time, reads; the other finds nothing left to do.
+    auto done = std::make_shared<bool>(false);
+    const auto once = [done, read] {
+        if (!std::exchange(*done, true))
             read();
-        }
     };
-    connect(handle, &QWindow::activeChanged, focused, once);
-    connect(focused, &QTimer::timeout, focused, once);
-    focused->start(focusWaitMs);
+    connect(handle, &QWindow::activeChanged, this, once, Qt::SingleShotConnection);
+    QTimer::singleShot(focusWaitMs, this, once);
 }
 
 void PopUpLookup::answer(const QString &selected)

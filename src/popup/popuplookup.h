@@ -32,6 +32,8 @@ signals:
     // Every word the pop-up answers, as the user gave it: it goes into the history.
     void lookedUp(const QString &word);
     void openInMainWindow(const QString &word);
+    // The window, made by the first lookup.
+    void windowMade(PopUpWindow *window);
     // The pop-up was closed.
     void closed();
 
