@@ -72,7 +72,8 @@ int main(int argc, char *argv[])
     Timing::mark("show-called");
     WordsFromOutside words;
     PopUpEntryPoints popUp(server, words);
-    popUp.apply(PopUpSettings());
+    // Once the window is up: neither the bus nor the key holds up its first paint.
+    QTimer::singleShot(0, &popUp, [&popUp] { popUp.start(PopUpSettings()); });
     if (request.popUp == PopUp::Selection)
         QTimer::singleShot(0, &popUp.lookup(), &PopUpLookup::lookUpSelection);
     else if (request.popUp == PopUp::Clipboard)

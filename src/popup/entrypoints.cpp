@@ -13,6 +13,8 @@
 #include "single_instance/runningcopy.h"
 #include "single_instance/wordsfromoutside.h"
 
+#include <QFileInfo>
+
 #include <cstdio>
 
 PopUpEntryPoints::PopUpEntryPoints(RunningCopy::Server &server, WordsFromOutside &words,
@@ -58,10 +60,20 @@ PopUpEntryPoints::PopUpEntryPoints(RunningCopy::Server &server, WordsFromOutside
     connect(m_shortcut, &X11Shortcut::activated, m_lookup, &PopUpLookup::lookUpSelection);
     connect(m_watcher, &SelectionWatcher::selectionMade, this,
             &PopUpEntryPoints::lookUpWatchedSelection);
-    m_bus->claim();
 }
 
 PopUpEntryPoints::~PopUpEntryPoints() = default;
+
+void PopUpEntryPoints::start(const PopUpSettings &settings)
+{
+    // Without a session bus of the user's, the bus library would start one of its own through
+    // the X server (autolaunch), which outlives the program.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS")
+        || (!runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus"))))
+        m_bus->claim();
+    apply(settings);
+}
 
 void PopUpEntryPoints::apply(const PopUpSettings &settings)
 {
