@@ -73,7 +73,12 @@ int main(int argc, char *argv[])
     WordsFromOutside words;
     PopUpEntryPoints popUp(server, words);
     // Once the window is up: neither the bus nor the key holds up its first paint.
-    QTimer::singleShot(0, &popUp, [&popUp] { popUp.start(PopUpSettings()); });
+    // Started in the background for the bus, a copy that can't serve it has nothing to do.
+    const bool background = request.popUp == PopUp::Background;
+    QTimer::singleShot(0, &popUp, [&popUp, background] {
+        if (!popUp.start(PopUpSettings()) && background)
+            App::End();
+    });
     if (request.popUp == PopUp::Selection)
         QTimer::singleShot(0, &popUp.lookup(), &PopUpLookup::lookUpSelection);
     else if (request.popUp == PopUp::Clipboard)

@@ -64,15 +64,16 @@ PopUpEntryPoints::PopUpEntryPoints(RunningCopy::Server &server, WordsFromOutside
 
 PopUpEntryPoints::~PopUpEntryPoints() = default;
 
-void PopUpEntryPoints::start(const PopUpSettings &settings)
+bool PopUpEntryPoints::start(const PopUpSettings &settings)
 {
     // Without a session bus of the user's, the bus library would start one of its own through
     // the X server (autolaunch), which outlives the program.
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS")
-        || (!runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus"))))
-        m_bus->claim();
+    const bool claimed = (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS")
+                          || (!runtime.isEmpty() && QFileInfo::exists(runtime + "/bus")))
+        && m_bus->claim();
     apply(settings);
+    return claimed;
 }
 
 void PopUpEntryPoints::apply(const PopUpSettings &settings)

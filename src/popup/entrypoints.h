@@ -28,8 +28,9 @@ public:
     PopUpLookup &lookup() const { return *m_lookup; }
     X11Shortcut &shortcut() const { return *m_shortcut; }
 
-    // Claims the name on the session bus, then applies the settings.
-    void start(const PopUpSettings &settings);
+    // Claims the name on the session bus, then applies the settings; false when the name is
+    // not this copy's.
+    bool start(const PopUpSettings &settings);
     // Takes the key and watches the selection as the settings say.
     void apply(const PopUpSettings &settings);
 
