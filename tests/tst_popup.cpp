@@ -444,6 +444,17 @@ void TestPopUp::clickElsewhere()
     QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
     QTRY_COMPARE(window->isVisible(), staysOpen);
     QCOMPARE(window->isPinned(), pinned);
+
+    // "Open in Main Window" hands the word on and closes the pop-up, pinned or not.
+    QStringList opened;
+    connect(&lookup, &PopUpLookup::openInMainWindow, this, [&](const QString &w) { opened << w; });
+    lookup.lookUp("学习");
+    for (QToolButton *button : window->findChildren<QToolButton *>()) {
+        if (button->text() == "Open in Main Window")
+            button->click();
+    }
+    QCOMPARE(opened, QStringList {"学习"});
+    QVERIFY(!window->isVisible());
 }
 
 void TestPopUp::shortcut_data()
