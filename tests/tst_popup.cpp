@@ -3,6 +3,9 @@
 #include "xdisplay.h"
 
 #include "browser/answerview.h"
+#include "dialogs/popuppage.h"
+#include "popup/entrypoints.h"
+#include "preferences/preferences.h"
 #include "popup/popuplookup.h"
 #include "popup/popupwindow.h"
 #include "popup/rules.h"
@@ -495,12 +498,23 @@ void TestPopUp::shortcut()
         xcb_key_symbols_free(symbols);
         std::free(xcb_get_input_focus_reply(other, xcb_get_input_focus(other), nullptr));
     }
+    // "Pop-up Lookup" in Preferences says whether the key can be the program's, and keeps it.
+    PopUpEntryPoints entryPoints;
+    PopUpPage::setKeyCheck([&entryPoints](const QKeySequence &k) { return entryPoints.keyProblem(k); });
+    const auto forgetCheck = qScopeGuard([] { PopUpPage::setKeyCheck({}); });
+    PopUpPage page;
+    Preferences preferences;
+    preferences.popUp.shortcut = keys;
+    page.showValues(preferences);
+    QCOMPARE(page.lblKeyProblem()->text().isEmpty(), !heldElsewhere);
+    page.takeValues(preferences);
+    QCOMPARE(preferences.popUp.shortcut, keys);
+
     X11Shortcut shortcut;
+    QCOMPARE(shortcut.grab(QKeySequence(keys)) == X11Shortcut::Result::Held, heldElsewhere);
+    QCOMPARE(shortcut.problem(), page.lblKeyProblem()->text());
     int activated = 0;
     connect(&shortcut, &X11Shortcut::activated, this, [&activated] { ++activated; });
-    const X11Shortcut::Result result = shortcut.grab(QKeySequence(keys));
-    QCOMPARE(result, heldElsewhere ? X11Shortcut::Result::Held : X11Shortcut::Result::Taken);
-    QCOMPARE(shortcut.problem().isEmpty(), !heldElsewhere);
     if (heldElsewhere)
         QVERIFY(shortcut.problem().contains(QKeySequence(keys).toString(QKeySequence::NativeText)));
     display->xdotool(QStringList {"key"} + pressed.split(' '));
