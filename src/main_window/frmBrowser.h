@@ -86,6 +86,7 @@ private:
     void connectControls();
     // Opens the words database and the preferences, which carry over its choice of history.
     void openWords();
+    void expectWebPagesPerTemplate();
 
     void cmdGo1_Click();
     void txtWord_Edited(const QString &text);
