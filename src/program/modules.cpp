@@ -49,8 +49,10 @@ Loaded load(const QString &name, const QString &folder)
 void preload(const QString &name, const QString &folder, QObject *context,
              const std::function<void()> &loaded)
 {
-    if (preloads().contains(name))
+    if (preloads().contains(name)) {
+        QMetaObject::invokeMethod(context, loaded, Qt::QueuedConnection);
         return;
+    }
     // The libraries stay in memory once read, for the loader that load() makes later; one that
     // fails to read is left to load() to explain.
     auto read = std::make_shared<std::packaged_task<void()>>([name, folders = foldersFor(folder)] {

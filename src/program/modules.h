@@ -24,8 +24,8 @@ Loaded load(const QString &name, const QString &folder = QString());
 
 // Reads the module's libraries into memory on a thread of its own, so that load() later only
 // makes its root object: a module's libraries can take longer to read than the program takes to
-// start. loaded runs on context's thread once they are read (or could not be); nothing happens
-// when the module is already read or being read.
+// start. loaded runs on context's thread once they are read (or could not be), or soon when they
+// were asked for before.
 void preload(const QString &name, const QString &folder, QObject *context,
              const std::function<void()> &loaded);
 
