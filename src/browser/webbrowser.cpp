@@ -12,7 +12,6 @@
 #include <QOpenGLContext>
 #include <QPainter>
 #include <QStackedLayout>
-#include <QThreadPool>
 #include <QTimer>
 
 #include <cstdio>
@@ -249,26 +248,11 @@ void WebBrowser::showFallback(const QUrl &site, const QString &reason)
     // the one the user asked for, and the one "Try again" repeats.
     if (!engineIsShown() || m_navigationDue)
         return;
-    if (m_fallbackAnswer.valid())
-        answers()->keepAnswer(m_word, m_fallbackAnswer.get());
     // The engine has given up on the page: there is nothing of it to stop.
     showAnswer(AnswerPage::fallbackAddressOf(
                    m_word, m_requested.isEmpty() ? site.toString() : m_requested, reason),
                false);
     Timing::mark("fallback-shown", site.toString());
-}
-
-void WebBrowser::prepareFallback()
-{
-    // Looked up while the engine loads, on a thread of its own, so that a site that gives no
-    // page is answered at once; the answer is only wasted when the site gives one.
-    m_fallbackAnswer = {};
-    if (m_word.isEmpty())
-        return;
-    auto promise = std::make_shared<std::promise<Dictionary::Answer>>();
-    m_fallbackAnswer = promise->get_future().share();
-    QThreadPool::globalInstance()->start(
-        [promise, word = m_word] { promise->set_value(AnswerPage::answerFor(word)); });
 }
 
 void WebBrowser::showAnswer(const QUrl &address, bool stopEngine)
@@ -336,5 +320,4 @@ void WebBrowser::startNavigation()
     m_navigationDue = false;
     showPage(m_view);
     m_view->setProperty("url", QUrl(m_requested, QUrl::TolerantMode));
-    prepareFallback();
 }

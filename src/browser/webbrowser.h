@@ -7,8 +7,6 @@
 #include <QUrl>
 #include <QWidget>
 
-#include <future>
-
 class AnswerView;
 class QStackedLayout;
 
@@ -78,7 +76,6 @@ private:
     void warmUp();
     void startNavigation();
     void showAnswer(const QUrl &address, bool stopEngine = true);
-    void prepareFallback();
     void showEngineFailure();
     void showPage(QWidget *page, bool stopEngine = true);
     bool engineIsShown() const;
@@ -89,7 +86,6 @@ private:
     QPointer<AnswerView> m_answers;
     QString m_requested;
     QString m_word;
-    std::shared_future<Dictionary::Answer> m_fallbackAnswer; // of m_word
     bool m_navigationDue = false; // m_requested waits to be opened
     bool m_startQueued = false;
     bool m_warmUpStarted = false;
