@@ -21,17 +21,6 @@ void kept(std::vector<std::pair<double, quint32>> &found, const Index &index, qu
         *everyday = std::max(*everyday, index.count(number));
 }
 
-// The entries kept, best first.
-std::vector<quint32> inOrder(std::vector<std::pair<double, quint32>> &found)
-{
-    std::sort(found.begin(), found.end());
-    std::vector<quint32> ranked;
-    ranked.reserve(found.size());
-    for (const auto &item : found)
-        ranked.push_back(item.second);
-    return ranked;
-}
-
 // The entries whose senses use all the input's words (but a leading article), scored one by
 // one; *everyday becomes the count of the commonest entry, not a name, with an unlabelled sense
 // that equals the input or starts with it.
@@ -50,7 +39,7 @@ std::vector<quint32> scoredEnglish(const Index &index, const Ranking::Input &inp
             continue;
         kept(found, index, number, match, everyday);
     }
-    return inOrder(found);
+    return Ranking::bestFirst(found);
 }
 
 // The input's words, and the entries of its rarest word (but a leading article); false when a
@@ -115,7 +104,7 @@ std::vector<quint32> scoredWithBase(const Index &index, const QString &text, con
             continue;
         kept(found, index, number, best, everyday);
     }
-    return inOrder(found);
+    return Ranking::bestFirst(found);
 }
 
 } // namespace
