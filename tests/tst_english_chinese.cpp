@@ -4,7 +4,8 @@
 #include "english_chinese/format.h"
 #include "english_chinese/index.h"
 #include "english_chinese/lookup.h"
-#include "answer/englishchinese.h"
+#include "answer/answerformat.h"
+#include "answer/answerpage.h"
 #include "english_chinese/suggestions.h"
 #include "testsupport.h"
 

@@ -3,6 +3,11 @@
 #include "chinese_english/entry.h"
 
 #include <QString>
+#include <QStringList>
+
+namespace EnglishChinese {
+struct Entry;
+}
 
 namespace AnswerText {
 
@@ -26,5 +31,12 @@ inline QString readingName(Dictionary::Reading reading, Spelling spelling)
     }
     return QString();
 }
+
+// "Collins ★★★★☆", "Oxford 3000" and the exam tags, as an English-Chinese entry's marks line
+// says them.
+QStringList marks(const EnglishChinese::Entry &entry);
+
+// "past went, past participle gone, -ing going".
+QString formsLine(const EnglishChinese::Entry &entry);
 
 } // namespace AnswerText

@@ -119,12 +119,7 @@ std::vector<quint32> rankedForWord(const std::string &word, const std::vector<qu
             *everyday = std::max(*everyday, counts[i]);
         scored.emplace_back(-match.score, i);
     }
-    std::sort(scored.begin(), scored.end());
-    std::vector<quint32> result;
-    result.reserve(scored.size());
-    for (const auto &item : scored)
-        result.push_back(item.second);
-    return result;
+    return Ranking::bestFirst(scored);
 }
 
 } // namespace
