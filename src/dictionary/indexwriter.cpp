@@ -225,6 +225,14 @@ QByteArray buildIndex(const QByteArray &allJs, const WordCounts &counts, const Q
     std::vector<double> shares(entries.size());
     for (size_t i = 0; i < entries.size(); ++i)
         shares[i] = double(senseCounts[i]) / headwordSenses.at(entries[i].simplified);
+    if (!counts.readings.empty()) {
+        std::vector<std::string_view> simplified, pinyin;
+        for (const SourceEntry &entry : entries) {
+            simplified.push_back(entry.simplified);
+            pinyin.push_back(entry.pinyin);
+        }
+        ReadingFrequency::applyTo(counts.readings, simplified, pinyin, shares);
+    }
 
     // The English words of the senses, each with the entries that use it, ranked as the answer
     // to that word: a lookup of one word then only reads the first of them.
