@@ -63,7 +63,10 @@ QString describe(const Result &result)
 {
     QStringList own;
     for (const Entry &entry : result.own)
-        own << entry.word + (entry.onlyAForm ? QStringLiteral("*") : QString());
+        own << entry.word + (entry.onlyAForm ? QStringLiteral("*") : QString())
+                + (entry.alsoWritten.isEmpty()
+                       ? QString()
+                       : QStringLiteral(" (also %1)").arg(entry.alsoWritten.join(u';')));
     QString text = own.join(QStringLiteral(", "));
     if (result.hasBase())
         text += QStringLiteral(" | %1 of %2").arg(result.form, result.base.word);
@@ -97,12 +100,12 @@ private slots:
                                     << "beautiful";
         QTest::newRow("case ignored") << "BeAutiful"
                                       << "beautiful";
-        QTest::newRow("spaces and hyphens ignored") << "Ice Cream"
-                                                    << "ice cream, ice-cream";
-        QTest::newRow("the one written as typed first") << "ice-cream"
-                                                        << "ice-cream, ice cream";
+        QTest::newRow("spaces and hyphens ignored, the richest shown") << "Ice Cream"
+                                                    << "ice cream (also ice-cream)";
+        QTest::newRow("the one written as typed shown") << "ice-cream"
+                                                        << "ice-cream (also ice cream)";
         QTest::newRow("written together") << "icecream"
-                                          << "ice cream, ice-cream";
+                                          << "ice cream (also ice-cream)";
         QTest::newRow("a capitalised headword") << "ni"
                                                 << "Ni";
         QTest::newRow("curly apostrophe") << "  don\u2019t "
@@ -178,8 +181,9 @@ private slots:
                  QStringLiteral("past went, past participle gone, -ing going, third person goes"));
         QCOMPARE(go.translations.size(), 2);
 
-        // Line ends of either kind split lines; a tab is no field's end.
-        QCOMPARE(lookUp(index, QStringLiteral("ice cream")).own.first().translations.size(), 2);
+        // Line ends of either kind split lines; a tab is no field's end. The two lines of "ice
+        // cream" take the one line only "ice-cream" has.
+        QCOMPARE(lookUp(index, QStringLiteral("ice cream")).own.first().translations.size(), 3);
         QCOMPARE(lookUp(index, QStringLiteral("tab")).own.first().translations,
                  QStringList {QStringLiteral("n. \u6807\u7b7e \u5236\u8868")});
         QCOMPARE(lookUp(index, QStringLiteral("Ni")).own.first().rank(), 9353);
@@ -424,6 +428,13 @@ private slots:
 
         for (const char *form : {"was", "are", "been"})
             QCOMPARE(lookUp(index, QString::fromLatin1(form)).base.word, QStringLiteral("be"));
+
+        // One entry for the three spellings of "ice cream", the other two listed under it.
+        const Result iceCream = lookUp(index, QStringLiteral("ice cream"));
+        QCOMPARE(iceCream.own.size(), 1);
+        QCOMPARE(iceCream.own.first().word, QStringLiteral("ice cream"));
+        QCOMPARE(iceCream.own.first().alsoWritten.size(), 2);
+        QCOMPARE(lookUp(index, QStringLiteral("icecream")).own.size(), 1);
 
         if (spellingAvailable())
             QCOMPARE(EnglishChinese::suggestions(index, QStringLiteral("beautifull")).value(0),
