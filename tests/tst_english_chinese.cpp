@@ -1,6 +1,7 @@
 // The English-Chinese dictionary: a small SQLite file in ECDICT's shape written here, indexed by
 // the real build tool, then looked up; damaged index files; and a few lookups on the real index
 // the build made.
+#include "english_chinese/britishamerican.h"
 #include "english_chinese/format.h"
 #include "english_chinese/index.h"
 #include "english_chinese/lookup.h"
@@ -406,6 +407,42 @@ private slots:
         QVERIFY2(index.isOpen(), qPrintable(index.errorString()));
         for (const char *input : {"go", "went", "ice cream", "\xff"})
             QVERIFY2(!lookUp(index, QString::fromUtf8(input)).found(), input);
+    }
+
+    // The other spelling, looked up in the real dictionary's headwords: pairs both ways, and
+    // words the rules would change into nothing anyone writes.
+    void otherSpellings_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("other"); // empty: none
+        QTest::newRow("our") << "colour" << "color";
+        QTest::newRow("or") << "color" << "colour";
+        QTest::newRow("ours") << "neighbours" << "neighbors";
+        QTest::newRow("re") << "centre" << "center";
+        QTest::newRow("er") << "theater" << "theatre";
+        QTest::newRow("ise") << "realise" << "realize";
+        QTest::newRow("ised") << "realised" << "realized";
+        QTest::newRow("isation") << "organisation" << "organization";
+        QTest::newRow("yse") << "analyse" << "analyze";
+        QTest::newRow("lled") << "travelled" << "traveled";
+        QTest::newRow("ling") << "traveling" << "travelling";
+        QTest::newRow("ogue") << "catalogue" << "catalog";
+        QTest::newRow("ence") << "defence" << "defense";
+        QTest::newRow("four is no for") << "four" << "";
+        QTest::newRow("water has no watre") << "water" << "";
+        QTest::newRow("sense has no sence") << "sense" << "";
+    }
+
+    void otherSpellings()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, other);
+        const Index index(QStringLiteral(TAVREL_ENGLISH_INDEX));
+        QVERIFY2(index.isOpen(), qPrintable(index.errorString()));
+        const QStringList found = EnglishChinese::otherSpellings(word, [&](const QString &w) {
+            return lookUp(index, w).found();
+        });
+        QCOMPARE(found.value(0), other);
     }
 
     void realIndex()
