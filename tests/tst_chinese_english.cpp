@@ -7,6 +7,7 @@
 #include "lookup/lookup.h"
 #include "chinese_english/pinyin.h"
 #include "chinese_english/ranking.h"
+#include "chinese_english/readingfrequency.h"
 #include "english_chinese/format.h"
 #include "english_chinese/index.h"
 #include "english_chinese/suggestions.h"
@@ -21,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+
+#include <numeric>
 
 using namespace Dictionary;
 
@@ -642,6 +645,94 @@ private slots:
         QVERIFY2(std::any_of(accepted.begin(), accepted.end(),
                              [&](const QString &word) { return first.contains(word); }),
                  qPrintable(first.join(u' ')));
+    }
+
+    // A polyphonic character shows the reading people use first, wherever it is shown: looked
+    // up alone, in a phrase's words, and among the entries a toneless syllable finds.
+    void realIndexPolyphones_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("character"); // whose first entry is meant
+        QTest::addColumn<QString>("first"); // its pinyin
+        auto row = [](const char *input, const char *character, const char *first) {
+            QTest::newRow(input) << QString::fromUtf8(input) << QString::fromUtf8(character)
+                                 << QString::fromUtf8(first);
+        };
+        row("了", "了", "le");
+        row("没", "没", "méi");
+        row("什", "什", "shén");
+        row("吗", "吗", "ma");
+        row("得", "得", "de");
+        row("行", "行", "xíng");
+        row("长", "长", "zhǎng"); // the data counts zhǎng(1879) before cháng(1179)
+        row("重", "重", "zhòng");
+        row("还", "还", "hái");
+        row("都", "都", "dōu");
+        row("你好吗", "吗", "ma");
+        row("ma", "吗", "ma");
+        row("le", "了", "le");
+    }
+
+    void realIndexPolyphones()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, character);
+        QFETCH(QString, first);
+        const Answer answer = lookUp(real(), input);
+        QStringList shown; // the character's entries, in the order shown
+        for (const Group &group : answer.groups) {
+            QList<Entry> entries = group.entries;
+            for (const Word &word : group.words)
+                entries += word.entries;
+            for (const Entry &entry : entries)
+                if (entry.simplified == character)
+                    shown << entry.pinyin;
+        }
+        QVERIFY2(!shown.isEmpty(), "the character is not shown");
+        QCOMPARE(shown.first(), first);
+    }
+
+    // The shares that order one character's entries, from its readings' counts.
+    void readingShares_data()
+    {
+        QTest::addColumn<QString>("readings"); // as kHanyuPinlu writes them
+        QTest::addColumn<QStringList>("pinyin"); // the entries', in the data's order
+        QTest::addColumn<QList<double>>("senseShares");
+        QTest::addColumn<QList<int>>("order"); // the entries by share, largest first
+        QTest::newRow("commoner reading first")
+            << "le(30101) liǎo(654) liào(19)" << QStringList{"liǎo", "le", "liào"}
+            << QList<double>{0.6, 0.3, 0.1} << QList<int>{1, 0, 2};
+        QTest::newRow("reading the field lacks last")
+            << "ma(1456) má(93)" << QStringList{"mǎ", "má", "ma"}
+            << QList<double>{0.5, 0.25, 0.25} << QList<int>{2, 1, 0};
+        QTest::newRow("one reading's entries keep their senses' order")
+            << "xíng(2943) háng(218)" << QStringList{"háng", "xíng", "xíng"}
+            << QList<double>{0.5, 0.2, 0.3} << QList<int>{2, 1, 0};
+        QTest::newRow("case of a name's reading") << "de(5096) dé(1496)" << QStringList{"Dé", "de"}
+                                                  << QList<double>{0.9, 0.1} << QList<int>{1, 0};
+    }
+
+    void readingShares()
+    {
+        QFETCH(QString, readings);
+        QFETCH(QStringList, pinyin);
+        QFETCH(QList<double>, senseShares);
+        QFETCH(QList<int>, order);
+        const QByteArray line = "U+4E00\tkHanyuPinlu\t" + readings.toUtf8() + "\n";
+        const ReadingFrequency::Table table = ReadingFrequency::read(line);
+        QCOMPARE(table.size(), size_t(1));
+        std::vector<std::string> marked;
+        for (const QString &p : pinyin)
+            marked.push_back(p.toStdString());
+        const std::vector<double> shares = ReadingFrequency::shares(
+            table.begin()->second, marked, {senseShares.begin(), senseShares.end()});
+        QList<int> ranked(shares.size());
+        std::iota(ranked.begin(), ranked.end(), 0);
+        std::stable_sort(ranked.begin(), ranked.end(),
+                         [&](int a, int b) { return shares[a] > shares[b]; });
+        QCOMPARE(ranked, order);
+        for (double share : shares)
+            QVERIFY(share > 0 && share <= 1);
     }
 
     void realIndexGroupOrder_data()

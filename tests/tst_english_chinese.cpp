@@ -1,6 +1,7 @@
 // The English-Chinese dictionary: a small SQLite file in ECDICT's shape written here, indexed by
 // the real build tool, then looked up; damaged index files; and a few lookups on the real index
 // the build made.
+#include "english_chinese/britishamerican.h"
 #include "english_chinese/format.h"
 #include "english_chinese/index.h"
 #include "english_chinese/lookup.h"
@@ -63,7 +64,10 @@ QString describe(const Result &result)
 {
     QStringList own;
     for (const Entry &entry : result.own)
-        own << entry.word + (entry.onlyAForm ? QStringLiteral("*") : QString());
+        own << entry.word + (entry.onlyAForm ? QStringLiteral("*") : QString())
+                + (entry.alsoWritten.isEmpty()
+                       ? QString()
+                       : QStringLiteral(" (also %1)").arg(entry.alsoWritten.join(u';')));
     QString text = own.join(QStringLiteral(", "));
     if (result.hasBase())
         text += QStringLiteral(" | %1 of %2").arg(result.form, result.base.word);
@@ -97,12 +101,12 @@ private slots:
                                     << "beautiful";
         QTest::newRow("case ignored") << "BeAutiful"
                                       << "beautiful";
-        QTest::newRow("spaces and hyphens ignored") << "Ice Cream"
-                                                    << "ice cream, ice-cream";
-        QTest::newRow("the one written as typed first") << "ice-cream"
-                                                        << "ice-cream, ice cream";
+        QTest::newRow("spaces and hyphens ignored, the richest shown") << "Ice Cream"
+                                                    << "ice cream (also ice-cream)";
+        QTest::newRow("the one written as typed shown") << "ice-cream"
+                                                        << "ice-cream (also ice cream)";
         QTest::newRow("written together") << "icecream"
-                                          << "ice cream, ice-cream";
+                                          << "ice cream (also ice-cream)";
         QTest::newRow("a capitalised headword") << "ni"
                                                 << "Ni";
         QTest::newRow("curly apostrophe") << "  don\u2019t "
@@ -178,8 +182,9 @@ private slots:
                  QStringLiteral("past went, past participle gone, -ing going, third person goes"));
         QCOMPARE(go.translations.size(), 2);
 
-        // Line ends of either kind split lines; a tab is no field's end.
-        QCOMPARE(lookUp(index, QStringLiteral("ice cream")).own.first().translations.size(), 2);
+        // Line ends of either kind split lines; a tab is no field's end. The two lines of "ice
+        // cream" take the one line only "ice-cream" has.
+        QCOMPARE(lookUp(index, QStringLiteral("ice cream")).own.first().translations.size(), 3);
         QCOMPARE(lookUp(index, QStringLiteral("tab")).own.first().translations,
                  QStringList {QStringLiteral("n. \u6807\u7b7e \u5236\u8868")});
         QCOMPARE(lookUp(index, QStringLiteral("Ni")).own.first().rank(), 9353);
@@ -404,6 +409,42 @@ private slots:
             QVERIFY2(!lookUp(index, QString::fromUtf8(input)).found(), input);
     }
 
+    // The other spelling, looked up in the real dictionary's headwords: pairs both ways, and
+    // words the rules would change into nothing anyone writes.
+    void otherSpellings_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("other"); // empty: none
+        QTest::newRow("our") << "colour" << "color";
+        QTest::newRow("or") << "color" << "colour";
+        QTest::newRow("ours") << "neighbours" << "neighbors";
+        QTest::newRow("re") << "centre" << "center";
+        QTest::newRow("er") << "theater" << "theatre";
+        QTest::newRow("ise") << "realise" << "realize";
+        QTest::newRow("ised") << "realised" << "realized";
+        QTest::newRow("isation") << "organisation" << "organization";
+        QTest::newRow("yse") << "analyse" << "analyze";
+        QTest::newRow("lled") << "travelled" << "traveled";
+        QTest::newRow("ling") << "traveling" << "travelling";
+        QTest::newRow("ogue") << "catalogue" << "catalog";
+        QTest::newRow("ence") << "defence" << "defense";
+        QTest::newRow("four is no for") << "four" << "";
+        QTest::newRow("water has no watre") << "water" << "";
+        QTest::newRow("sense has no sence") << "sense" << "";
+    }
+
+    void otherSpellings()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, other);
+        const Index index(QStringLiteral(TAVREL_ENGLISH_INDEX));
+        QVERIFY2(index.isOpen(), qPrintable(index.errorString()));
+        const QStringList found = EnglishChinese::otherSpellings(word, [&](const QString &w) {
+            return lookUp(index, w).found();
+        });
+        QCOMPARE(found.value(0), other);
+    }
+
     void realIndex()
     {
         const Index index(QStringLiteral(TAVREL_ENGLISH_INDEX));
@@ -424,6 +465,13 @@ private slots:
 
         for (const char *form : {"was", "are", "been"})
             QCOMPARE(lookUp(index, QString::fromLatin1(form)).base.word, QStringLiteral("be"));
+
+        // One entry for the three spellings of "ice cream", the other two listed under it.
+        const Result iceCream = lookUp(index, QStringLiteral("ice cream"));
+        QCOMPARE(iceCream.own.size(), 1);
+        QCOMPARE(iceCream.own.first().word, QStringLiteral("ice cream"));
+        QCOMPARE(iceCream.own.first().alsoWritten.size(), 2);
+        QCOMPARE(lookUp(index, QStringLiteral("icecream")).own.size(), 1);
 
         if (spellingAvailable())
             QCOMPARE(EnglishChinese::suggestions(index, QStringLiteral("beautifull")).value(0),

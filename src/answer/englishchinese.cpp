@@ -1,6 +1,7 @@
 #include "answer/englishchinese.h"
 
 #include "english_chinese/lookup.h"
+#include "english_chinese/spellings.h"
 
 #include <QJsonArray>
 
@@ -31,6 +32,8 @@ QString entryHtml(const Entry &entry, const Link &link, const AfterHeadword &aft
     if (after)
         html += after(entry);
     html += QStringLiteral("</p>");
+    if (const QString also = alsoWrittenLine(entry); !also.isEmpty())
+        html += QStringLiteral("<p class=\"marks\">%1</p>").arg(escaped(also));
     const QStringList entryMarks = marks(entry);
     if (!entryMarks.isEmpty())
         html += QStringLiteral("<p class=\"marks\">%1</p>")
@@ -61,6 +64,8 @@ QStringList entryText(const Entry &entry)
     QStringList lines;
     lines << entry.word
             + (entry.phonetic.isEmpty() ? QString() : QStringLiteral("  /%1/").arg(entry.phonetic));
+    if (const QString also = alsoWrittenLine(entry); !also.isEmpty())
+        lines << also;
     const QStringList entryMarks = marks(entry);
     if (!entryMarks.isEmpty())
         lines << entryMarks.join(QStringLiteral(" \u00b7 "));
@@ -82,14 +87,17 @@ QJsonObject entryJson(const Entry &entry)
     QJsonObject forms;
     for (const auto &[kind, word] : entry.forms)
         forms.insert(kind, word);
-    return {{QStringLiteral("word"), entry.word},
-            {QStringLiteral("phonetic"), entry.phonetic},
-            {QStringLiteral("translations"), QJsonArray::fromStringList(entry.translations)},
-            {QStringLiteral("definition"), entry.definition.join(u'\n')},
-            {QStringLiteral("forms"), forms},
-            {QStringLiteral("tags"), QJsonArray::fromStringList(entry.tags)},
-            {QStringLiteral("collins"), entry.collins},
-            {QStringLiteral("oxford"), entry.oxford}};
+    QJsonObject json{{QStringLiteral("word"), entry.word},
+                     {QStringLiteral("phonetic"), entry.phonetic},
+                     {QStringLiteral("translations"), QJsonArray::fromStringList(entry.translations)},
+                     {QStringLiteral("definition"), entry.definition.join(u'\n')},
+                     {QStringLiteral("forms"), forms},
+                     {QStringLiteral("tags"), QJsonArray::fromStringList(entry.tags)},
+                     {QStringLiteral("collins"), entry.collins},
+                     {QStringLiteral("oxford"), entry.oxford}};
+    if (!entry.alsoWritten.isEmpty())
+        json.insert(QStringLiteral("alsoWritten"), QJsonArray::fromStringList(entry.alsoWritten));
+    return json;
 }
 
 } // namespace
