@@ -755,24 +755,54 @@ private slots:
     }
 
     // The order of the readings with both real dictionaries: English-Chinese first for
-    // English words, the pinyin reading first for common syllables.
+    // English words, the pinyin reading first for common syllables. A British spelling is read
+    // as English through the American one too, and the caption says which.
     void realIndexWithEnglishChinese_data()
     {
         QTest::addColumn<QString>("input");
         QTest::addColumn<int>("firstReading");
+        QTest::addColumn<QString>("english"); // among the English reading's first three
+        QTest::addColumn<QString>("spelling"); // that found them; empty for the input's own
         for (const char *input : {"he", "can", "long", "fan", "men", "went", "beautiful"})
-            QTest::newRow(input) << input << int(Reading::EnglishChinese);
+            QTest::newRow(input) << input << int(Reading::EnglishChinese) << "" << "";
         for (const char *input : {"ni", "hao", "shi", "wo", "ta", "de", "ma", "mian", "zhongguo"})
-            QTest::newRow(input) << input << int(Reading::Pinyin);
+            QTest::newRow(input) << input << int(Reading::Pinyin) << "" << "";
+        const int englishChinese = int(Reading::EnglishChinese);
+        QTest::newRow("colour") << "colour" << englishChinese << "颜色" << "color";
+        QTest::newRow("centre") << "centre" << englishChinese << "中心" << "center";
+        QTest::newRow("realise") << "realise" << englishChinese << "实现" << "realize";
+        QTest::newRow("color") << "color" << englishChinese << "颜色" << "";
+        QTest::newRow("Colours") << "Colours" << englishChinese << "颜色" << "color";
     }
 
     void realIndexWithEnglishChinese()
     {
         QFETCH(QString, input);
         QFETCH(int, firstReading);
+        QFETCH(QString, english);
+        QFETCH(QString, spelling);
         const Answer answer = Dictionary::lookUp(real(), realEnglish(), input);
         QVERIFY(!answer.groups.isEmpty());
         QCOMPARE(int(answer.groups.first().reading), firstReading);
+        if (english.isEmpty())
+            return;
+        const auto inEnglish = [](const Group &g) { return g.reading == Reading::English; };
+        const auto found = std::find_if(answer.groups.begin(), answer.groups.end(), inEnglish);
+        QVERIFY2(found != answer.groups.end(), "no English reading");
+        const Group &group = *found;
+        const int at = int(found - answer.groups.begin());
+        QStringList first;
+        for (const Entry &entry : group.entries.mid(0, 3))
+            first << entry.simplified;
+        QVERIFY2(first.contains(english), qPrintable(first.join(u' ')));
+        QCOMPARE(group.spelling, spelling);
+        const QString caption = spelling.isEmpty() ? QStringLiteral("Read as English\n")
+                                                   : "Read as English (as " + spelling + ")\n";
+        QVERIFY(AnswerFormat::plainText(answer).contains(caption));
+        QVERIFY(AnswerPage::html(answer).contains("<h3>" + caption.trimmed() + "</h3>"));
+        const QJsonObject json = QJsonDocument::fromJson(AnswerFormat::jsonLine(answer)).object();
+        QCOMPARE(json.value("groups").toArray().at(at).toObject().value("spelling").toString(),
+                 spelling);
     }
 
     void realIndexForms()

@@ -287,6 +287,7 @@ private slots:
         QTest::addColumn<QStringList>("inPage");
         QTest::addColumn<QStringList>("notInPage");
         QTest::addColumn<QStringList>("inText");
+        QTest::addColumn<QStringList>("inJson"); // compact
         QTest::newRow("entry")
             << "beautiful"
             << QStringList {"/'bju:tiful/",
@@ -295,20 +296,24 @@ private slots:
                             "<span class=\"pos\">a.</span> {美丽的}",
                             "English definition</p><p class=\"definition\">a. delighting the "
                             "senses<br>s. (of weather)"}
-            << QStringList {"past tense", "Did you mean"}
-            << QStringList {"beautiful  /'bju:tiful/", "  a. 美丽的", "English definition:"};
+            << QStringList {"past tense", "Did you mean", "Also written"}
+            << QStringList {"beautiful  /'bju:tiful/", "  a. 美丽的", "English definition:"}
+            << QStringList {"\"entries\":[{\"collins\":4"}; // no alsoWritten before it
         QTest::newRow("form that says no more")
             << "went"
             << QStringList {"went</span> &nbsp; <span class=\"quiet\">/went/</span>",
                             "past tense of {go}", "<span class=\"pos\">vi.</span> {去}",
                             "past went, past participle gone, -ing going, third person goes"}
             << QStringList {"的过去式", "v change location"}
-            << QStringList {"went  /went/", "past tense of go", "go  /gou/"};
+            << QStringList {"went  /went/", "past tense of go", "go  /gou/"} << QStringList();
         QTest::newRow("form with an entry of its own")
             << "running" << QStringList {"{赛跑}", "-ing form of {run}", "{跑}"} << QStringList()
-            << QStringList {"  n. 赛跑", "-ing form of run", "  vi. 跑"};
-        QTest::newRow("label kept") << "ice cream" << QStringList {"[化] {冰淇淋}"} << QStringList()
-                                    << QStringList {"  [化] 冰淇淋"};
+            << QStringList {"  n. 赛跑", "-ing form of run", "  vi. 跑"} << QStringList();
+        QTest::newRow("label kept, other spellings listed")
+            << "ice cream"
+            << QStringList {"[化] {冰淇淋}", "<p class=\"marks\">Also written: ice-cream</p>"}
+            << QStringList() << QStringList {"  [化] 冰淇淋", "Also written: ice-cream"}
+            << QStringList {"\"alsoWritten\":[\"ice-cream\"]"};
     }
 
     void shown()
@@ -317,6 +322,7 @@ private slots:
         QFETCH(QStringList, inPage);
         QFETCH(QStringList, notInPage);
         QFETCH(QStringList, inText);
+        QFETCH(QStringList, inJson);
         const Result result = lookUp(Index(m_small), input);
         const QString page
             = html(result, [](const QString &word, const QString &) { return '{' + word + '}'; });
@@ -327,6 +333,10 @@ private slots:
         const QStringList text = textLines(result);
         for (const QString &line : inText)
             QVERIFY2(text.contains(line), qPrintable(line + " not in\n" + text.join(u'\n')));
+        const QString json = QJsonDocument(EnglishChinese::json(result)).toJson(
+            QJsonDocument::Compact);
+        for (const QString &part : inJson)
+            QVERIFY2(json.contains(part), qPrintable(part + " not in " + json));
     }
 
     void json()

@@ -114,7 +114,7 @@ QString groupText(const Answer &answer, const Group &group, bool titled, int wid
         return text;
     }
     if (titled)
-        text += QStringLiteral("\nRead as %1\n").arg(readingName(group.reading));
+        text += u'\n' + AnswerText::readAs(group, AnswerText::Spelling::Plain) + u'\n';
     for (const Entry &entry : group.entries)
         text += entryText(entry, width);
     if (group.more > 0)
@@ -171,6 +171,8 @@ QJsonObject groupJson(const Group &group)
     QJsonObject object {{QStringLiteral("reading"), readingKey(group.reading)},
                         {QStringLiteral("entries"), entriesJson(group.entries)},
                         {QStringLiteral("more"), group.more}};
+    if (!group.spelling.isEmpty())
+        object.insert(QStringLiteral("spelling"), group.spelling);
     if (!group.words.isEmpty()) {
         QJsonArray words;
         for (const Word &word : group.words)
@@ -219,7 +221,7 @@ QString plainText(const Answer &answer, int width)
                         width, QString());
     if (answer.found() && answer.groups.size() == 1
         && answer.groups.first().reading != Reading::EnglishChinese)
-        text += QStringLiteral("Read as %1\n").arg(readingName(answer.groups.first().reading));
+        text += AnswerText::readAs(answer.groups.first(), AnswerText::Spelling::Plain) + u'\n';
     for (const Group &group : answer.groups)
         text += groupText(answer, group, answer.groups.size() > 1, width);
     text += u'\n'

@@ -36,11 +36,6 @@ QString styleSheet()
         + EnglishChinese::styleSheet();
 }
 
-QString readingName(Dictionary::Reading reading)
-{
-    return AnswerText::readingName(reading, AnswerText::Spelling::Page);
-}
-
 // A headword is a link to its own answer, as a word in a page links to its own page.
 QString headword(const QString &word)
 {
@@ -172,7 +167,8 @@ QString group(const Dictionary::Answer &answer, const Dictionary::Group &group, 
         return html;
     }
     if (titled)
-        html += QStringLiteral("<h3>Read as %1</h3>").arg(readingName(group.reading));
+        html += QStringLiteral("<h3>%1</h3>")
+                    .arg(text(AnswerText::readAs(group, AnswerText::Spelling::Page)));
     for (const Dictionary::Entry &each : group.entries) {
         if (entries.take())
             html += entry(each);
@@ -343,8 +339,9 @@ QString html(const Dictionary::Answer &answer, const QString &site, const QStrin
         html += QStringLiteral("<p>Nothing found for \u201c%1\u201d.</p>").arg(text(answer.input));
     if (answer.found() && answer.groups.size() == 1
         && answer.groups.first().reading != Dictionary::Reading::EnglishChinese)
-        html += QStringLiteral("<p class=\"quiet\">Read as %1</p>")
-                    .arg(readingName(answer.groups.first().reading));
+        html += QStringLiteral("<p class=\"quiet\">%1</p>")
+                    .arg(text(AnswerText::readAs(answer.groups.first(),
+                                                 AnswerText::Spelling::Page)));
     for (const Dictionary::Group &each : answer.groups)
         html += group(answer, each, answer.groups.size() > 1, entries);
     html += QStringLiteral("<hr><p class=\"source\">From ECDICT, MIT licence, and CC-CEDICT, "
