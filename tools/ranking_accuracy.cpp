@@ -64,7 +64,10 @@ struct Accuracy
 // The other spellings of word that the English-Chinese index of RANKING_SPELLINGS has.
 QStringList otherSpellings(const QString &word)
 {
-    static const EnglishChinese::Index english(qEnvironmentVariable("RANKING_SPELLINGS"));
+    static const QString path = qEnvironmentVariable("RANKING_SPELLINGS");
+    if (path.isEmpty())
+        return {};
+    static const EnglishChinese::Index english(path);
     if (!english.isOpen())
         return {};
     return EnglishChinese::otherSpellings(word.toLower(), [](const QString &other) {
