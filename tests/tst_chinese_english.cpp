@@ -668,6 +668,8 @@ private slots:
         row("重", "重", "zhòng");
         row("还", "还", "hái");
         row("都", "都", "dōu");
+        row("甚", "甚", "shén"); // only "variant of 什", yet the reading people use
+        row("郑", "郑", "zhèng"); // the common reading before the surname
         row("你好吗", "吗", "ma");
         row("ma", "吗", "ma");
         row("le", "了", "le");

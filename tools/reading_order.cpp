@@ -3,6 +3,8 @@
 // UNIHAN_READINGS is Unihan_Readings.txt (or its .bz2, as Debian's unicode-data installs it).
 // The characters counted are those of kHanyuPinlu whose commonest reading is used at least twice
 // as often as the next, and at least 50 times; with --misses, those that show another first.
+// Counted apart: those whose entries have that reading at all, and those the dictionary gives two
+// readings or more (the polyphonic ones, where the order is a choice).
 #include "chinese_english/index.h"
 #include "chinese_english/lookup.h"
 #include "chinese_english/readingfrequency.h"
@@ -10,6 +12,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
+#include <QSet>
 
 #include <algorithm>
 #include <cstdio>
@@ -47,7 +50,7 @@ int main(int argc, char **argv)
     }
     // Also counted apart: the characters whose entries have the commonest reading at all (the
     // dictionary writes 诉 only as sù, never as the su of 告诉).
-    int counted = 0, first = 0, withReading = 0;
+    int counted = 0, first = 0, withReading = 0, polyphonic = 0, polyphonicFirst = 0;
     for (const auto &[character, readings] : table) {
         if (readings.size() < 2 || readings[0].second < 50
             || readings[0].second < 2 * readings[1].second)
@@ -59,11 +62,18 @@ int main(int argc, char **argv)
         ++counted;
         const QString commonest = QString::fromStdString(readings[0].first);
         const QList<Dictionary::Entry> &entries = answer.groups.first().entries;
+        QSet<QString> readingsShown;
+        for (const Dictionary::Entry &entry : entries)
+            readingsShown.insert(entry.pinyin.toLower());
         if (std::any_of(entries.begin(), entries.end(), [&](const Dictionary::Entry &entry) {
                 return entry.pinyin.toLower() == commonest;
             }))
             ++withReading;
         const QString shown = entries.first().pinyin.toLower();
+        if (readingsShown.size() > 1) {
+            ++polyphonic;
+            polyphonicFirst += shown == commonest;
+        }
         if (shown == commonest)
             ++first;
         else if (misses)
@@ -74,5 +84,8 @@ int main(int argc, char **argv)
                 counted ? 100.0 * first / counted : 0.0, first, counted);
     std::printf("of those whose entries have it: %.1f %% (%d of %d)\n",
                 withReading ? 100.0 * first / withReading : 0.0, first, withReading);
+    std::printf("of those the dictionary reads two ways or more: %.1f %% (%d of %d)\n",
+                polyphonic ? 100.0 * polyphonicFirst / polyphonic : 0.0, polyphonicFirst,
+                polyphonic);
     return 0;
 }
