@@ -3,6 +3,7 @@
 #include "answer/readings.h"
 #include "chinese_english/senses.h"
 #include "english_chinese/lookup.h"
+#include "english_chinese/spellings.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -114,7 +115,7 @@ QString groupText(const Answer &answer, const Group &group, bool titled, int wid
         return text;
     }
     if (titled)
-        text += QStringLiteral("\nRead as %1\n").arg(readingName(group.reading));
+        text += u'\n' + AnswerText::readAs(group, AnswerText::Spelling::Plain) + u'\n';
     for (const Entry &entry : group.entries)
         text += entryText(entry, width);
     if (group.more > 0)
@@ -147,6 +148,8 @@ QStringList entryText(const Entry &entry)
     QStringList lines;
     lines << entry.word
             + (entry.phonetic.isEmpty() ? QString() : QStringLiteral("  /%1/").arg(entry.phonetic));
+    if (const QString also = alsoWrittenLine(entry); !also.isEmpty())
+        lines << also;
     const QStringList entryMarks = AnswerText::marks(entry);
     if (!entryMarks.isEmpty())
         lines << entryMarks.join(QStringLiteral(" \u00b7 "));
@@ -168,14 +171,17 @@ QJsonObject entryJson(const Entry &entry)
     QJsonObject forms;
     for (const auto &[kind, word] : entry.forms)
         forms.insert(kind, word);
-    return {{QStringLiteral("word"), entry.word},
-            {QStringLiteral("phonetic"), entry.phonetic},
-            {QStringLiteral("translations"), QJsonArray::fromStringList(entry.translations)},
-            {QStringLiteral("definition"), entry.definition.join(u'\n')},
-            {QStringLiteral("forms"), forms},
-            {QStringLiteral("tags"), QJsonArray::fromStringList(entry.tags)},
-            {QStringLiteral("collins"), entry.collins},
-            {QStringLiteral("oxford"), entry.oxford}};
+    QJsonObject json{{QStringLiteral("word"), entry.word},
+                     {QStringLiteral("phonetic"), entry.phonetic},
+                     {QStringLiteral("translations"), QJsonArray::fromStringList(entry.translations)},
+                     {QStringLiteral("definition"), entry.definition.join(u'\n')},
+                     {QStringLiteral("forms"), forms},
+                     {QStringLiteral("tags"), QJsonArray::fromStringList(entry.tags)},
+                     {QStringLiteral("collins"), entry.collins},
+                     {QStringLiteral("oxford"), entry.oxford}};
+    if (!entry.alsoWritten.isEmpty())
+        json.insert(QStringLiteral("alsoWritten"), QJsonArray::fromStringList(entry.alsoWritten));
+    return json;
 }
 
 } // namespace
@@ -263,6 +269,8 @@ QJsonObject groupJson(const Group &group)
     QJsonObject object {{QStringLiteral("reading"), readingKey(group.reading)},
                         {QStringLiteral("entries"), entriesJson(group.entries)},
                         {QStringLiteral("more"), group.more}};
+    if (!group.spelling.isEmpty())
+        object.insert(QStringLiteral("spelling"), group.spelling);
     if (!group.words.isEmpty()) {
         QJsonArray words;
         for (const Word &word : group.words)
@@ -311,7 +319,7 @@ QString plainText(const Answer &answer, int width)
                         width, QString());
     if (answer.found() && answer.groups.size() == 1
         && answer.groups.first().reading != Reading::EnglishChinese)
-        text += QStringLiteral("Read as %1\n").arg(readingName(answer.groups.first().reading));
+        text += AnswerText::readAs(answer.groups.first(), AnswerText::Spelling::Plain) + u'\n';
     for (const Group &group : answer.groups)
         text += groupText(answer, group, answer.groups.size() > 1, width);
     text += u'\n'

@@ -4,6 +4,7 @@
 #include "answer/readings.h"
 #include "chinese_english/senses.h"
 #include "english_chinese/lookup.h"
+#include "english_chinese/spellings.h"
 #include "lookup/answer.h"
 #include "words/store.h"
 
@@ -36,11 +37,6 @@ QString styleSheet()
                           " margin-top: 8px; margin-bottom: 0px }"
                           "p.definition { margin-top: 2px }"
                           "p.form { margin-top: 10px }");
-}
-
-QString readingName(Dictionary::Reading reading)
-{
-    return AnswerText::readingName(reading, AnswerText::Spelling::Page);
 }
 
 // A headword is a link to its own answer, as a word in a page links to its own page.
@@ -175,7 +171,8 @@ QString group(const Dictionary::Answer &answer, const Dictionary::Group &group, 
         return html;
     }
     if (titled)
-        html += QStringLiteral("<h3>Read as %1</h3>").arg(readingName(group.reading));
+        html += QStringLiteral("<h3>%1</h3>")
+                    .arg(text(AnswerText::readAs(group, AnswerText::Spelling::Page)));
     for (const Dictionary::Entry &each : group.entries) {
         if (entries.take())
             html += entry(each, isFavourite);
@@ -224,6 +221,8 @@ QString entryHtml(const Entry &entry, const Link &link, const AfterHeadword &aft
     if (after)
         html += after(entry);
     html += QStringLiteral("</p>");
+    if (const QString also = alsoWrittenLine(entry); !also.isEmpty())
+        html += QStringLiteral("<p class=\"marks\">%1</p>").arg(text(also));
     const QStringList entryMarks = AnswerText::marks(entry);
     if (!entryMarks.isEmpty())
         html += QStringLiteral("<p class=\"marks\">%1</p>")
@@ -367,8 +366,9 @@ QString html(const Dictionary::Answer &answer, const Options &options, bool *who
         html += QStringLiteral("<p>Nothing found for \u201c%1\u201d.</p>").arg(text(answer.input));
     if (answer.found() && answer.groups.size() == 1
         && answer.groups.first().reading != Dictionary::Reading::EnglishChinese)
-        html += QStringLiteral("<p class=\"quiet\">Read as %1</p>")
-                    .arg(readingName(answer.groups.first().reading));
+        html += QStringLiteral("<p class=\"quiet\">%1</p>")
+                    .arg(text(AnswerText::readAs(answer.groups.first(),
+                                                 AnswerText::Spelling::Page)));
     for (const Dictionary::Group &each : answer.groups)
         html += group(answer, each, answer.groups.size() > 1, entries, options.isFavourite);
     html += QStringLiteral("<hr><p class=\"source\">From ECDICT, MIT licence, and CC-CEDICT, "

@@ -6,6 +6,7 @@
 #include "chinese_english/text.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace Dictionary {
 namespace LookupSteps {
@@ -65,60 +66,78 @@ bool englishInput(const Index &index, const QString &text, Ranking::Input &input
     return postings.count > 0;
 }
 
-// The entries that answer the input or its base word ("run" for "running"), all scored by the
-// one score, where a match of the base counts as a match of the input; *everyday as for
-// scoredEnglish().
-std::vector<quint32> scoredWithBase(const Index &index, const QString &text, const QString &base,
-                                    quint32 *everyday)
+// The entries that answer any of words (the input, its base word "run" for "running", its other
+// spellings), all scored by the one score, where a match of another word counts as a match of
+// the input; *everyday as for scoredEnglish(), *firstBy the word that matched the first entry.
+std::vector<quint32> scoredTogether(const Index &index, const QStringList &words,
+                                    quint32 *everyday, int *firstBy)
 {
     struct Typed
     {
         Ranking::Input input;
         Index::Postings postings;
-        bool found = false;
-    } typed[2];
-    typed[0].found = englishInput(index, text, typed[0].input, typed[0].postings);
-    typed[1].found = englishInput(index, base, typed[1].input, typed[1].postings);
+    };
+    std::vector<Typed> typed(size_t(words.size()));
     std::vector<quint32> candidates;
-    for (const Typed &word : typed)
-        for (quint32 i = 0; word.found && i < word.postings.count; ++i)
-            candidates.push_back(word.postings.at(i));
+    for (size_t w = 0; w < typed.size(); ++w) {
+        if (!englishInput(index, words.at(qsizetype(w)), typed[w].input, typed[w].postings))
+            typed[w].postings = {};
+        for (quint32 i = 0; i < typed[w].postings.count; ++i)
+            candidates.push_back(typed[w].postings.at(i));
+    }
     std::sort(candidates.begin(), candidates.end());
     candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
 
     std::vector<std::pair<double, quint32>> found;
+    std::unordered_map<quint32, int> matchedBy;
     for (const quint32 number : candidates) {
         const Index::Record record = index.record(number);
         Ranking::Match best;
-        for (const Typed &word : typed) {
-            if (!word.found)
+        for (size_t w = 0; w < typed.size(); ++w) {
+            if (typed[w].postings.count == 0)
                 continue;
             const Ranking::Match match
-                = Ranking::match(word.input, record.senses, index.count(number),
+                = Ranking::match(typed[w].input, record.senses, index.count(number),
                                  index.share(number), Ranking::isName(record.pinyin));
             if (match.kind != Ranking::NoMatch
-                && (best.kind == Ranking::NoMatch || match.score > best.score))
+                && (best.kind == Ranking::NoMatch || match.score > best.score)) {
                 best = match;
+                matchedBy[number] = int(w);
+            }
         }
         if (best.kind == Ranking::NoMatch)
             continue;
         kept(found, index, number, best, everyday);
     }
-    return Ranking::bestFirst(found);
+    std::vector<quint32> ranked = Ranking::bestFirst(found);
+    if (!ranked.empty())
+        *firstBy = matchedBy.at(ranked.front());
+    return ranked;
 }
 
 } // namespace
 
-// Entries whose senses use the input's words (or its base word's), ignoring case, best first;
-// *everyday as for scoredEnglish().
+// Entries whose senses use the input's words (or its base word's, or its other spellings'),
+// ignoring case, best first; *everyday as for scoredEnglish().
 std::optional<Group> english(const Index &index, const QString &text, const QString &base,
-                             quint32 *everyday)
+                             const QStringList &spellings, quint32 *everyday)
 {
-    if (!base.isEmpty() && base.compare(text, Qt::CaseInsensitive) != 0) {
-        const std::vector<quint32> ranked = scoredWithBase(index, text, base, everyday);
+    QStringList words{text};
+    if (!base.isEmpty() && base.compare(text, Qt::CaseInsensitive) != 0)
+        words << base;
+    const qsizetype ownWords = words.size();
+    for (const QString &spelling : spellings)
+        if (!words.contains(spelling, Qt::CaseInsensitive))
+            words << spelling;
+    if (words.size() > 1) {
+        int firstBy = 0;
+        const std::vector<quint32> ranked = scoredTogether(index, words, everyday, &firstBy);
         if (ranked.empty())
             return std::nullopt;
-        return group(index, Reading::English, ranked);
+        Group found = group(index, Reading::English, ranked);
+        if (firstBy >= ownWords)
+            found.spelling = words.at(firstBy);
+        return found;
     }
     Ranking::Input input;
     Index::Postings postings;

@@ -32,7 +32,8 @@ bool hasWordCharacter(const QString &text)
 
 } // namespace
 
-Result lookUp(const Index &index, const QString &input, const QString &base)
+Result lookUp(const Index &index, const QString &input, const QString &base,
+              const QStringList &spellings)
 {
     Result answer;
     QString text = input.trimmed();
@@ -59,7 +60,7 @@ Result lookUp(const Index &index, const QString &input, const QString &base)
                 answer.groups << *group;
         } else {
             quint32 everyday = 0;
-            std::optional<Group> inEnglish = LookupSteps::english(index, text, base, &everyday);
+            std::optional<Group> inEnglish = LookupSteps::english(index, text, base, spellings, &everyday);
             std::optional<Group> inPinyin = LookupSteps::pinyin(index, text);
             // English first when a common word means it plainly, and no much commoner word
             // sounds so: "he" (他, 和), "run", "you"; "ta" and "hao" are pinyin first.

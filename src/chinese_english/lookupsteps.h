@@ -29,11 +29,11 @@ Group group(const Index &index, Reading reading, const std::vector<quint32> &ran
 // is in the dictionary.
 std::optional<Group> chinese(const Index &index, const QString &input);
 
-// Entries whose senses use the input's words (or its base word's), ignoring case, best first;
-// *everyday becomes the count of the commonest entry, not a name, with an unlabelled sense that
-// equals the input or starts with it.
+// Entries whose senses use the input's words (or its base word's, or those of one of its other
+// spellings), ignoring case, best first; *everyday becomes the count of the commonest entry, not
+// a name, with an unlabelled sense that equals the input or starts with it.
 std::optional<Group> english(const Index &index, const QString &text, const QString &base,
-                             quint32 *everyday);
+                             const QStringList &spellings, quint32 *everyday);
 
 // Entries whose syllables spell the input and agree with the syllables and tones it gives.
 std::optional<Group> pinyin(const Index &index, const QString &input);

@@ -18,32 +18,37 @@ namespace {
 // first (a traditional form can stand for two simplified words), common words before names,
 // the reading with more senses first, those that have it as both their forms (the traditional
 // form only differs for variants), then in the data's order.
-QList<Entry> headwordEntries(const Index &index, std::string_view key, quint32 low, quint32 high)
-{
-    std::vector<std::tuple<bool, qint64, bool, double, bool, quint32>> found;
-    for (quint32 row = low; row < high; ++row) {
-        const quint32 number = index.headword(row).entry;
-        const Index::Record record = index.record(number);
-        if (record.simplified.empty())
-            continue;
-        found.emplace_back(Ranking::labelsOnly(record.senses), -qint64(index.count(number)),
-                           Ranking::isName(record.pinyin), -index.share(number),
-                           !(record.traditional == key && record.simplified == key), number);
-    }
-    std::sort(found.begin(), found.end());
-    found.erase(std::unique(found.begin(), found.end()), found.end());
-    QList<Entry> entries;
-    for (const auto &item : found)
-        entries << entry(index, std::get<5>(item));
-    return entries;
-}
-
 size_t nextCharacter(std::string_view text, size_t at)
 {
     do
         ++at;
     while (at < text.size() && (static_cast<uchar>(text[at]) & 0xC0) == 0x80);
     return at;
+}
+
+QList<Entry> headwordEntries(const Index &index, std::string_view key, quint32 low, quint32 high)
+{
+    // A character's shares are those of its readings' use, which a label does not outweigh:
+    // 甚 is read shén ("variant of 什") far more often than shèn.
+    const bool character = nextCharacter(key, 0) == key.size();
+    std::vector<std::tuple<bool, qint64, bool, double, bool, bool, quint32>> found;
+    for (quint32 row = low; row < high; ++row) {
+        const quint32 number = index.headword(row).entry;
+        const Index::Record record = index.record(number);
+        if (record.simplified.empty())
+            continue;
+        const bool labelled = Ranking::labelsOnly(record.senses);
+        found.emplace_back(labelled && !character, -qint64(index.count(number)),
+                           Ranking::isName(record.pinyin), -index.share(number),
+                           labelled, !(record.traditional == key && record.simplified == key),
+                           number);
+    }
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    QList<Entry> entries;
+    for (const auto &item : found)
+        entries << entry(index, std::get<6>(item));
+    return entries;
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
