@@ -136,7 +136,7 @@ std::vector<Candidate> rerank(const std::vector<Candidate> &candidates,
     const double best = ranked.front().score;
     double sum = 0;
     for (Candidate &candidate : ranked)
-        sum += (candidate.score = std::exp((candidate.score - best) * 8.0));
+        sum += (candidate.score = std::exp((candidate.score - best) * 3.0));
     for (Candidate &candidate : ranked)
         candidate.score = std::round(candidate.score / sum * 1000.0) / 1000.0;
     return ranked;
