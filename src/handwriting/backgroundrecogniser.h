@@ -37,9 +37,10 @@ signals:
     void failed(const QString &error);
 
 private:
+    // The number of the newest drawing asked for; first, as the worker is made with it.
+    std::shared_ptr<std::atomic<quint64>> m_latest = std::make_shared<std::atomic<quint64>>(0);
     QThread m_thread;
     RecognitionWorker *m_worker = nullptr; // lives on m_thread, deleted when it finishes
-    std::shared_ptr<std::atomic<quint64>> m_latest = std::make_shared<std::atomic<quint64>>(0);
 };
 
 // The count of a character from the program's own CC-CEDICT index, opened as lookups open it;
