@@ -32,8 +32,11 @@ Stroke decimated(const Stroke &stroke)
             continue;
         moved.push_back(point);
     }
-    if (moved.size() == 1) // a dot: the recogniser needs a direction
-        moved.push_back(moved.front() + QPointF(1, 1));
+    if (moved.size() == 1) { // a dot: the recogniser needs a direction, inside the box
+        const QPointF dot = moved.front();
+        moved.push_back(dot
+                        + QPointF(dot.x() < BoxSize - 1 ? 1 : -1, dot.y() < BoxSize - 1 ? 1 : -1));
+    }
     if (moved.size() <= size_t(MaxStrokePoints))
         return moved;
     Stroke kept;
