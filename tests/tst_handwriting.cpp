@@ -11,7 +11,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QToolButton>
 
 #include <cmath>
@@ -66,7 +65,6 @@ private slots:
     void hostile();
     void rerank_data();
     void rerank();
-    void terminalProgram();
     void newerDrawingSupersedes();
     void padOffersWhatIsDrawn();
     void padWithoutModel();
@@ -210,31 +208,6 @@ void HandwritingTest::rerank()
     for (const Candidate &candidate : ranked)
         sum += candidate.score;
     QVERIFY(std::abs(sum - 1.0) < 0.01);
-}
-
-void HandwritingTest::terminalProgram()
-{
-    if (!modelPresent())
-        QSKIP("the tegaki-zinnia-simplified-chinese model is not installed");
-    QProcess program;
-    program.start(QStringLiteral(TAVREL_EXECUTABLE),
-                  {QStringLiteral("--handwriting"), QStringLiteral("-")});
-    QVERIFY(program.waitForStarted());
-    program.write(QByteArray(Shi) + "\nnonsense\n" + Yi);
-    program.closeWriteChannel();
-    QVERIFY(program.waitForFinished(30000));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), 0);
-    const QList<QByteArray> lines = program.readAllStandardOutput().trimmed().split('\n');
-    QCOMPARE(lines.size(), 3);
-    const auto first = [&](int line) {
-        return QJsonDocument::fromJson(lines[line])
-                .object()[QStringLiteral("candidates")][0][QStringLiteral("character")]
-                .toString();
-    };
-    QCOMPARE(first(0), QStringLiteral("十"));
-    QVERIFY(QJsonDocument::fromJson(lines[1]).object().contains(QStringLiteral("error")));
-    QCOMPARE(first(2), QStringLiteral("一"));
 }
 
 void HandwritingTest::newerDrawingSupersedes()

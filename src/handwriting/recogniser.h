@@ -60,7 +60,7 @@ CountProvider indexCounts(const Dictionary::Index &index);
 struct RerankWeights
 {
     // How much a tenfold commoner character gains, in zinnia's score units.
-    double frequency = 0.08;
+    double frequency = 0.10;
     // Candidates further below the best than this, in zinnia's score, are not lifted by
     // frequency; on the benchmark's strokes limiting it never helped, so it is wide.
     double reach = 10.0;
