@@ -84,6 +84,12 @@ QString HandwritingPad::errorText() const
     return m_message->isHidden() ? QString() : m_message->text();
 }
 
+void HandwritingPad::setTraditionalForms(FormsProvider forms)
+{
+    m_traditional = std::move(forms);
+    showCandidates(m_recognised);
+}
+
 void HandwritingPad::chooseFirst()
 {
     if (!m_buttons.constFirst()->isHidden())
@@ -122,10 +128,16 @@ void HandwritingPad::strokesChanged()
 
 void HandwritingPad::showCandidates(const QList<Candidate> &candidates)
 {
+    m_recognised = candidates;
+    QStringList characters;
+    for (const Candidate &candidate : candidates)
+        characters << candidate.character;
+    if (m_traditional)
+        characters = withTraditionalForms(characters, m_traditional, ShownCandidates);
     for (int i = 0; i < m_buttons.size(); ++i) {
         QToolButton *button = m_buttons[i];
-        const bool shown = i < candidates.size();
-        const QString character = shown ? candidates[i].character : QString();
+        const bool shown = i < characters.size();
+        const QString character = shown ? characters[i] : QString();
         button->setText(character);
         button->setAccessibleName(character);
         button->setToolTip(shown ? tr("Insert %1").arg(character) : QString());

@@ -34,6 +34,9 @@ public:
     // The error shown instead of candidates, empty when there is none.
     QString errorText() const;
 
+    // Offers each candidate's traditional forms right after it; an empty provider offers none.
+    void setTraditionalForms(FormsProvider forms);
+
 public slots:
     // Picks the first candidate, as Space and Return do; nothing without one.
     void chooseFirst();
@@ -59,6 +62,8 @@ private:
     QPushButton *m_clear = nullptr;
     QLabel *m_message = nullptr;
     BackgroundRecogniser *m_recogniser = nullptr;
+    QList<Handwriting::Candidate> m_recognised;
+    FormsProvider m_traditional;
 };
 
 } // namespace Handwriting
