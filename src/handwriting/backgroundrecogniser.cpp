@@ -109,4 +109,13 @@ quint32 sharedIndexCount(const QString &character)
     return count;
 }
 
+QStringList sharedTraditionalForms(const QString &character)
+{
+    QStringList forms;
+    Dictionary::withIndex([&](const Dictionary::Index &index) {
+        forms = traditionalForms(index, character);
+    });
+    return forms;
+}
+
 } // namespace Handwriting

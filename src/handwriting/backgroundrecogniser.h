@@ -46,6 +46,8 @@ private:
 // The count of a character from the program's own CC-CEDICT index, opened as lookups open it;
 // 0 when it can't be read. Safe on any thread.
 quint32 sharedIndexCount(const QString &character);
+// The traditional forms of a character from the same index; none when it can't be read.
+QStringList sharedTraditionalForms(const QString &character);
 
 } // namespace Handwriting
 

@@ -88,29 +88,81 @@ std::vector<Candidate> Recogniser::recognise(const Drawing &drawing, int count)
     return candidates;
 }
 
+namespace {
+
+// Calls use with every entry whose simplified headword is the character itself: a traditional
+// headword also points at entries of other simplified forms, which don't count.
+template<typename Use>
+void forEntriesOf(const Dictionary::Index &index, const QString &character, Use use)
+{
+    const QByteArray key = character.toUtf8();
+    const std::string_view wanted(key.constData(), size_t(key.size()));
+    quint32 low = 0, high = index.headwordCount();
+    while (low < high) {
+        const quint32 middle = low + (high - low) / 2;
+        if (index.headword(middle).key < wanted)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    for (; low < index.headwordCount() && index.headword(low).key == wanted; ++low) {
+        const quint32 entry = index.headword(low).entry;
+        if (index.record(entry).simplified == wanted)
+            use(entry);
+    }
+}
+
+} // namespace
+
 CountProvider indexCounts(const Dictionary::Index &index)
 {
     return [&index](const QString &character) -> quint32 {
-        const QByteArray key = character.toUtf8();
-        const std::string_view wanted(key.constData(), size_t(key.size()));
-        quint32 low = 0, high = index.headwordCount();
-        while (low < high) {
-            const quint32 middle = low + (high - low) / 2;
-            if (index.headword(middle).key < wanted)
-                low = middle + 1;
-            else
-                high = middle;
-        }
-        // A traditional headword points at entries of other simplified forms: only the
-        // entries written with the character itself count.
         quint32 best = 0;
-        for (; low < index.headwordCount() && index.headword(low).key == wanted; ++low) {
-            const quint32 entry = index.headword(low).entry;
-            if (index.record(entry).simplified == wanted)
-                best = std::max(best, index.count(entry));
-        }
+        forEntriesOf(index, character,
+                     [&](quint32 entry) { best = std::max(best, index.count(entry)); });
         return best;
     };
+}
+
+QStringList traditionalForms(const Dictionary::Index &index, const QString &character)
+{
+    // The form of the character's commonest sense first: 发 is 發 before it is 髮.
+    QList<std::pair<double, QString>> forms;
+    forEntriesOf(index, character, [&](quint32 entry) {
+        const std::string_view traditional = index.record(entry).traditional;
+        const QString form = QString::fromUtf8(traditional.data(), qsizetype(traditional.size()));
+        if (form == character)
+            return;
+        const double share = index.share(entry);
+        for (auto &known : forms) {
+            if (known.second == form) {
+                known.first += share;
+                return;
+            }
+        }
+        forms.append({share, form});
+    });
+    std::stable_sort(forms.begin(), forms.end(),
+                     [](const auto &a, const auto &b) { return a.first > b.first; });
+    QStringList result;
+    for (const auto &form : forms)
+        result << form.second;
+    return result;
+}
+
+QStringList withTraditionalForms(const QStringList &characters, const FormsProvider &forms,
+                                 int count)
+{
+    QStringList offered;
+    for (const QString &character : characters) {
+        if (!offered.contains(character))
+            offered << character;
+        for (const QString &form : forms(character)) {
+            if (!offered.contains(form))
+                offered << form;
+        }
+    }
+    return offered.mid(0, count);
 }
 
 std::vector<Candidate> rerank(const std::vector<Candidate> &candidates,

@@ -3,6 +3,7 @@
 #include "strokes.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -56,6 +57,16 @@ using CountProvider = std::function<quint32(const QString &character)>;
 // The single-character headword's count from the CC-CEDICT index (its jieba count); the index
 // must outlive the provider.
 CountProvider indexCounts(const Dictionary::Index &index);
+
+// The traditional forms of a simplified character, none when it is written alike.
+using FormsProvider = std::function<QStringList(const QString &character)>;
+
+// The character's traditional forms in CC-CEDICT that differ from it, the form of its commonest
+// entries first.
+QStringList traditionalForms(const Dictionary::Index &index, const QString &character);
+// The characters, each followed by its traditional forms, without repeats, at most count.
+QStringList withTraditionalForms(const QStringList &characters, const FormsProvider &forms,
+                                 int count);
 
 struct RerankWeights
 {

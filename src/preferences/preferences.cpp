@@ -87,6 +87,8 @@ const QList<Field> &fields()
         yesNo("pronunciation", "read-after-lookup",
               [](auto &p) -> auto & { return p.pronunciation.readAfterLookup; }),
         yesNo("words", "keep-history", [](auto &p) -> auto & { return p.keepHistory; }),
+        yesNo("language", "traditional-characters",
+              [](auto &p) -> auto & { return p.traditionalCharacters; }),
     };
     return all;
 }
