@@ -5,6 +5,8 @@
 //
 //   handwriting_bench accuracy <hanzi-writer-data/package> <jieba dict.txt> [characters]
 //   handwriting_bench speed <hanzi-writer-data/package> <jieba dict.txt>
+//   handwriting_bench lines <hanzi-writer-data/package> <jieba dict.txt> [characters]
+//     writes the distorted drawings as the input of TavrelDictionary --handwriting -
 #include "handwriting/backgroundrecogniser.h"
 #include "handwriting/drawingarea.h"
 #include "handwriting/handwritingpad.h"
@@ -285,6 +287,23 @@ int speed(const QString &folder, const QString &dictionary)
     return 0;
 }
 
+// The distorted drawings, one JSON line each, for timing the terminal mode from outside.
+int lines(const QString &folder, const QString &dictionary, int wanted)
+{
+    for (const Sample &sample : samples(folder, characterCounts(dictionary), wanted)) {
+        QJsonArray strokes;
+        for (const Stroke &stroke : sample.distorted) {
+            QJsonArray points;
+            for (const QPointF &point : stroke)
+                points.append(QJsonArray{std::round(point.x() * 10) / 10,
+                                         std::round(point.y() * 10) / 10});
+            strokes.append(points);
+        }
+        std::puts(QJsonDocument(strokes).toJson(QJsonDocument::Compact).constData());
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -298,5 +317,7 @@ int main(int argc, char *argv[])
     }
     if (arguments[1] == QStringLiteral("speed"))
         return speed(arguments[2], arguments[3]);
+    if (arguments[1] == QStringLiteral("lines"))
+        return lines(arguments[2], arguments[3], arguments.value(4, QStringLiteral("1000")).toInt());
     return accuracy(arguments[2], arguments[3], arguments.value(4, QStringLiteral("3500")).toInt());
 }

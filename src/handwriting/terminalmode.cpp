@@ -8,7 +8,15 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <QThread>
+
+#include <algorithm>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <thread>
 
 namespace Handwriting {
 
@@ -61,30 +69,124 @@ QByteArray answerLine(Recogniser &recogniser, const CountProvider &counts, QByte
     return compact({{QStringLiteral("candidates"), candidates}});
 }
 
+namespace {
+
+// The lines in flight between the reader, the recognisers and the writer. zinnia spends a
+// character's time walking its whole model on one core, so the lines are recognised on every
+// core and answered in their order; a script that waits for each answer is answered as soon as
+// its line is recognised.
+class Pipeline
+{
+public:
+    explicit Pipeline(size_t limit) : m_limit(limit) { }
+
+    // The reader: waits while too many lines are in flight.
+    void put(QByteArray line)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return m_next + m_limit > m_read; });
+        m_jobs.push_back({m_read++, std::move(line)});
+        m_changed.notify_all();
+    }
+    void end()
+    {
+        std::lock_guard lock(m_mutex);
+        m_ended = true;
+        m_changed.notify_all();
+    }
+    // A recogniser: the next line to answer, false at the end of input.
+    bool take(quint64 &number, QByteArray &line)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return !m_jobs.empty() || m_ended; });
+        if (m_jobs.empty())
+            return false;
+        number = m_jobs.front().first;
+        line = std::move(m_jobs.front().second);
+        m_jobs.pop_front();
+        return true;
+    }
+    void answer(quint64 number, QByteArray answer)
+    {
+        std::lock_guard lock(m_mutex);
+        m_answers.emplace(number, std::move(answer));
+        m_changed.notify_all();
+    }
+    // The writer: the next answer in the lines' order, false once every line is answered.
+    bool next(QByteArray &answer)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] {
+            return m_answers.count(m_next) || (m_ended && m_next == m_read);
+        });
+        const auto found = m_answers.find(m_next);
+        if (found == m_answers.end())
+            return false;
+        answer = std::move(found->second);
+        m_answers.erase(found);
+        ++m_next;
+        m_changed.notify_all();
+        return true;
+    }
+
+private:
+    const size_t m_limit;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<std::pair<quint64, QByteArray>> m_jobs;
+    std::map<quint64, QByteArray> m_answers;
+    quint64 m_read = 0, m_next = 0;
+    bool m_ended = false;
+};
+
+void answerAll(std::FILE *in, std::FILE *out, const CountProvider &counts, int workers)
+{
+    Pipeline pipeline(size_t(workers) * 4);
+    std::thread reader([&] {
+        QByteArray line;
+        while (readLine(in, line))
+            pipeline.put(line);
+        pipeline.end();
+    });
+    std::vector<std::thread> recognisers;
+    for (int i = 0; i < workers; ++i) {
+        recognisers.emplace_back([&] {
+            Recogniser recogniser; // the model's pages are mapped once, whatever the threads
+            quint64 number = 0;
+            QByteArray line;
+            while (pipeline.take(number, line))
+                pipeline.answer(number, answerLine(recogniser, counts, line));
+        });
+    }
+    QByteArray answer;
+    while (pipeline.next(answer)) {
+        std::fwrite(answer.constData(), 1, size_t(answer.size()), out);
+        std::fputc('\n', out);
+        std::fflush(out);
+    }
+    reader.join();
+    for (std::thread &thread : recognisers)
+        thread.join();
+}
+
+} // namespace
+
 int runTerminal(std::FILE *in, std::FILE *out, std::FILE *err)
 {
-    Recogniser recogniser;
-    if (!recogniser.load()) {
-        std::fprintf(err, "TavrelDictionary: %s\n",
-                     recogniser.errorString().toLocal8Bit().constData());
-        return 2;
-    }
-    // Without the dictionary's counts the candidates keep zinnia's order.
-    CountProvider counts;
-    QByteArray line;
-    auto answerAll = [&] {
-        while (readLine(in, line)) {
-            const QByteArray answer = answerLine(recogniser, counts, line);
-            std::fwrite(answer.constData(), 1, size_t(answer.size()), out);
-            std::fputc('\n', out);
-            std::fflush(out);
+    {
+        Recogniser recogniser; // each recognising thread opens its own
+        if (!recogniser.load()) {
+            std::fprintf(err, "TavrelDictionary: %s\n",
+                         recogniser.errorString().toLocal8Bit().constData());
+            return 2;
         }
-    };
+    }
+    const int workers = std::clamp(QThread::idealThreadCount(), 1, 8);
+    // Without the dictionary's counts the candidates keep zinnia's order.
     if (!Dictionary::withIndex([&](const Dictionary::Index &index) {
-            counts = indexCounts(index);
-            answerAll();
+            answerAll(in, out, indexCounts(index), workers);
         }))
-        answerAll();
+        answerAll(in, out, CountProvider(), workers);
     return 0;
 }
 
