@@ -6,11 +6,14 @@
 #include "handwriting/handwritingpad.h"
 #include "handwriting/recogniser.h"
 #include "handwriting/terminalmode.h"
+#include "main_window/handwritinginput.h"
 #include "testsupport.h"
 
+#include <QAction>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QToolButton>
 
 #include <cmath>
@@ -50,6 +53,19 @@ Stroke line(QPointF from, QPointF to, int points)
     return stroke;
 }
 
+// A level stroke across the area, as the mouse draws it.
+void drawAcross(DrawingArea *area)
+{
+    const int middle = area->height() / 2;
+    QTest::mousePress(area, Qt::LeftButton, Qt::NoModifier, QPoint(30, middle));
+    for (int x = 40; x <= area->width() - 30; x += 10) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, middle), area->mapToGlobal(QPointF(x, middle)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(area, &move);
+    }
+    QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, QPoint(area->width() - 30, middle));
+}
+
 } // namespace
 
 class HandwritingTest : public QObject
@@ -68,6 +84,9 @@ private slots:
     void newerDrawingSupersedes();
     void padOffersWhatIsDrawn();
     void padWithoutModel();
+    void traditionalForms_data();
+    void traditionalForms();
+    void wordBoxTakesTheCandidate();
 
 private:
     std::unique_ptr<Dictionary::Index> m_index;
@@ -234,14 +253,7 @@ void HandwritingTest::padOffersWhatIsDrawn()
     pad.show();
     QVERIFY(QTest::qWaitForWindowExposed(&pad));
     DrawingArea *area = pad.drawingArea();
-    const int middle = area->height() / 2;
-    QTest::mousePress(area, Qt::LeftButton, Qt::NoModifier, QPoint(30, middle));
-    for (int x = 40; x <= area->width() - 30; x += 10) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(x, middle), area->mapToGlobal(QPointF(x, middle)),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(area, &move);
-    }
-    QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, QPoint(area->width() - 30, middle));
+    drawAcross(area);
     QCOMPARE(area->strokeCount(), 1);
     QTRY_VERIFY(!pad.candidates().isEmpty());
     QCOMPARE(pad.candidates().first(), QStringLiteral("一"));
@@ -268,6 +280,65 @@ void HandwritingTest::padWithoutModel()
     QSignalSpy chosen(&pad, &HandwritingPad::candidateChosen);
     QTest::keyClick(&pad, Qt::Key_Return);
     QCOMPARE(chosen.size(), 0);
+}
+
+void HandwritingTest::traditionalForms_data()
+{
+    QTest::addColumn<QStringList>("candidates");
+    QTest::addColumn<QStringList>("offered");
+    QTest::newRow("written alike") << QStringList{"一", "人"} << QStringList{"一", "人"};
+    QTest::newRow("each form right after its character")
+            << QStringList{"书", "一", "马"} << QStringList{"书", "書", "一", "马", "馬"};
+    QTest::newRow("the commonest sense's form first")
+            << QStringList{"发"} << QStringList{"发", "發", "髮"};
+    QTest::newRow("a form already offered is not repeated")
+            << QStringList{"马", "馬"} << QStringList{"马", "馬"};
+}
+
+void HandwritingTest::traditionalForms()
+{
+    QFETCH(QStringList, candidates);
+    QFETCH(QStringList, offered);
+    const FormsProvider forms = [this](const QString &character) {
+        return Handwriting::traditionalForms(*m_index, character);
+    };
+    QCOMPARE(withTraditionalForms(candidates, forms, ShownCandidates), offered);
+    QCOMPARE(withTraditionalForms(candidates, forms, 1), offered.mid(0, 1));
+}
+
+void HandwritingTest::wordBoxTakesTheCandidate()
+{
+    if (!modelPresent())
+        QSKIP("the tegaki-zinnia-simplified-chinese model is not installed");
+    QWidget window;
+    window.resize(600, 400);
+    auto *box = new QLineEdit(QStringLiteral("ab"), &window);
+    box->setGeometry(10, 10, 500, 30);
+    HandwritingInput input(box);
+    QSignalSpy inserted(&input, &HandwritingInput::inserted);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    box->setFocus();
+    box->setCursorPosition(1);
+    QVERIFY(!input.pad()); // the model waits for the pad's first opening
+    input.action()->trigger();
+    QVERIFY(input.pad() && input.isOpen());
+    QCOMPARE(input.pad()->geometry().top(), box->geometry().bottom() + 1);
+
+    drawAcross(input.pad()->drawingArea());
+    QTRY_COMPARE(input.pad()->candidates().value(0), QStringLiteral("一"));
+    QTest::keyClick(box, Qt::Key_Space);
+    QCOMPARE(box->text(), QStringLiteral("a一b"));
+    QCOMPARE(box->cursorPosition(), 2);
+    QCOMPARE(inserted.size(), 1);
+    QVERIFY(box->hasFocus());
+    QVERIFY(input.isOpen());
+    QCOMPARE(input.pad()->drawingArea()->strokeCount(), 0);
+    // With nothing drawn, Space is typed as without the pad; Escape closes it.
+    QTest::keyClick(box, Qt::Key_Space);
+    QCOMPARE(box->text(), QStringLiteral("a一 b"));
+    QTest::keyClick(box, Qt::Key_Escape);
+    QVERIFY(!input.isOpen());
 }
 
 TAVREL_TEST_MAIN(HandwritingTest)
