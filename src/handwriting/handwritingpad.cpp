@@ -37,6 +37,11 @@ HandwritingPad::HandwritingPad(CountProvider counts, QWidget *parent, const QStr
         font.setPointSizeF(font.pointSizeF() * 1.5);
         button->setFont(font);
         button->setFocusPolicy(Qt::NoFocus);
+        // The row keeps its height with no candidates, so the pad never changes size under the
+        // user's hand.
+        QSizePolicy policy = button->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        button->setSizePolicy(policy);
         button->hide();
         connect(button, &QToolButton::clicked, this, [this, button] { choose(button->text()); });
         row->addWidget(button);
