@@ -35,6 +35,8 @@ struct Preferences
     Pronunciation pronunciation;
     bool keepHistory = true; // "Words" → "Keep History"
     PopUp popUp;
+    // The user reads traditional characters: handwriting offers them beside the simplified.
+    bool traditionalCharacters = false;
 };
 
 // Equal when they would be saved alike, so that a new preference is compared with no more work.
@@ -46,6 +48,7 @@ bool operator==(const Preferences &one, const Preferences &other);
 //       <pronunciation english-voice="en-us" speed="150" read-after-lookup="no"/>
 //       <words keep-history="yes"/>
 //       <pop-up shortcut="Ctrl+Alt+Z" watch-selection="no"/>
+//       <language traditional-characters="no"/>
 //   </preferences>
 // A value that is missing or can't be read keeps its default; so does everything after the
 // point where a damaged file stops making sense.
