@@ -31,6 +31,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QTimer>
 
 frmBrowser &frmBrowser::instance() { return sharedInstance<frmBrowser>(); }
 
@@ -181,6 +182,9 @@ void frmBrowser::Form_Unload()
     delete m_historyWindow;
     delete m_favouritesWindow;
     WebBrowser1()->setIsFavourite({});
+    // Each try waits for the file as long as the store's busy timeout allows.
+    for (int attempt = 0; attempt < 3 && !m_unrecorded.isEmpty(); ++attempt)
+        recordPending();
     m_words.reset();
 }
 
@@ -217,8 +221,34 @@ void frmBrowser::txtWord_Edited(const QString &text)
 
 void frmBrowser::recordLookup(const QString &input)
 {
-    if (m_words && m_words->record(input))
+    if (!m_words || !m_words->keepsHistory() || input.trimmed().isEmpty())
+        return;
+    m_unrecorded.append(input);
+    if (m_unrecorded.size() == 1)
+        recordPending();
+}
+
+// Another copy of the program writing to the same file may keep it busy for longer than a
+// record waits. A word looked up meanwhile waits its turn, in order, and is tried again: it is
+// never dropped for that.
+void frmBrowser::recordPending()
+{
+    while (m_words && !m_unrecorded.isEmpty()) {
+        const QString input = m_unrecorded.constFirst();
+        if (!m_words->record(input)) {
+            if (!m_words->isWritable() || !m_words->keepsHistory()) {
+                m_unrecorded.clear();
+                return;
+            }
+            StatusBar1()->setSimpleText(
+                tr("The history is busy; \"%1\" is kept until it can be recorded: %2")
+                    .arg(input, m_words->errorString()));
+            QTimer::singleShot(recordRetryMs, this, &frmBrowser::recordPending);
+            return;
+        }
+        m_unrecorded.removeFirst();
         Timing::mark("recorded", input);
+    }
 }
 
 void frmBrowser::LookUp(const QString &word)

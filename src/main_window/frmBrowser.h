@@ -147,7 +147,11 @@ private:
     QPointer<QAction> m_mnuWebsite;
     QPointer<QAction> m_mnuAbout;
 
+    void recordPending();
+
     std::unique_ptr<Words::Store> m_words;
+    QStringList m_unrecorded; // looked up, not yet in the history: the file was busy
+    static constexpr int recordRetryMs = 250;
     QPointer<HistoryWindow> m_historyWindow;
     QPointer<FavouritesWindow> m_favouritesWindow;
     Pronouncer *m_pronouncer = nullptr;
