@@ -1,0 +1,229 @@
+#include "strokes/strokeindex.h"
+
+#include "strokes/format.h"
+#include "program/application.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <memory>
+
+#ifndef TAVREL_DICTIONARY_INSTALLED
+#define TAVREL_DICTIONARY_INSTALLED "../share/TavrelDictionary"
+#endif
+
+namespace Strokes {
+
+namespace {
+
+// The numbers of a record, read from its start; past its end, or on a number too long to be
+// one, every read gives 0 and ok() turns false for good.
+class Cursor
+{
+public:
+    explicit Cursor(QByteArrayView bytes)
+        : m_at(reinterpret_cast<const uchar *>(bytes.data()))
+        , m_end(m_at + bytes.size())
+    { }
+
+    bool ok() const { return m_ok; }
+    qsizetype left() const { return m_end - m_at; }
+
+    quint32 number()
+    {
+        quint32 value = 0;
+        for (int shift = 0; m_ok && shift < 35; shift += 7) {
+            if (m_at == m_end)
+                break;
+            const uchar byte = *m_at++;
+            value |= quint32(byte & 0x7F) << shift;
+            if (!(byte & 0x80))
+                return value;
+        }
+        m_ok = false;
+        return 0;
+    }
+
+    // A count of things that take at least one byte each, up to most.
+    quint32 count(quint32 most)
+    {
+        const quint32 value = number();
+        if (value > most || qsizetype(value) > left())
+            m_ok = false;
+        return m_ok ? value : 0;
+    }
+
+    QPointF point(QPoint &last)
+    {
+        last.rx() += Format::unzigzag(number());
+        last.ry() += Format::unzigzag(number());
+        return QPointF(last.x(), Format::ascent - last.y());
+    }
+
+private:
+    const uchar *m_at;
+    const uchar *m_end;
+    bool m_ok = true;
+};
+
+QPainterPath readOutline(Cursor &cursor)
+{
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    const quint32 commands = cursor.count(Format::maxCommands);
+    QPoint last;
+    for (quint32 c = 0; c < commands && cursor.ok(); ++c) {
+        const quint32 command = cursor.number();
+        if (command >= Format::CommandCount)
+            return {};
+        QPointF p[3];
+        for (int i = 0; i < Format::pointsOf[command]; ++i)
+            p[i] = cursor.point(last);
+        switch (command) {
+        case Format::Move: path.moveTo(p[0]); break;
+        case Format::Line: path.lineTo(p[0]); break;
+        case Format::Quad: path.quadTo(p[0], p[1]); break;
+        case Format::Cubic: path.cubicTo(p[0], p[1], p[2]); break;
+        default: path.closeSubpath(); break;
+        }
+    }
+    return cursor.ok() ? path : QPainterPath();
+}
+
+Character readCharacter(char32_t codePoint, QByteArrayView record)
+{
+    Cursor cursor(record);
+    Character character;
+    character.codePoint = codePoint;
+    const quint32 strokes = cursor.count(Format::maxStrokes);
+    const quint32 radical = cursor.count(strokes);
+    for (quint32 r = 0; r < radical; ++r) {
+        const quint32 stroke = cursor.number();
+        if (stroke >= strokes)
+            return {};
+        character.radicalStrokes.append(int(stroke));
+    }
+    for (quint32 s = 0; s < strokes && cursor.ok(); ++s) {
+        Stroke stroke;
+        stroke.outline = readOutline(cursor);
+        const quint32 points = cursor.count(Format::maxMedianPoints);
+        QPoint last;
+        for (quint32 p = 0; p < points; ++p)
+            stroke.median.append(cursor.point(last));
+        if (stroke.outline.isEmpty() || stroke.median.isEmpty())
+            return {};
+        character.strokes.append(stroke);
+    }
+    if (!cursor.ok() || character.strokes.isEmpty())
+        return {};
+    return character;
+}
+
+} // namespace
+
+Index::Index(const QString &path)
+    : m_file(path, Format::kind)
+{
+    checkTables();
+}
+
+Index::Index(QByteArrayView bytes)
+    : m_file(bytes, Format::kind)
+{
+    checkTables();
+}
+
+void Index::checkTables()
+{
+    if (m_file.isOpen()
+        && quint64(m_file.entryCount()) * Format::entrySize
+               != m_file.sectionSize(Format::Characters))
+        m_file.setDamaged(QStringLiteral("its tables do not fit their sections"));
+}
+
+QByteArrayView Index::record(char32_t codePoint) const
+{
+    if (!isOpen())
+        return {};
+    quint32 low = 0, high = entryCount();
+    while (low < high) {
+        const quint32 middle = low + (high - low) / 2;
+        if (m_file.number(Format::Characters, middle * Format::entrySize) < codePoint)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    const quint32 at = low * Format::entrySize;
+    if (low == entryCount() || m_file.number(Format::Characters, at) != codePoint)
+        return {};
+    const quint32 size = m_file.sectionSize(Format::Records);
+    const quint32 begin = m_file.number(Format::Characters, at + 4);
+    const quint32 end = low + 1 < entryCount()
+        ? m_file.number(Format::Characters, at + Format::entrySize + 4)
+        : size;
+    if (begin >= end || end > size)
+        return {};
+    const std::string_view bytes = m_file.text(Format::Records, begin, end - begin);
+    return QByteArrayView(bytes.data(), qsizetype(bytes.size()));
+}
+
+Character Index::character(char32_t codePoint) const
+{
+    const QByteArrayView bytes = record(codePoint);
+    return bytes.isEmpty() ? Character() : readCharacter(codePoint, bytes);
+}
+
+int Index::strokeCount(char32_t codePoint) const
+{
+    Cursor cursor(record(codePoint));
+    const quint32 strokes = cursor.count(Format::maxStrokes);
+    return cursor.ok() ? int(strokes) : 0;
+}
+
+namespace {
+
+struct Installed
+{
+    QString path;
+    std::unique_ptr<Index> index;
+};
+
+Installed &installed()
+{
+    static Installed instance;
+    return instance;
+}
+
+QString foundPath()
+{
+    const QString folder = App::Path();
+    const QString beside = QDir(folder).filePath(QLatin1String(Index::fileName));
+    if (QFileInfo::exists(beside))
+        return beside;
+    return QDir::cleanPath(QDir(folder).filePath(QStringLiteral(TAVREL_DICTIONARY_INSTALLED "/")
+                                                 + QLatin1String(Index::fileName)));
+}
+
+} // namespace
+
+const Index &installedIndex()
+{
+    Installed &kept = installed();
+    if (!kept.index)
+        kept.index = std::make_unique<Index>(kept.path.isEmpty() ? foundPath() : kept.path);
+    return *kept.index;
+}
+
+void setIndexPath(const QString &path)
+{
+    installed().path = path;
+    installed().index.reset();
+}
+
+char32_t singleCharacter(QStringView text)
+{
+    const QList<uint> codePoints = text.toUcs4();
+    return codePoints.size() == 1 ? char32_t(codePoints.at(0)) : 0;
+}
+
+} // namespace Strokes
