@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <cmath>
+
 #include <cstdio>
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -235,7 +238,9 @@ QString pinyinAnsi(QStringView pinyin, const Palette &palette)
                                              .arg(colour.red())
                                              .arg(colour.green())
                                              .arg(colour.blue());
-        text += QStringLiteral("\x1b[%1m").arg(code) + piece + QStringLiteral("\x1b[39m");
+        text += QStringLiteral("\x1b[%1m").arg(code);
+        text += piece;
+        text += QStringLiteral("\x1b[39m");
     }
     return text;
 }
