@@ -167,6 +167,13 @@ QByteArrayView Index::record(char32_t codePoint) const
     return QByteArrayView(bytes.data(), qsizetype(bytes.size()));
 }
 
+char32_t Index::codePoint(quint32 entry) const
+{
+    return isOpen() && entry < entryCount()
+        ? char32_t(m_file.number(Format::Characters, entry * Format::entrySize))
+        : 0;
+}
+
 Character Index::character(char32_t codePoint) const
 {
     const QByteArrayView bytes = record(codePoint);

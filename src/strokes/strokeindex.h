@@ -49,6 +49,8 @@ public:
     QString dataVersion() const { return m_file.dataVersion(); }
     quint32 entryCount() const { return m_file.entryCount(); }
 
+    // The code point of the entry'th character, in their order; 0 past the last.
+    char32_t codePoint(quint32 entry) const;
     // The character's strokes, empty when it has none or its record is damaged.
     Character character(char32_t codePoint) const;
     // Its stroke count without reading its outlines, 0 when it has no data.
