@@ -7,10 +7,10 @@
 
 #include "dictionary/lookup.h"
 #include "english_chinese/index.h"
-#include "strokes/strokeindex.h"
 #include "english_chinese/lookup.h"
 #include "main_window/settingsfile.h"
 #include "program/application.h"
+#include "strokes/strokeindex.h"
 
 #include <QDirIterator>
 #include <QProcess>
