@@ -39,6 +39,8 @@ inline constexpr quint32 maxMedianPoints = 1024;
 // The square of the data's coordinates and where the baseline of its y axis lies.
 inline constexpr int emSize = 1024;
 inline constexpr int ascent = 900;
+// Far beyond the square either way; the writer keeps to it, the reader treats more as damage.
+inline constexpr int maxCoordinate = 30000;
 
 inline constexpr IndexFile::Kind kind {magic, version, SectionCount, "stroke-order index",
                                        "a stroke-order index"};

@@ -73,7 +73,7 @@ bool encodeOutline(const QByteArray &path, std::string &record)
             bool xOk = false, yOk = false;
             // The data's few fractions are rounded: a unit is a thousandth of the square.
             const double x = parts.at(i).toDouble(&xOk), y = parts.at(i + 1).toDouble(&yOk);
-            if (!xOk || !yOk || std::abs(x) > 30000 || std::abs(y) > 30000)
+            if (!xOk || !yOk || std::abs(x) > Format::maxCoordinate || std::abs(y) > Format::maxCoordinate)
                 return false;
             appendPoint(body, QPoint(int(std::lround(x)), int(std::lround(y))), last);
         }
@@ -111,7 +111,11 @@ bool encodeCharacter(const SourceCharacter &character, std::string &record, QStr
             return false;
         }
         const QList<QPoint> &median = character.medians.at(s);
-        if (median.isEmpty() || quint32(median.size()) > Format::maxMedianPoints) {
+        const auto outside = [](QPoint p) {
+            return qAbs(p.x()) > Format::maxCoordinate || qAbs(p.y()) > Format::maxCoordinate;
+        };
+        if (median.isEmpty() || quint32(median.size()) > Format::maxMedianPoints
+            || std::any_of(median.begin(), median.end(), outside)) {
             *why = QStringLiteral("a median without points");
             return false;
         }

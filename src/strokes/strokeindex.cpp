@@ -53,10 +53,17 @@ public:
         return m_ok ? value : 0;
     }
 
+    // The next point of a path or median, from the one before; a step that leaves the range of
+    // the data's coordinates is damage.
     QPointF point(QPoint &last)
     {
-        last.rx() += Format::unzigzag(number());
-        last.ry() += Format::unzigzag(number());
+        const qint64 x = qint64(last.x()) + Format::unzigzag(number());
+        const qint64 y = qint64(last.y()) + Format::unzigzag(number());
+        if (qAbs(x) > Format::maxCoordinate || qAbs(y) > Format::maxCoordinate)
+            m_ok = false;
+        if (!m_ok)
+            return {};
+        last = QPoint(int(x), int(y));
         return QPointF(last.x(), Format::ascent - last.y());
     }
 
