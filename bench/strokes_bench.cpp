@@ -1,6 +1,7 @@
 // The stroke-order panel: how long from opening it to the first stroke painted, how long the
 // drawing of one frame of the animation takes, and how much memory (PSS) opening it adds.
 //   strokes_bench [word]      run with QT_QPA_PLATFORM=offscreen or on a display
+#include "answer/tonecolours.h"
 #include "strokes/characterdiagram.h"
 #include "strokes/strokeindex.h"
 #include "strokes/strokeorderpanel.h"
@@ -42,6 +43,28 @@ double percentile(std::vector<double> values, double p)
     return values.empty() ? 0 : values[size_t(p * double(values.size() - 1))];
 }
 
+// Each tone colour's contrast on a light and a dark view, and the colour readableOn() makes of it
+// where it falls short of 4.5:1.
+void printContrast()
+{
+    using namespace ToneColours;
+    std::printf("\n| scheme | tone | colour | on white | readable as | on #232629 | readable as "
+                "|\n|---|---|---|---|---|---|---|\n");
+    const QColor light(Qt::white), dark(0x23, 0x26, 0x29);
+    for (const Scheme scheme : {Scheme::Default, Scheme::ColourBlindSafe}) {
+        const Palette colours = palette(scheme);
+        for (int tone = 1; tone <= neutralTone; ++tone) {
+            const QColor c = colours.colour(tone);
+            const QColor onLight = readableOn(c, light), onDark = readableOn(c, dark);
+            std::printf("| %s | %d | %s | %.2f | %s (%.2f) | %.2f | %s (%.2f) |\n",
+                        qPrintable(schemeCaption(scheme)), tone, qPrintable(c.name()),
+                        contrastRatio(c, light), qPrintable(onLight.name()),
+                        contrastRatio(onLight, light), contrastRatio(c, dark),
+                        qPrintable(onDark.name()), contrastRatio(onDark, dark));
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -64,8 +87,10 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "strokes_bench: no stroke data for %s\n", qPrintable(word));
         return 1;
     }
-    qint64 firstStroke = -1;
+    qint64 firstStroke = -1, firstPaint = -1;
     QObject::connect(first, &CharacterDiagram::framePainted, first, [&] {
+        if (firstPaint < 0)
+            firstPaint = clock.nsecsElapsed();
         if (firstStroke < 0 && (first->progress() > 0 || first->strokesDrawn() > 0))
             firstStroke = clock.nsecsElapsed();
     });
@@ -89,6 +114,7 @@ int main(int argc, char **argv)
 
     std::printf("| stroke-order panel (%s), %d strokes | measure |\n|---|---|\n",
                 qPrintable(word), first->strokeCount());
+    std::printf("| opening to the first frame painted | %.1f ms |\n", double(firstPaint) / 1e6);
     std::printf("| opening to the first stroke painted | %.1f ms |\n", double(firstStroke) / 1e6);
     std::printf("| one frame's drawing (%dx%d), median / 95th percentile / most | %.2f / %.2f / "
                 "%.2f ms over %zu frames |\n",
@@ -97,5 +123,6 @@ int main(int argc, char **argv)
     std::printf("| PSS added by opening the panel | %.2f MiB (%.1f before, %.1f after) |\n",
                 pssAfter - pssBefore, pssBefore, pssAfter);
     delete panel;
+    printContrast();
     return 0;
 }
