@@ -1,6 +1,7 @@
 // The stroke-order panel: how long from opening it to the first stroke painted, how long the
 // drawing of one frame of the animation takes, and how much memory (PSS) opening it adds.
-//   strokes_bench [word]      run with QT_QPA_PLATFORM=offscreen or on a display
+//   strokes_bench [word [picture.png]]   run with QT_QPA_PLATFORM=offscreen or on a display
+// With a picture's name, the panel is also saved there as it is half way through the word.
 #include "answer/tonecolours.h"
 #include "strokes/characterdiagram.h"
 #include "strokes/strokeindex.h"
@@ -97,6 +98,12 @@ int main(int argc, char **argv)
     panel->show();
     while (firstStroke < 0 && clock.elapsed() < 5000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+
+    if (argc > 2) {
+        settle(1500);
+        if (!panel->grab().save(QString::fromLocal8Bit(argv[2])))
+            std::fprintf(stderr, "strokes_bench: could not save %s\n", argv[2]);
+    }
 
     // A frame's drawing, timed on its own: the diagram painted in full as the animation goes.
     std::vector<double> frames;

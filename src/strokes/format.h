@@ -10,13 +10,16 @@
 //   characters  per character, sorted by code point: its code point and the offset of its record
 //   records     per character, a run of numbers, each a variable-length integer (below):
 //                 stroke count, radical stroke count, the radical's stroke numbers,
-//                 then per stroke: outline command count, each command one byte and its points,
-//                 median point count and the median's points
+//                 then per stroke: its outline (below), median point count and the median's
+//                 points
 //
-// A point is two numbers, x then y, each its difference from the point before (in the stroke's
-// outline, or its median), zigzag-coded so that small steps either way take one byte. The
-// coordinates are the data's own: a square of 1024 units, y upwards from 124 below the baseline.
-// Beziers' control points make most steps short, which keeps the file at a fraction of the JSON.
+// An outline is one closed contour, as every stroke of the data is: its segment count, the
+// segments' kinds two bits each, four to a byte (lowest first), then the start point and each
+// segment's points. A point is two numbers, x then y, each its difference from the point before
+// (in the stroke's outline, or its median), zigzag-coded so that small steps either way take one
+// byte. The coordinates are the data's own: a square of 1024 units, y upwards from 124 below the
+// baseline. Beziers' control points make most steps short, which keeps the file at a quarter of
+// the JSON.
 namespace Strokes::Format {
 
 inline constexpr char magic[8] = {'T', 'A', 'V', 'R', 'S', 'T', 'R', 'K'};
@@ -26,14 +29,15 @@ enum Section : int { Characters, Records, SectionCount };
 
 inline constexpr int entrySize = 8;
 
-// The outline's commands, as in SVG; each is followed by the points it takes.
-enum Command : quint8 { Move, Line, Quad, Cubic, Close, CommandCount };
-inline constexpr int pointsOf[CommandCount] = {1, 1, 2, 3, 0};
+// The kinds of an outline's segments, as SVG's L, Q and C, and the points each takes.
+enum Segment : quint8 { Line, Quad, Cubic, SegmentKinds };
+inline constexpr int pointsOf[SegmentKinds] = {1, 2, 3};
+inline constexpr int kindsPerByte = 4;
 
 // No character of the data has more than 64 strokes, nor a stroke more than a few hundred
-// commands; the reader treats more as damage rather than spend its time on it.
+// segments; the reader treats more as damage rather than spend its time on it.
 inline constexpr quint32 maxStrokes = 128;
-inline constexpr quint32 maxCommands = 4096;
+inline constexpr quint32 maxSegments = 4096;
 inline constexpr quint32 maxMedianPoints = 1024;
 
 // The square of the data's coordinates and where the baseline of its y axis lies.

@@ -4,21 +4,26 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace Strokes {
 
 namespace {
 
-int commandOf(char letter)
+// The kind of segment an SVG command letter draws, -1 for M, Z and anything else.
+int segmentOf(char letter)
 {
     switch (letter) {
-    case 'M': return Format::Move;
     case 'L': return Format::Line;
     case 'Q': return Format::Quad;
     case 'C': return Format::Cubic;
-    case 'Z': return Format::Close;
     default: return -1;
     }
+}
+
+bool isCommand(char letter)
+{
+    return segmentOf(letter) >= 0 || letter == 'M' || letter == 'Z';
 }
 
 // The path's letters and numbers, whether or not spaces part them ("M272 567" or "M 272 567").
@@ -32,7 +37,7 @@ QList<QByteArray> tokens(const QByteArray &path)
         number.clear();
     };
     for (const char c : path) {
-        if (commandOf(c) >= 0) {
+        if (isCommand(c)) {
             endNumber();
             result.append(QByteArray(1, c));
         } else if (c == ' ' || c == ',' || c == '\n' || c == '\t') {
@@ -57,32 +62,55 @@ void appendPoint(std::string &record, QPoint point, QPoint &last)
 
 } // namespace
 
+namespace {
+
+bool readPoint(const QList<QByteArray> &parts, qsizetype at, QPoint &point)
+{
+    bool xOk = false, yOk = false;
+    // The data's few fractions are rounded: a unit is a thousandth of the square.
+    const double x = parts.at(at).toDouble(&xOk), y = parts.at(at + 1).toDouble(&yOk);
+    if (!xOk || !yOk || std::abs(x) > Format::maxCoordinate || std::abs(y) > Format::maxCoordinate)
+        return false;
+    point = QPoint(int(std::lround(x)), int(std::lround(y)));
+    return true;
+}
+
+} // namespace
+
 bool encodeOutline(const QByteArray &path, std::string &record)
 {
+    // "M x y", segments, "Z": one closed contour, as every stroke of the data is.
     const QList<QByteArray> parts = tokens(path);
-    std::string body; // each command and its points
-    quint32 count = 0;
-    QPoint last;
-    for (qsizetype i = 0; i < parts.size();) {
-        const int command = parts.at(i).size() == 1 ? commandOf(parts.at(i).at(0)) : -1;
-        if (command < 0 || i + 1 + 2 * Format::pointsOf[command] > parts.size())
-            return false;
-        body += char(command);
-        ++i;
-        for (int p = 0; p < Format::pointsOf[command]; ++p, i += 2) {
-            bool xOk = false, yOk = false;
-            // The data's few fractions are rounded: a unit is a thousandth of the square.
-            const double x = parts.at(i).toDouble(&xOk), y = parts.at(i + 1).toDouble(&yOk);
-            if (!xOk || !yOk || std::abs(x) > Format::maxCoordinate || std::abs(y) > Format::maxCoordinate)
-                return false;
-            appendPoint(body, QPoint(int(std::lround(x)), int(std::lround(y))), last);
-        }
-        ++count;
-    }
-    if (count == 0 || count > Format::maxCommands)
+    QPoint start;
+    if (parts.size() < 4 || parts.first() != "M" || parts.last() != "Z"
+        || !readPoint(parts, 1, start))
         return false;
-    Format::appendNumber(record, count);
-    record += body;
+    std::vector<int> kinds;
+    std::vector<QPoint> points;
+    for (qsizetype i = 3; i < parts.size() - 1;) {
+        const int kind = parts.at(i).size() == 1 ? segmentOf(parts.at(i).at(0)) : -1;
+        if (kind < 0 || i + 1 + 2 * Format::pointsOf[kind] > parts.size() - 1)
+            return false;
+        kinds.push_back(kind);
+        ++i;
+        for (int p = 0; p < Format::pointsOf[kind]; ++p, i += 2) {
+            if (!readPoint(parts, i, points.emplace_back()))
+                return false;
+        }
+    }
+    if (kinds.empty() || kinds.size() > Format::maxSegments)
+        return false;
+    Format::appendNumber(record, quint32(kinds.size()));
+    for (size_t k = 0; k < kinds.size(); k += Format::kindsPerByte) {
+        int byte = 0;
+        for (size_t j = 0; j < Format::kindsPerByte && k + j < kinds.size(); ++j)
+            byte |= kinds[k + j] << (2 * j);
+        record += char(byte);
+    }
+    QPoint last;
+    appendPoint(record, start, last);
+    for (const QPoint point : points)
+        appendPoint(record, point, last);
     return true;
 }
 
@@ -107,7 +135,7 @@ bool encodeCharacter(const SourceCharacter &character, std::string &record, QStr
     }
     for (quint32 s = 0; s < strokes; ++s) {
         if (!encodeOutline(character.outlines.at(s), record)) {
-            *why = QStringLiteral("an outline that is not a path of M, L, Q, C and Z");
+            *why = QStringLiteral("an outline that is not one closed path of L, Q and C");
             return false;
         }
         const QList<QPoint> &median = character.medians.at(s);

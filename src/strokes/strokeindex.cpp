@@ -1,12 +1,13 @@
 #include "strokes/strokeindex.h"
 
-#include "strokes/format.h"
 #include "program/application.h"
+#include "strokes/format.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <memory>
+#include <vector>
 
 #ifndef TAVREL_DICTIONARY_INSTALLED
 #define TAVREL_DICTIONARY_INSTALLED "../share/TavrelDictionary"
@@ -44,6 +45,14 @@ public:
         return 0;
     }
 
+    // One byte as it is, 0 past the end.
+    quint32 byte()
+    {
+        if (m_at == m_end)
+            m_ok = false;
+        return m_ok ? *m_at++ : 0;
+    }
+
     // A count of things that take at least one byte each, up to most.
     quint32 count(quint32 most)
     {
@@ -75,26 +84,32 @@ private:
 
 QPainterPath readOutline(Cursor &cursor)
 {
+    const quint32 segments = cursor.count(Format::maxSegments);
+    std::vector<quint8> kinds;
+    kinds.reserve(segments);
+    for (quint32 k = 0; k < segments; k += Format::kindsPerByte) {
+        const quint32 byte = cursor.byte();
+        for (quint32 j = 0; j < Format::kindsPerByte && k + j < segments; ++j)
+            kinds.push_back(quint8((byte >> (2 * j)) & 3));
+    }
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
-    const quint32 commands = cursor.count(Format::maxCommands);
     QPoint last;
-    for (quint32 c = 0; c < commands && cursor.ok(); ++c) {
-        const quint32 command = cursor.number();
-        if (command >= Format::CommandCount)
+    path.moveTo(cursor.point(last));
+    for (const quint8 kind : kinds) {
+        if (kind >= Format::SegmentKinds || !cursor.ok())
             return {};
         QPointF p[3];
-        for (int i = 0; i < Format::pointsOf[command]; ++i)
+        for (int i = 0; i < Format::pointsOf[kind]; ++i)
             p[i] = cursor.point(last);
-        switch (command) {
-        case Format::Move: path.moveTo(p[0]); break;
+        switch (kind) {
         case Format::Line: path.lineTo(p[0]); break;
         case Format::Quad: path.quadTo(p[0], p[1]); break;
-        case Format::Cubic: path.cubicTo(p[0], p[1], p[2]); break;
-        default: path.closeSubpath(); break;
+        default: path.cubicTo(p[0], p[1], p[2]); break;
         }
     }
-    return cursor.ok() ? path : QPainterPath();
+    path.closeSubpath();
+    return cursor.ok() && segments > 0 ? path : QPainterPath();
 }
 
 Character readCharacter(char32_t codePoint, QByteArrayView record)
