@@ -36,7 +36,8 @@ CharacterDiagram::CharacterDiagram(const Strokes::Character &character, const QS
     if (m_character.isEmpty()) {
         setAccessibleName(tr("No stroke data for %1").arg(m_text));
     } else {
-        setAccessibleName(QStringLiteral("%1, %2").arg(m_text, strokeCountText(strokeCount())));
+        setAccessibleName(tr("%1, %2", "a character, its stroke count")
+                              .arg(m_text, strokeCountText(strokeCount())));
         announce();
     }
 }
