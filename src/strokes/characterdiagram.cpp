@@ -1,5 +1,8 @@
 #include "strokes/characterdiagram.h"
 
+#include "answer/tonecolours.h"
+
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPathStroker>
 
@@ -9,8 +12,16 @@ namespace {
 constexpr qreal brushWidth = 200;
 constexpr int frameMilliseconds = 16;
 
-const QColor outlineColour(0xDD, 0xDD, 0xDD);
 const QColor radicalColour(0xB2, 0x22, 0x22);
+
+// The grey character behind: a little ink on the background, on a light view or a dark one.
+QColor outlineOn(const QColor &base, const QColor &ink)
+{
+    constexpr float share = 0.15f;
+    return QColor::fromRgbF(base.redF() + (ink.redF() - base.redF()) * share,
+                            base.greenF() + (ink.greenF() - base.greenF()) * share,
+                            base.blueF() + (ink.blueF() - base.blueF()) * share);
+}
 
 } // namespace
 
@@ -100,6 +111,20 @@ void CharacterDiagram::step()
     }
     m_pauseLeft = 0;
     completeStroke();
+}
+
+void CharacterDiagram::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+        isPlaying() ? pause() : play();
+        break;
+    case Qt::Key_Right:
+        step();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void CharacterDiagram::advance()
@@ -194,10 +219,14 @@ void CharacterDiagram::paintEvent(QPaintEvent *)
     painter.translate((width() - side) / 2, (height() - side) / 2);
     painter.scale(side / Strokes::emSize, side / Strokes::emSize);
     painter.setPen(Qt::NoPen);
+    const QColor base = palette().color(QPalette::Base);
     const QColor ink = palette().color(QPalette::Text);
+    const QColor outlineColour = outlineOn(base, ink);
+    // Strokes are shapes, for which 3:1 against the background is readable.
+    const QColor radical = ToneColours::readableOn(radicalColour, base, 3.0);
     for (int s = 0; s < strokeCount(); ++s) {
         const QPainterPath &outline = m_character.strokes.at(s).outline;
-        const QColor colour = m_character.isRadical(s) ? radicalColour : ink;
+        const QColor colour = m_character.isRadical(s) ? radical : ink;
         if (s < m_drawn) {
             painter.fillPath(outline, colour);
         } else if (m_outline) {
@@ -211,7 +240,7 @@ void CharacterDiagram::paintEvent(QPaintEvent *)
         brush.setJoinStyle(Qt::RoundJoin);
         painter.setClipPath(brush.createStroke(grownMedian(m_drawn, m_progress)));
         painter.fillPath(m_character.strokes.at(m_drawn).outline,
-                         m_character.isRadical(m_drawn) ? radicalColour : ink);
+                         m_character.isRadical(m_drawn) ? radical : ink);
     }
     emit framePainted();
 }

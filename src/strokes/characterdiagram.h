@@ -54,6 +54,8 @@ signals:
     void framePainted();
 
 protected:
+    // Space plays and pauses, the right arrow steps, as the buttons do.
+    void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
