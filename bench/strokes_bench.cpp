@@ -1,7 +1,8 @@
 // The stroke-order panel: how long from opening it to the first stroke painted, how long the
 // drawing of one frame of the animation takes, and how much memory (PSS) opening it adds.
-//   strokes_bench [word [picture.png]]   run with QT_QPA_PLATFORM=offscreen or on a display
-// With a picture's name, the panel is also saved there as it is half way through the word.
+//   strokes_bench [--warm] [word [picture.png]]   with QT_QPA_PLATFORM=offscreen or on a display
+// The index is first dropped from the system's cache, unless --warm. With a picture's name, the
+// panel is also saved there as it is half way through the word.
 #include "answer/tonecolours.h"
 #include "strokes/characterdiagram.h"
 #include "strokes/strokeindex.h"
@@ -17,6 +18,9 @@
 #include <cstdio>
 #include <vector>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 double pssMiB()
@@ -28,6 +32,39 @@ double pssMiB()
         if (line.startsWith("Pss:"))
             return line.mid(4).trimmed().split(' ').value(0).toDouble() / 1024;
     return -1;
+}
+
+// The PSS of the mappings whose file name ends with the given one.
+double pssOfFileMiB(const QByteArray &name)
+{
+    QFile smaps(QStringLiteral("/proc/self/smaps"));
+    if (!smaps.open(QIODevice::ReadOnly))
+        return -1;
+    double kib = 0;
+    bool inside = false;
+    for (const QByteArray &line : smaps.readAll().split('\n')) {
+        if (!line.isEmpty() && !line.contains(':'))
+            continue;
+        if (line.contains('-') && line.indexOf(' ') > 0 && !line.startsWith("Pss")
+            && line.split(' ').value(0).contains('-'))
+            inside = line.trimmed().endsWith(name);
+        else if (inside && line.startsWith("Pss:"))
+            kib += line.mid(4).trimmed().split(' ').value(0).toDouble();
+    }
+    return kib / 1024;
+}
+
+// Drops the file from the system's cache, as after a restart: its pages are then read one by one
+// as the reader touches them. Written a moment ago by the build, they would otherwise lie in the
+// cache in blocks of up to 2 MiB, each mapped whole on its first touch.
+bool evict(const char *path)
+{
+    const int fd = ::open(path, O_RDONLY);
+    if (fd < 0)
+        return false;
+    const bool done = ::fdatasync(fd) == 0 && ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED) == 0;
+    ::close(fd);
+    return done;
 }
 
 void settle(int milliseconds)
@@ -71,7 +108,12 @@ void printContrast()
 int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
-    const QString word = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("你好");
+    QStringList arguments = application.arguments();
+    const bool warm = arguments.removeAll(QStringLiteral("--warm")) > 0;
+    const QString word = arguments.value(1, QStringLiteral("你好"));
+    if (!warm && !evict(TAVREL_STROKES_INDEX))
+        std::fprintf(stderr, "strokes_bench: could not drop %s from the cache\n",
+                     TAVREL_STROKES_INDEX);
     Strokes::setIndexPath(QStringLiteral(TAVREL_STROKES_INDEX));
 
     // The program before the panel: a window shown and painted.
@@ -99,10 +141,12 @@ int main(int argc, char **argv)
     while (firstStroke < 0 && clock.elapsed() < 5000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
 
-    if (argc > 2) {
+    const double pssOpened = pssMiB();
+
+    if (arguments.size() > 2) {
         settle(1500);
-        if (!panel->grab().save(QString::fromLocal8Bit(argv[2])))
-            std::fprintf(stderr, "strokes_bench: could not save %s\n", argv[2]);
+        if (!panel->grab().save(arguments.at(2)))
+            std::fprintf(stderr, "strokes_bench: could not save %s\n", qPrintable(arguments.at(2)));
     }
 
     // A frame's drawing, timed on its own: the diagram painted in full as the animation goes.
@@ -127,7 +171,12 @@ int main(int argc, char **argv)
                 "%.2f ms over %zu frames |\n",
                 first->width(), first->height(), percentile(frames, 0.5),
                 percentile(frames, 0.95), percentile(frames, 1), frames.size());
-    std::printf("| PSS added by opening the panel | %.2f MiB (%.1f before, %.1f after) |\n",
+    std::printf("| PSS added by opening the panel, at its first stroke | %.2f MiB |\n",
+                pssOpened - pssBefore);
+    std::printf("| of which the stroke index's mapped pages | %.2f MiB |\n",
+                pssOfFileMiB("strokes.idx"));
+    std::printf("| PSS added by opening the panel, once the first character is written | %.2f MiB "
+                "(%.1f before, %.1f after) |\n",
                 pssAfter - pssBefore, pssBefore, pssAfter);
     delete panel;
     printContrast();
