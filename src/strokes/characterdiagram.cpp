@@ -32,12 +32,10 @@ CharacterDiagram::CharacterDiagram(const Strokes::Character &character, const QS
     , m_text(text)
 {
     for (const Strokes::Stroke &stroke : m_character.strokes) {
-        QPainterPath median;
-        median.moveTo(stroke.median.value(0));
+        qreal length = 0;
         for (qsizetype p = 1; p < stroke.median.size(); ++p)
-            median.lineTo(stroke.median.at(p));
-        m_medians.append(median);
-        m_lengths.append(median.length());
+            length += QLineF(stroke.median.at(p - 1), stroke.median.at(p)).length();
+        m_lengths.append(length);
     }
     m_timer.setInterval(frameMilliseconds);
     m_timer.setTimerType(Qt::PreciseTimer);
@@ -180,7 +178,6 @@ void CharacterDiagram::announce()
 
 QPainterPath CharacterDiagram::grownMedian(int stroke, qreal fraction) const
 {
-    const QPainterPath &median = m_medians.at(stroke);
     const qreal length = m_lengths.at(stroke) * fraction;
     const QList<QPointF> &points = m_character.strokes.at(stroke).median;
     QPainterPath grown(points.value(0));
@@ -195,7 +192,7 @@ QPainterPath CharacterDiagram::grownMedian(int stroke, qreal fraction) const
         covered += segment.length();
         grown.lineTo(points.at(p));
     }
-    return points.size() > 1 ? grown : median;
+    return grown;
 }
 
 void CharacterDiagram::paintMissing(QPainter &painter)

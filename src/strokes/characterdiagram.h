@@ -67,7 +67,6 @@ private:
 
     Strokes::Character m_character;
     QString m_text;
-    QList<QPainterPath> m_medians;
     QList<qreal> m_lengths;
     int m_drawn = 0;
     qreal m_progress = 0;
