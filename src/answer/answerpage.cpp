@@ -2,6 +2,7 @@
 
 #include "answer/readings.h"
 #include "answer/favouritelink.h"
+#include "answer/strokeorderlink.h"
 
 #include "lookup/answer.h"
 #include "lookup/lookup.h"
@@ -108,12 +109,15 @@ QString band(int band)
         .arg(name, QLatin1String(meanings[band]));
 }
 
-QString entry(const Dictionary::Entry &entry)
+QString entry(const Dictionary::Entry &entry, const ToneColours::Options &tones)
 {
-    QString html = QStringLiteral("<p class=\"entry\">") + headword(entry.simplified);
+    QString html = QStringLiteral("<p class=\"entry\">")
+        + StrokeOrderLink::html(entry.simplified, entry.pinyin, tones);
     if (entry.traditional != entry.simplified)
-        html += QStringLiteral(" &nbsp;") + headword(entry.traditional);
-    html += QStringLiteral(" &nbsp; <span class=\"quiet\">%1</span>").arg(text(entry.pinyin));
+        html += QStringLiteral(" &nbsp;")
+            + StrokeOrderLink::html(entry.traditional, entry.pinyin, tones);
+    html += QStringLiteral(" &nbsp; <span class=\"quiet\">%1</span>")
+                .arg(ToneColours::pinyinHtml(entry.pinyin, tones.palette));
     if (!entry.numberedPinyin.isEmpty())
         html += speakerLink(speakerFor(entry));
     html += band(entry.band);
@@ -161,7 +165,7 @@ QString link(const QString &word, const QString &shown)
 }
 
 QString group(const Dictionary::Answer &answer, const Dictionary::Group &group, bool titled,
-              Entries &entries)
+              Entries &entries, const ToneColours::Options &tones)
 {
     QString html;
     if (group.reading == Dictionary::Reading::EnglishChinese) {
@@ -175,7 +179,7 @@ QString group(const Dictionary::Answer &answer, const Dictionary::Group &group, 
         html += QStringLiteral("<h3>Read as %1</h3>").arg(readingName(group.reading));
     for (const Dictionary::Entry &each : group.entries) {
         if (entries.take())
-            html += entry(each);
+            html += entry(each, tones);
     }
     if (group.more > 0)
         html += QStringLiteral("<p><i>%1 more %2 not shown.</i></p>")
@@ -191,7 +195,7 @@ QString group(const Dictionary::Answer &answer, const Dictionary::Group &group, 
         for (const Dictionary::Word &word : group.words) {
             for (const Dictionary::Entry &each : word.entries) {
                 if (entries.take())
-                    html += entry(each);
+                    html += entry(each, tones);
             }
         }
     }
@@ -301,7 +305,7 @@ Dictionary::Answer answerFor(const QString &word)
 }
 
 QString html(const Dictionary::Answer &answer, const QString &site, const QString &reason,
-             int firstEntries, bool *whole)
+             int firstEntries, bool *whole, const ToneColours::Options &tones)
 {
     Entries entries;
     if (firstEntries > 0)
@@ -346,7 +350,7 @@ QString html(const Dictionary::Answer &answer, const QString &site, const QStrin
         html += QStringLiteral("<p class=\"quiet\">Read as %1</p>")
                     .arg(readingName(answer.groups.first().reading));
     for (const Dictionary::Group &each : answer.groups)
-        html += group(answer, each, answer.groups.size() > 1, entries);
+        html += group(answer, each, answer.groups.size() > 1, entries, tones);
     html += QStringLiteral("<hr><p class=\"source\">From ECDICT, MIT licence, and CC-CEDICT, "
                            "CC BY-SA 4.0%1.</p>")
                 .arg(answer.dataDate.isEmpty() ? QString()

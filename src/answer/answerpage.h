@@ -1,5 +1,7 @@
 #pragma once
 
+#include "answer/tonecolours.h"
+
 #include <QString>
 
 class QUrl;
@@ -56,8 +58,9 @@ Dictionary::Answer answerFor(const QString &word);
 
 // The page for an answer, in Qt's rich text, with the line for site and reason when site is
 // given. With firstEntries, only the first so many entries are put in, and whole says whether
-// that was all of them.
+// that was all of them. tones colour the pinyin, and the headwords' characters if they say so.
 QString html(const Dictionary::Answer &answer, const QString &site = QString(),
-             const QString &reason = QString(), int firstEntries = 0, bool *whole = nullptr);
+             const QString &reason = QString(), int firstEntries = 0, bool *whole = nullptr,
+             const ToneColours::Options &tones = {});
 
 } // namespace AnswerPage

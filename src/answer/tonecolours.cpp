@@ -201,7 +201,8 @@ QString pinyinHtml(QStringView pinyin, const Palette &palette)
     return html;
 }
 
-QString charactersHtml(QStringView characters, QStringView pinyin, const Palette &palette)
+QString charactersHtml(QStringView characters, QStringView pinyin, const Palette &palette,
+                       const CharacterWrap &wrap)
 {
     QList<int> tones;
     for (const Syllable &part : syllables(pinyin))
@@ -210,13 +211,17 @@ QString charactersHtml(QStringView characters, QStringView pinyin, const Palette
     const QList<uint> codePoints = characters.toUcs4();
     const auto letters = std::count_if(codePoints.begin(), codePoints.end(),
                                        [](uint c) { return QChar::isLetter(c); });
-    if (palette.isNone() || letters != tones.size())
-        return characters.toString().toHtmlEscaped();
+    const bool coloured = !palette.isNone() && letters == tones.size();
     QString html;
     qsizetype next = 0;
     for (const uint c : codePoints) {
         const QString text = QString::fromUcs4(reinterpret_cast<const char32_t *>(&c), 1);
-        html += QChar::isLetter(c) ? span(text, tones.at(next++), palette) : text.toHtmlEscaped();
+        if (!QChar::isLetter(c)) {
+            html += text.toHtmlEscaped();
+            continue;
+        }
+        const QString inner = coloured ? span(text, tones.at(next++), palette) : text.toHtmlEscaped();
+        html += wrap ? wrap(text, inner) : inner;
     }
     return html;
 }

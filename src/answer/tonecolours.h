@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 // Pinyin coloured by tone: which syllable has which tone, the schemes of colours, and the
@@ -33,6 +34,14 @@ struct Palette
 // Default: the common learner's colours. ColourBlindSafe: the Okabe-Ito palette (vermillion,
 // bluish green, blue, reddish purple, black). None: no colour.
 Palette palette(Scheme scheme);
+// How an answer colours its tones: the palette, already readable on the view's background, and
+// whether the headwords' characters take their syllables' colours too.
+struct Options
+{
+    Palette palette {Scheme::None, {}};
+    bool characters = false;
+};
+
 // The scheme's caption, as the Appearance page offers it ("Default", "Colour-blind safe",
 // "None"), and the key a settings file keeps it under.
 QString schemeCaption(Scheme scheme);
@@ -59,8 +68,11 @@ QList<Syllable> syllables(QStringView pinyin);
 // colour, only escaped.
 QString pinyinHtml(QStringView pinyin, const Palette &palette);
 // The headword's characters coloured syllable by syllable along its pinyin; escaped but
-// uncoloured when the two do not pair up (letters to syllables, punctuation left out).
-QString charactersHtml(QStringView characters, QStringView pinyin, const Palette &palette);
+// uncoloured when the two do not pair up (letters to syllables, punctuation left out). With
+// wrap, each character's HTML is what wrap makes of the character and its coloured HTML.
+using CharacterWrap = std::function<QString(const QString &character, const QString &html)>;
+QString charactersHtml(QStringView characters, QStringView pinyin, const Palette &palette,
+                       const CharacterWrap &wrap = {});
 
 // The pinyin with ANSI colour escapes around each syllable. The default scheme uses the
 // terminal's own red, green, blue, magenta and grey, which its theme keeps readable; other

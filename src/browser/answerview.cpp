@@ -2,6 +2,7 @@
 
 #include "answer/answerpage.h"
 #include "answer/favouritelink.h"
+#include "answer/strokeorderlink.h"
 #include "speakerlink.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -123,7 +124,7 @@ QVariant AnswerView::loadResource(int type, const QUrl &name)
         bool whole = true;
         const QString firstScreen
             = AnswerPage::html(answer, AnswerPage::siteOf(name), AnswerPage::reasonOf(name),
-                               firstScreenEntries, &whole);
+                               firstScreenEntries, &whole, readableTones());
         if (!whole) {
             keepAnswer(word, answer);
             QTimer::singleShot(0, this, [this, name] { completePage(name); });
@@ -143,12 +144,28 @@ void AnswerView::completePage(const QUrl &address)
         return;
     const Dictionary::Answer answer = takeAnswer(AnswerPage::wordOf(address));
     const int scrolled = verticalScrollBar()->value();
-    setHtml(AnswerPage::html(answer, AnswerPage::siteOf(address), AnswerPage::reasonOf(address)));
+    setHtml(AnswerPage::html(answer, AnswerPage::siteOf(address), AnswerPage::reasonOf(address),
+                             0, nullptr, readableTones()));
     verticalScrollBar()->setValue(scrolled);
     placeSpeakers();
 }
 
 void AnswerView::refresh() { completePage(source()); }
+
+void AnswerView::setToneColours(const ToneColours::Options &tones)
+{
+    m_tones = tones;
+    if (!source().isEmpty())
+        refresh();
+}
+
+ToneColours::Options AnswerView::readableTones() const
+{
+    ToneColours::Options tones = m_tones;
+    if (!tones.palette.isNone())
+        tones.palette = ToneColours::readableOn(tones.palette, palette().color(QPalette::Base));
+    return tones;
+}
 
 void AnswerView::nameLink(const QUrl &address)
 {
@@ -158,6 +175,9 @@ void AnswerView::nameLink(const QUrl &address)
         const Words::Favourite entry = FavouriteLink::entryOf(address);
         setAccessibleDescription(FavouriteLink::accessibleName(
             entry, FavouriteLink::isFavourite(entry.word, entry.reading)));
+    } else if (StrokeOrderLink::isLink(address)) {
+        setAccessibleDescription(
+            StrokeOrderLink::accessibleName(StrokeOrderLink::characterOf(address)));
     } else {
         setAccessibleDescription(QString());
     }
@@ -176,6 +196,8 @@ void AnswerView::followLink(const QUrl &address)
 {
     if (FavouriteLink::isLink(address)) {
         emit favouriteClicked(FavouriteLink::entryOf(address));
+    } else if (StrokeOrderLink::isLink(address)) {
+        emit strokeOrderClicked(StrokeOrderLink::characterOf(address));
     } else if (AnswerPage::isSpeakerAddress(address)) {
         const AnswerPage::Speaker speaker = AnswerPage::speakerOf(address);
         emit pronounce(speaker.text, speaker.english);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answer/tonecolours.h"
 #include "lookup/answer.h"
 #include "words/store.h"
 
@@ -51,6 +52,9 @@ public:
     // The view of built-in answers; null until the first is shown.
     AnswerView *answerView() const;
 
+    // How the built-in answers colour tones, now and in the view made later.
+    void setToneColours(const ToneColours::Options &tones);
+
     // Of the page shown: a web page, or a built-in answer (a "tavrel:" address, titled with
     // the word). Empty before anything is shown.
     QUrl url() const;
@@ -64,6 +68,8 @@ signals:
     void favouriteClicked(const Words::Favourite &entry);
     // A built-in answer's speaker link, or its "Pronounce": numbered pinyin or an English word.
     void pronounce(const QString &text, bool english);
+    // A character of a built-in answer's headword, for its stroke order.
+    void strokeOrderClicked(const QString &character);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -93,4 +99,5 @@ private:
     bool m_creationQueued = false;
     bool m_painted = false;
     bool m_prepareEngine = true;
+    ToneColours::Options m_tones;
 };

@@ -1,5 +1,6 @@
 #include "frmPreferences.h"
 
+#include "appearancepage.h"
 #include "pronunciationpage.h"
 #include "window_layer/controls.h"
 #include "window_layer/twips.h"
@@ -27,6 +28,7 @@ void frmPreferences::CreateControls(FormWindow &window)
 
     m_pronunciationPage = new PronunciationPage;
     addPage(tr("Pronunciation"), m_pronunciationPage);
+    addPage(tr("Appearance"), new AppearancePage);
 
     m_cmdSave = new CommandButton(tr("Save"), client, 4200, 2160, 1335, 495);
     m_cmdCancel = new CommandButton(tr("Cancel"), client, 5760, 2160, 1335, 495);

@@ -6,6 +6,7 @@
 #include "answer/answerpage.h"
 #include "browser/answerview.h"
 #include "answer/favouritelink.h"
+#include "answer/tonecolours.h"
 #include "browser/webbrowser.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOption.h"
@@ -16,6 +17,7 @@
 #include "program/providers.h"
 #include "program/timing.h"
 #include "speech/pronouncer.h"
+#include "stroke_order/strokeorderpanel.h"
 #include "window_layer/controls.h"
 #include "window_layer/modUtility.h"
 #include "window_layer/twips.h"
@@ -31,6 +33,26 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+
+namespace {
+
+// The answer's colours from the user's choice: the scheme's, each tone the user chose another
+// for in its own.
+ToneColours::Options toneOptions(const Preferences::Tones &chosen)
+{
+    ToneColours::Options tones;
+    tones.palette = ToneColours::palette(
+        ToneColours::schemeFromKey(chosen.scheme).value_or(ToneColours::Scheme::Default));
+    if (!tones.palette.isNone()) {
+        for (std::size_t i = 0; i < chosen.colours.size(); ++i)
+            if (chosen.colours[i].isValid())
+                tones.palette.colours[i] = chosen.colours[i];
+    }
+    tones.characters = chosen.characters;
+    return tones;
+}
+
+} // namespace
 
 frmBrowser &frmBrowser::instance() { return sharedInstance<frmBrowser>(); }
 
@@ -75,6 +97,7 @@ void frmBrowser::connectControls()
     connect(m_WebBrowser1, &WebBrowser::answerLinkFollowed, this, &frmBrowser::recordLookup);
     connect(m_WebBrowser1, &WebBrowser::favouriteClicked, this, &frmBrowser::toggleFavourite);
     connect(m_WebBrowser1, &WebBrowser::pronounce, this, &frmBrowser::pronounce);
+    connect(m_WebBrowser1, &WebBrowser::strokeOrderClicked, this, &frmBrowser::showStrokeOrder);
     connect(m_WebBrowser1, &WebBrowser::loadFinished, this, &frmBrowser::answerLoaded);
 }
 
@@ -159,6 +182,7 @@ void frmBrowser::openWords()
     m_preferences = PreferencesFile::load(strSessionPath, m_words->keepsHistory());
     m_words->setKeepsHistory(m_preferences.keepHistory);
     m_mnuKeepHistory->setChecked(m_preferences.keepHistory);
+    m_WebBrowser1->setToneColours(toneOptions(m_preferences.tones));
     FavouriteLink::setCheck([this](const QString &word, const QString &reading) {
         return m_words && m_words->isFavourite(word, reading);
     });
@@ -250,6 +274,7 @@ void frmBrowser::mnuPreferences_Click()
     if (dialog.bSaveFlag) {
         dialog.takeValues(m_preferences);
         savePreferences();
+        m_WebBrowser1->setToneColours(toneOptions(m_preferences.tones));
     }
     dialog.Unload();
 }
@@ -260,6 +285,15 @@ void frmBrowser::savePreferences()
     QString reason;
     if (!PreferencesFile::save(strSessionPath, m_preferences, &reason))
         StatusBar1()->setSimpleText(tr("The preferences could not be saved: ") + reason);
+}
+
+void frmBrowser::showStrokeOrder(const QString &character)
+{
+    // A window of its own, which the user closes when done, beside the answer it came from.
+    auto *panel = new StrokeOrderPanel(character, m_WebBrowser1->window());
+    panel->setWindowFlag(Qt::Window);
+    panel->setAttribute(Qt::WA_DeleteOnClose);
+    panel->show();
 }
 
 Pronouncer *frmBrowser::pronouncer()

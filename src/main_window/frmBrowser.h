@@ -93,6 +93,7 @@ private:
     void mnuPreferences_Click();
     void savePreferences();
     void pronounce(const QString &text, bool english);
+    void showStrokeOrder(const QString &character);
     void answerLoaded(bool ok);
     void mnuExit_Click();
     void mnuHistory_Click();

@@ -2,7 +2,10 @@
 
 #include "speech/synthesis.h"
 
+#include <QColor>
 #include <QString>
+
+#include <array>
 
 // Everything the program keeps for its user besides the query template, which stays in
 // "tavrel.xml". Loaded once at start, handed to whoever needs it, saved whole. A new preference
@@ -22,8 +25,17 @@ struct Preferences
         }
     };
 
+    // How answers colour the tones of pinyin ("Appearance").
+    struct Tones
+    {
+        QString scheme = QStringLiteral("default"); // "default", "colour-blind-safe", "none"
+        std::array<QColor, 5> colours {}; // tones 1-4 and neutral; invalid: the scheme's own
+        bool characters = false; // the headwords' characters too
+    };
+
     Pronunciation pronunciation;
     bool keepHistory = true; // "Words" → "Keep History"
+    Tones tones;
 };
 
 // Equal when they would be saved alike, so that a new preference is compared with no more work.
@@ -34,6 +46,7 @@ bool operator==(const Preferences &one, const Preferences &other);
 //   <preferences>
 //       <pronunciation english-voice="en-us" speed="150" read-after-lookup="no"/>
 //       <words keep-history="yes"/>
+//       <tones scheme="default" tone-1="" ... neutral="" characters="no"/>
 //   </preferences>
 // A value that is missing or can't be read keeps its default; so does everything after the
 // point where a damaged file stops making sense.
