@@ -26,7 +26,7 @@ int main(int argc, char *argv[])
         QCoreApplication app(argc, argv);
         return Terminal::run(request.action == Action::Json ? Terminal::Format::Json
                                                             : Terminal::Format::Text,
-                             request.inputs, stdin, stdout, stderr);
+                             request.inputs, stdin, stdout, stderr, request.colour);
     }
     if (request.action != Action::Run) {
         QCoreApplication app(argc, argv);

@@ -30,6 +30,11 @@ void describe(QCommandLineParser &parser)
         QStringLiteral("json"),
         QStringLiteral("Print the built-in dictionary's answer for each word as JSON, one "
                        "object a line (JSON Lines).")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("color"),
+        QStringLiteral("With --print, colour the pinyin by tone: auto (when the output is a "
+                       "terminal and NO_COLOR is not set), always or never."),
+        QStringLiteral("when"), QStringLiteral("auto")));
     parser.addPositionalArgument(QStringLiteral("word"),
                                  QStringLiteral("The word to look up; several words are joined "
                                                 "with single spaces. \"--\" ends the options, so "
@@ -58,7 +63,14 @@ Request parse(const QStringList &arguments)
         request.action = Request::Action::Version;
     } else if (parser.isSet(QStringLiteral("print")) || parser.isSet(QStringLiteral("json"))) {
         request.inputs = parser.positionalArguments();
-        if (parser.isSet(QStringLiteral("print")) && parser.isSet(QStringLiteral("json"))) {
+        request.colour = parser.value(QStringLiteral("color"));
+        static const QStringList whens {QStringLiteral("auto"), QStringLiteral("always"),
+                                        QStringLiteral("never")};
+        if (!whens.contains(request.colour)) {
+            request.action = Request::Action::Error;
+            request.error = QStringLiteral("--color takes auto, always or never, not \"%1\".")
+                                .arg(request.colour);
+        } else if (parser.isSet(QStringLiteral("print")) && parser.isSet(QStringLiteral("json"))) {
             request.action = Request::Action::Error;
             request.error = QStringLiteral("--print and --json can't be given together.");
         } else if (request.inputs.isEmpty()) {
