@@ -36,9 +36,9 @@ QString html(const QString &headword, const QString &pinyin, const ToneColours::
         = tones.characters ? tones.palette : ToneColours::Palette {ToneColours::Scheme::None, {}};
     return ToneColours::charactersHtml(
         headword, pinyin, shown, [](const QString &character, const QString &inner) {
-            return QStringLiteral("<a href=\"%1\" class=\"word\" title=\"%2\">%3</a>")
-                .arg(addressOf(character).toString(QUrl::FullyEncoded).toHtmlEscaped(),
-                     accessibleName(character).toHtmlEscaped(), inner);
+            // Named, and its tooltip given, by the control the view lays over it.
+            return QStringLiteral("<a href=\"%1\" class=\"word\">%2</a>")
+                .arg(addressOf(character).toString(QUrl::FullyEncoded).toHtmlEscaped(), inner);
         });
 }
 

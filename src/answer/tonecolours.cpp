@@ -216,12 +216,10 @@ QString charactersHtml(QStringView characters, QStringView pinyin, const Palette
     qsizetype next = 0;
     for (const uint c : codePoints) {
         const QString text = QString::fromUcs4(reinterpret_cast<const char32_t *>(&c), 1);
-        if (!QChar::isLetter(c)) {
-            html += text.toHtmlEscaped();
-            continue;
-        }
-        const QString inner = coloured ? span(text, tones.at(next++), palette) : text.toHtmlEscaped();
-        html += wrap ? wrap(text, inner) : inner;
+        const bool letter = QChar::isLetter(c);
+        const QString inner = coloured && letter ? span(text, tones.at(next++), palette)
+                                                 : text.toHtmlEscaped();
+        html += wrap && !QChar::isSpace(c) ? wrap(text, inner) : inner;
     }
     return html;
 }

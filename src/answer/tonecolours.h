@@ -69,7 +69,8 @@ QList<Syllable> syllables(QStringView pinyin);
 QString pinyinHtml(QStringView pinyin, const Palette &palette);
 // The headword's characters coloured syllable by syllable along its pinyin; escaped but
 // uncoloured when the two do not pair up (letters to syllables, punctuation left out). With
-// wrap, each character's HTML is what wrap makes of the character and its coloured HTML.
+// wrap, each character's but white space's HTML is what wrap makes of the character and its
+// coloured HTML, so that the markup does not depend on which characters are letters.
 using CharacterWrap = std::function<QString(const QString &character, const QString &html)>;
 QString charactersHtml(QStringView characters, QStringView pinyin, const Palette &palette,
                        const CharacterWrap &wrap = {});
