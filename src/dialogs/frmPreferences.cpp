@@ -1,6 +1,7 @@
 #include "frmPreferences.h"
 
 #include "appearancepage.h"
+#include "popuppage.h"
 #include "pronunciationpage.h"
 #include "window_layer/controls.h"
 #include "window_layer/twips.h"
@@ -29,6 +30,8 @@ void frmPreferences::CreateControls(FormWindow &window)
     m_pronunciationPage = new PronunciationPage;
     addPage(tr("Pronunciation"), m_pronunciationPage);
     addPage(tr("Appearance"), new AppearancePage);
+    m_popUpPage = new PopUpPage;
+    addPage(tr("Pop-up Lookup"), m_popUpPage);
 
     m_cmdSave = new CommandButton(tr("Save"), client, 4200, 2160, 1335, 495);
     m_cmdCancel = new CommandButton(tr("Cancel"), client, 5760, 2160, 1335, 495);
@@ -59,6 +62,7 @@ void frmPreferences::takeValues(Preferences &preferences)
         static_cast<PreferencesPage *>(m_pages->widget(i))->takeValues(preferences);
 }
 
+PopUpPage *frmPreferences::popUpPage() { return control(m_popUpPage); }
 QListWidget *frmPreferences::lstSubjects() { return control(m_lstSubjects); }
 QStackedWidget *frmPreferences::pages() { return control(m_pages); }
 PronunciationPage *frmPreferences::pronunciationPage() { return control(m_pronunciationPage); }

@@ -275,6 +275,7 @@ void frmBrowser::mnuPreferences_Click()
         dialog.takeValues(m_preferences);
         savePreferences();
         m_WebBrowser1->setToneColours(toneOptions(m_preferences.tones));
+        emit preferencesSaved(m_preferences);
     }
     dialog.Unload();
 }
@@ -286,6 +287,8 @@ void frmBrowser::savePreferences()
     if (!PreferencesFile::save(strSessionPath, m_preferences, &reason))
         StatusBar1()->setSimpleText(tr("The preferences could not be saved: ") + reason);
 }
+
+ToneColours::Options frmBrowser::toneColours() const { return toneOptions(m_preferences.tones); }
 
 void frmBrowser::showStrokeOrder(const QString &character)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "answer/tonecolours.h"
+
 #include "preferences/preferences.h"
 #include "window_layer/form.h"
 
@@ -42,6 +44,10 @@ public:
     Words::Store *words() const { return m_words.get(); }
     // Loaded once the window is; saved whenever the user changes one.
     const Preferences &preferences() const { return m_preferences; }
+    // The answers' tone colours as the preferences choose them.
+    ToneColours::Options toneColours() const;
+    // Opens the "Stroke order of 你" panel for a character of an answer.
+    void showStrokeOrder(const QString &character);
     HistoryWindow *historyWindow() const;
     FavouritesWindow *favouritesWindow() const;
 
@@ -72,6 +78,16 @@ public:
     // word read.
     Pronouncer *pronouncer();
 
+    // Every lookup the user makes, whichever way, goes into the history as it was typed.
+    void recordLookup(const QString &input);
+    void toggleFavourite(const Words::Favourite &entry);
+    // Reads text aloud with the pronunciation settings: numbered pinyin, or an English word.
+    void pronounce(const QString &text, bool english);
+
+signals:
+    // The user saved "Preferences...": the new ones are in force.
+    void preferencesSaved(const Preferences &preferences);
+
 protected:
     void CreateControls(FormWindow &window) override;
     void Form_Load() override;
@@ -92,8 +108,6 @@ private:
     void mnuQueryString_Click();
     void mnuPreferences_Click();
     void savePreferences();
-    void pronounce(const QString &text, bool english);
-    void showStrokeOrder(const QString &character);
     void answerLoaded(bool ok);
     void mnuExit_Click();
     void mnuHistory_Click();
@@ -102,9 +116,6 @@ private:
     void mnuWebsite_Click();
     void mnuAbout_Click();
 
-    // Every lookup the user makes, whichever way, goes into the history as it was typed.
-    void recordLookup(const QString &input);
-    void toggleFavourite(const Words::Favourite &entry);
     // Opens a window of words, whose rows look their words up in this window.
     void showWordList(WordListWindow *window);
 

@@ -53,6 +53,14 @@ Field number(const char *section, const char *name, At at, int lowest, int highe
             }};
 }
 
+template <typename At>
+Field text(const char *section, const char *name, At at)
+{
+    return {QLatin1String(section), QLatin1String(name),
+            [at](const Preferences &p) { return at(p); },
+            [at](Preferences &p, const QString &text) { at(p) = text; }};
+}
+
 template <typename At, typename Value>
 Field choice(const char *section, const char *name, At at,
              const QList<std::pair<Value, QString>> &names)
@@ -111,6 +119,8 @@ const QList<Field> &fields()
         colour("tones", "tone-4", [](auto &p) -> auto & { return p.tones.colours[3]; }),
         colour("tones", "neutral", [](auto &p) -> auto & { return p.tones.colours[4]; }),
         yesNo("tones", "characters", [](auto &p) -> auto & { return p.tones.characters; }),
+        text("pop-up", "shortcut", [](auto &p) -> auto & { return p.popUp.shortcut; }),
+        yesNo("pop-up", "watch-selection", [](auto &p) -> auto & { return p.popUp.watchSelection; }),
     };
     return all;
 }

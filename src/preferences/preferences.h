@@ -33,9 +33,20 @@ struct Preferences
         bool characters = false; // the headwords' characters too
     };
 
+    // How the pop-up is asked for besides the command and the session bus.
+    struct PopUp
+    {
+        // The X11 key that opens it from any program, as QKeySequence writes it portably;
+        // empty for none.
+        QString shortcut = QStringLiteral("Ctrl+Alt+Z");
+        // On X11: a short selection made in another program opens it by itself.
+        bool watchSelection = false;
+    };
+
     Pronunciation pronunciation;
     bool keepHistory = true; // "Words" → "Keep History"
     Tones tones;
+    PopUp popUp;
 };
 
 // Equal when they would be saved alike, so that a new preference is compared with no more work.
@@ -47,6 +58,7 @@ bool operator==(const Preferences &one, const Preferences &other);
 //       <pronunciation english-voice="en-us" speed="150" read-after-lookup="no"/>
 //       <words keep-history="yes"/>
 //       <tones scheme="default" tone-1="" ... neutral="" characters="no"/>
+//       <pop-up shortcut="Ctrl+Alt+Z" watch-selection="no"/>
 //   </preferences>
 // A value that is missing or can't be read keeps its default; so does everything after the
 // point where a damaged file stops making sense.

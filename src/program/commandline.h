@@ -20,6 +20,10 @@ struct Request
     QStringList inputs;
     // For Print: when to colour the pinyin by tone, "auto", "always" or "never".
     QString colour = QStringLiteral("auto");
+    // --selection and --clipboard look up in the pop-up; --background starts with no window,
+    // for a call on the session bus that started the program.
+    enum class PopUp { None, Selection, Clipboard, Background };
+    PopUp popUp = PopUp::None;
     // What was wrong with the options, in one line.
     QString error;
 };
