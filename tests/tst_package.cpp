@@ -193,6 +193,11 @@ private slots:
                                                        << "(^|, )libespeak-ng1(, |$)";
         QTest::newRow("depends on the voices") << "Depends"
                                                << "(^|, )espeak-ng-data(, |$)";
+        // libzinnia0's shlibs give no version.
+        QTest::newRow("depends on the handwriting recogniser") << "Depends"
+                                                               << "(^|, )libzinnia0( \\(>=|, |$)";
+        QTest::newRow("depends on the handwriting model")
+            << "Depends" << "(^|, )tegaki-zinnia-simplified-chinese(, |$)";
         QTest::newRow("recommends a CJK font") << "Recommends"
                                                << "^fonts-noto-cjk \\| fonts-wqy";
         QTest::newRow("recommends the input method") << "Recommends"
@@ -226,9 +231,12 @@ private slots:
         const QByteArray text = copyright.readAll();
         QVERIFY(text.contains("Files: usr/share/TavrelDictionary/cc-cedict.idx"));
         QVERIFY(text.contains("\nLicense: CC-BY-SA-4.0\n CC-CEDICT"));
-        // Its counts of how common words are come from jieba's word list.
-        QVERIFY(text.contains("\nLicense: CC-BY-SA-4.0 and MIT\nComment: The built-in"));
+        // Its counts of how common words are come from jieba's word list, its readings' shares
+        // from Unihan's.
+        QVERIFY(text.contains(
+            "\nLicense: CC-BY-SA-4.0 and MIT and Unicode-DFS\nComment: The built-in"));
         QVERIFY(text.contains("Sun Junyi (jieba's word list)"));
+        QVERIFY(text.contains("\nLicense: Unicode-DFS\n UNICODE, INC. LICENSE AGREEMENT"));
         QVERIFY(text.contains("Files: usr/share/TavrelDictionary/ecdict.idx"));
         QVERIFY(text.contains("\nLicense: MIT\n Permission is hereby granted"));
         const EnglishChinese::Index english(tree("usr/share/TavrelDictionary/ecdict.idx"));

@@ -329,8 +329,11 @@ private slots:
         saved.keepHistory = !read.keepHistory;
         saved.tones = {QStringLiteral("colour-blind-safe"), {}, true};
         saved.tones.colours[2] = QColor(0x12, 0x34, 0x56);
+        saved.traditionalCharacters = !read.traditionalCharacters;
         QVERIFY(PreferencesFile::save(folder.path(), saved));
         QVERIFY(PreferencesFile::load(folder.path(), read.keepHistory) == saved);
+        QCOMPARE(PreferencesFile::load(folder.path(), false).traditionalCharacters,
+                 saved.traditionalCharacters);
     }
 };
 

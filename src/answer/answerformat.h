@@ -5,6 +5,7 @@
 
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
 // The built-in dictionary's answers for a terminal: as plain text, what the answer view shows
 // without its links, and as JSON for scripts. Each part has its own writer, so that a reading
@@ -31,3 +32,16 @@ QString plainText(const Dictionary::Answer &answer, int width = 80,
                   const ToneColours::Palette &tones = {ToneColours::Scheme::None, {}});
 
 } // namespace AnswerFormat
+
+// The English-Chinese dictionary's part of an answer, as plainText() and jsonLine() put it.
+namespace EnglishChinese {
+
+struct Result;
+
+// The result as text lines, as the page shows it without links.
+QStringList textLines(const Result &result);
+
+// The result as the JSON group "english-chinese".
+QJsonObject json(const Result &result);
+
+} // namespace EnglishChinese

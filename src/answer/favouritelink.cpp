@@ -11,25 +11,9 @@ namespace {
 
 const QString scheme = QStringLiteral("tavrel-favourite");
 
-std::function<bool(const QString &, const QString &)> &check()
-{
-    static std::function<bool(const QString &, const QString &)> current;
-    return current;
-}
-
 QString decoded(const QString &encoded) { return QUrl::fromPercentEncoding(encoded.toLatin1()); }
 
 } // namespace
-
-void setCheck(std::function<bool(const QString &, const QString &)> isFavourite)
-{
-    check() = std::move(isFavourite);
-}
-
-bool isFavourite(const QString &word, const QString &reading)
-{
-    return check() && check()(word, reading);
-}
 
 QString accessibleName(const Words::Favourite &entry, bool favourite)
 {
@@ -54,11 +38,11 @@ QUrl addressOf(const Words::Favourite &entry)
     return address;
 }
 
-QString html(const Words::Favourite &entry)
+QString html(const Words::Favourite &entry, bool favourite)
 {
     return QStringLiteral("<a href=\"%1\" class=\"star\">%2</a>")
         .arg(addressOf(entry).toString(QUrl::FullyEncoded).toHtmlEscaped(),
-             isFavourite(entry.word, entry.reading) ? QStringLiteral("\u2605 In favourites")
+             favourite ? QStringLiteral("\u2605 In favourites")
                                                     : QStringLiteral("\u2606 Add to favourites"));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answer/answerpage.h"
 #include "answer/tonecolours.h"
 #include "lookup/answer.h"
 #include "words/store.h"
@@ -7,8 +8,6 @@
 #include <QPointer>
 #include <QUrl>
 #include <QWidget>
-
-#include <future>
 
 class AnswerView;
 class QStackedLayout;
@@ -19,8 +18,9 @@ class QStackedLayout;
 // lookup gets no page from its site, the area says so and gives the built-in answer instead.
 //
 // The engine is loaded and its view made only for a web address. When web addresses are
-// expected, it is prepared once the window has been painted for the first time, before the next
-// input is handled. Addresses given before the engine is up are opened as soon as it is.
+// expected, its libraries are read on a thread of their own once the window has been painted for
+// the first time, or once web addresses come to be expected. Addresses given before the engine
+// is up are opened as soon as it is.
 class WebBrowser : public QWidget
 {
     Q_OBJECT
@@ -32,9 +32,9 @@ public:
     static void setEngineFolder(const QString &folder);
 
     // Whether the engine is made once the window is first painted (as it is unless told
-    // otherwise), so that the first web page is not held up by the engine's start. Without it,
-    // the engine starts with the first web address.
-    void setPrepareEngine(bool prepare) { m_prepareEngine = prepare; }
+    // otherwise), or at once when it has been, so that the first web page is not held up by the
+    // engine's start. Without it, the engine starts with the first web address.
+    void setPrepareEngine(bool prepare);
 
     // Asks for the address and returns at once; the work starts once control is back in the
     // event loop. Nothing is encoded or checked here; an empty or malformed address is the
@@ -54,6 +54,9 @@ public:
 
     // How the built-in answers colour tones, now and in the view made later.
     void setToneColours(const ToneColours::Options &tones);
+
+    // Which entries of the answers are favourites, as their stars say; without it, none is.
+    void setIsFavourite(AnswerPage::IsFavourite isFavourite);
 
     // Of the page shown: a web page, or a built-in answer (a "tavrel:" address, titled with
     // the word). Empty before anything is shown.
@@ -80,9 +83,9 @@ private slots:
     void showFallback(const QUrl &site, const QString &reason);
 
 private:
+    void warmUp();
     void startNavigation();
     void showAnswer(const QUrl &address, bool stopEngine = true);
-    void prepareFallback();
     void showEngineFailure();
     void showPage(QWidget *page, bool stopEngine = true);
     bool engineIsShown() const;
@@ -91,12 +94,12 @@ private:
     QStackedLayout *m_pages = nullptr;
     QPointer<QWidget> m_view;
     QPointer<AnswerView> m_answers;
+    AnswerPage::IsFavourite m_isFavourite;
     QString m_requested;
     QString m_word;
-    std::shared_future<Dictionary::Answer> m_fallbackAnswer; // of m_word
     bool m_navigationDue = false; // m_requested waits to be opened
     bool m_startQueued = false;
-    bool m_creationQueued = false;
+    bool m_warmUpStarted = false;
     bool m_painted = false;
     bool m_prepareEngine = true;
     ToneColours::Options m_tones;

@@ -2,6 +2,7 @@
 
 #include "appearancepage.h"
 #include "popuppage.h"
+#include "languagepage.h"
 #include "pronunciationpage.h"
 #include "window_layer/controls.h"
 #include "window_layer/twips.h"
@@ -29,9 +30,11 @@ void frmPreferences::CreateControls(FormWindow &window)
 
     m_pronunciationPage = new PronunciationPage;
     addPage(tr("Pronunciation"), m_pronunciationPage);
-    addPage(tr("Appearance"), new AppearancePage);
     m_popUpPage = new PopUpPage;
     addPage(tr("Pop-up Lookup"), m_popUpPage);
+    addPage(tr("Appearance"), new AppearancePage);
+    m_languagePage = new LanguagePage;
+    addPage(tr("Language"), m_languagePage);
 
     m_cmdSave = new CommandButton(tr("Save"), client, 4200, 2160, 1335, 495);
     m_cmdCancel = new CommandButton(tr("Cancel"), client, 5760, 2160, 1335, 495);
@@ -66,5 +69,6 @@ PopUpPage *frmPreferences::popUpPage() { return control(m_popUpPage); }
 QListWidget *frmPreferences::lstSubjects() { return control(m_lstSubjects); }
 QStackedWidget *frmPreferences::pages() { return control(m_pages); }
 PronunciationPage *frmPreferences::pronunciationPage() { return control(m_pronunciationPage); }
+LanguagePage *frmPreferences::languagePage() { return control(m_languagePage); }
 CommandButton *frmPreferences::cmdSave() { return control(m_cmdSave); }
 CommandButton *frmPreferences::cmdCancel() { return control(m_cmdCancel); }

@@ -7,6 +7,7 @@
 class CommandButton;
 class PopUpPage;
 class PreferencesPage;
+class LanguagePage;
 class PronunciationPage;
 class QListWidget;
 class QStackedWidget;
@@ -32,6 +33,7 @@ public:
     QStackedWidget *pages();
     PronunciationPage *pronunciationPage();
     PopUpPage *popUpPage();
+    LanguagePage *languagePage();
     CommandButton *cmdSave();
     CommandButton *cmdCancel();
 
@@ -49,6 +51,7 @@ private:
     QPointer<QStackedWidget> m_pages;
     QPointer<PronunciationPage> m_pronunciationPage;
     QPointer<PopUpPage> m_popUpPage;
+    QPointer<LanguagePage> m_languagePage;
     QPointer<CommandButton> m_cmdSave;
     QPointer<CommandButton> m_cmdCancel;
 };

@@ -1,11 +1,11 @@
 #include "frmBrowser.h"
 
 #include "browserlayout.h"
+#include "handwritinginput.h"
 #include "lookup.h"
 
 #include "answer/answerpage.h"
 #include "browser/answerview.h"
-#include "answer/favouritelink.h"
 #include "answer/tonecolours.h"
 #include "browser/webbrowser.h"
 #include "dialogs/frmAbout.h"
@@ -82,6 +82,7 @@ void frmBrowser::CreateControls(FormWindow &window)
     Twips::place(*m_WebBrowser1, 360, 960, 11415, 7695);
     // Over the browser, under the word box; it takes no focus, so no place in the tab order.
     m_suggestions = new SuggestionList(m_txtWord);
+    m_handwriting = new HandwritingInput(m_txtWord);
     m_cmdGo1->setFocus();
 
     createMenus(window);
@@ -94,6 +95,7 @@ void frmBrowser::connectControls()
     // Typed or committed by an input method; text put in by the program suggests nothing.
     connect(m_txtWord, &QLineEdit::textEdited, this, &frmBrowser::txtWord_Edited);
     connect(m_suggestions, &SuggestionList::taken, this, &frmBrowser::LookUp);
+    connect(m_handwriting, &HandwritingInput::inserted, this, &frmBrowser::txtWord_Edited);
     connect(m_WebBrowser1, &WebBrowser::answerLinkFollowed, this, &frmBrowser::recordLookup);
     connect(m_WebBrowser1, &WebBrowser::favouriteClicked, this, &frmBrowser::toggleFavourite);
     connect(m_WebBrowser1, &WebBrowser::pronounce, this, &frmBrowser::pronounce);
@@ -140,6 +142,7 @@ CommandButton *frmBrowser::cmdGo1() { return control(m_cmdGo1); }
 WebBrowser *frmBrowser::WebBrowser1() { return control(m_WebBrowser1); }
 StatusBar *frmBrowser::StatusBar1() { return control(m_StatusBar1); }
 SuggestionList *frmBrowser::suggestionList() { return control(m_suggestions); }
+HandwritingInput *frmBrowser::handwriting() { return control(m_handwriting); }
 QMessageBox *frmBrowser::saveWarning() const { return m_saveWarning; }
 HistoryWindow *frmBrowser::historyWindow() const { return m_historyWindow; }
 FavouritesWindow *frmBrowser::favouritesWindow() const { return m_favouritesWindow; }
@@ -168,6 +171,11 @@ void frmBrowser::Form_Load()
     Controls::setText(
         *frmOption::instance().txtChinese(),
         SettingsFile::startingTemplate(data.startingSettings, Providers::hongKongTemplate()));
+    expectWebPagesPerTemplate();
+}
+
+void frmBrowser::expectWebPagesPerTemplate()
+{
     // With the built-in dictionary as the template, a web page may never be asked for: the
     // engine, most of the program's weight, then waits until one is.
     WebBrowser1()->setPrepareEngine(
@@ -182,8 +190,9 @@ void frmBrowser::openWords()
     m_preferences = PreferencesFile::load(strSessionPath, m_words->keepsHistory());
     m_words->setKeepsHistory(m_preferences.keepHistory);
     m_mnuKeepHistory->setChecked(m_preferences.keepHistory);
-    m_WebBrowser1->setToneColours(toneOptions(m_preferences.tones));
-    FavouriteLink::setCheck([this](const QString &word, const QString &reading) {
+    WebBrowser1()->setToneColours(toneOptions(m_preferences.tones));
+    m_handwriting->setTraditional(m_preferences.traditionalCharacters);
+    WebBrowser1()->setIsFavourite([this](const QString &word, const QString &reading) {
         return m_words && m_words->isFavourite(word, reading);
     });
     if (!m_words->notice().isEmpty())
@@ -195,7 +204,7 @@ void frmBrowser::Form_Unload()
     frmOption::instance().Unload();
     delete m_historyWindow;
     delete m_favouritesWindow;
-    FavouriteLink::setCheck({});
+    WebBrowser1()->setIsFavourite({});
     m_words.reset();
 }
 
@@ -257,6 +266,7 @@ void frmBrowser::mnuQueryString_Click()
         QString reason;
         if (!WriteTextFile(path, BuildSettingsXml(queryTemplate), &reason))
             warnTemplateNotSaved(path, reason);
+        expectWebPagesPerTemplate();
     } else {
         // After a close through the frame this loads the dialog again, hidden.
         Controls::setText(*options.txtChinese(), queryTemplate);
@@ -273,8 +283,9 @@ void frmBrowser::mnuPreferences_Click()
     dialog.ShowModal();
     if (dialog.bSaveFlag) {
         dialog.takeValues(m_preferences);
+        m_handwriting->setTraditional(m_preferences.traditionalCharacters);
         savePreferences();
-        m_WebBrowser1->setToneColours(toneOptions(m_preferences.tones));
+        WebBrowser1()->setToneColours(toneOptions(m_preferences.tones));
         emit preferencesSaved(m_preferences);
     }
     dialog.Unload();

@@ -9,6 +9,7 @@
 
 class CommandButton;
 class FavouritesWindow;
+class HandwritingInput;
 class HistoryWindow;
 class SuggestionList;
 class QAction;
@@ -61,6 +62,8 @@ public:
     StatusBar *StatusBar1();
     // The suggestions under the word box.
     SuggestionList *suggestionList();
+    // The pen in the word box and its pad.
+    HandwritingInput *handwriting();
 
     QMenu *mnuDictionary();
     QAction *mnuQueryString();
@@ -102,6 +105,7 @@ private:
     void connectControls();
     // Opens the words database and the preferences, which carry over its choice of history.
     void openWords();
+    void expectWebPagesPerTemplate();
 
     void cmdGo1_Click();
     void txtWord_Edited(const QString &text);
@@ -135,6 +139,7 @@ private:
     QPointer<WebBrowser> m_WebBrowser1;
     QPointer<StatusBar> m_StatusBar1;
     QPointer<SuggestionList> m_suggestions;
+    QPointer<HandwritingInput> m_handwriting;
 
     QPointer<QMenu> m_mnuDictionary;
     QPointer<QAction> m_mnuQueryString;

@@ -121,6 +121,8 @@ const QList<Field> &fields()
         yesNo("tones", "characters", [](auto &p) -> auto & { return p.tones.characters; }),
         text("pop-up", "shortcut", [](auto &p) -> auto & { return p.popUp.shortcut; }),
         yesNo("pop-up", "watch-selection", [](auto &p) -> auto & { return p.popUp.watchSelection; }),
+        yesNo("language", "traditional-characters",
+              [](auto &p) -> auto & { return p.traditionalCharacters; }),
     };
     return all;
 }

@@ -47,6 +47,8 @@ struct Preferences
     bool keepHistory = true; // "Words" → "Keep History"
     Tones tones;
     PopUp popUp;
+    // The user reads traditional characters: handwriting offers them beside the simplified.
+    bool traditionalCharacters = false;
 };
 
 // Equal when they would be saved alike, so that a new preference is compared with no more work.
@@ -59,6 +61,7 @@ bool operator==(const Preferences &one, const Preferences &other);
 //       <words keep-history="yes"/>
 //       <tones scheme="default" tone-1="" ... neutral="" characters="no"/>
 //       <pop-up shortcut="Ctrl+Alt+Z" watch-selection="no"/>
+//       <language traditional-characters="no"/>
 //   </preferences>
 // A value that is missing or can't be read keeps its default; so does everything after the
 // point where a damaged file stops making sense.

@@ -3,6 +3,7 @@
 #include "wordlistmodel.h"
 
 #include "words/flashcards.h"
+#include "words/store.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -35,8 +36,7 @@ WordListModel<Words::Favourite> *favouritesModel(Words::Store &store)
 } // namespace
 
 FavouritesWindow::FavouritesWindow(Words::Store &store, QWidget *parent)
-    : WordListWindow(QStringLiteral("Favourites"), favouritesModel(store), parent)
-    , m_store(store)
+    : WordListWindow(QStringLiteral("Favourites"), favouritesModel(store), store, parent)
     , m_model(static_cast<WordListModel<Words::Favourite> *>(model()))
     , m_lookUp(new QPushButton(QStringLiteral("Look Up"), this))
     , m_remove(new QPushButton(QStringLiteral("Remove"), this))
@@ -59,10 +59,10 @@ void FavouritesWindow::removeChosen()
     if (!current.isValid())
         return;
     const Words::Favourite chosen = m_model->items().at(current.row());
-    if (!m_store.removeFavourite(chosen.word, chosen.reading))
+    if (!store().removeFavourite(chosen.word, chosen.reading))
         QMessageBox::warning(
             this, QStringLiteral("Remove"),
-            QStringLiteral("%1 could not be removed: %2").arg(chosen.word, m_store.errorString()));
+            QStringLiteral("%1 could not be removed: %2").arg(chosen.word, store().errorString()));
     m_model->reload();
     emit favouritesChanged();
 }
@@ -70,7 +70,7 @@ void FavouritesWindow::removeChosen()
 bool FavouritesWindow::exportTo(const QString &path)
 {
     QString error;
-    if (Words::Flashcards::write(path, m_store.favourites(), &error))
+    if (Words::Flashcards::write(path, store().favourites(), &error))
         return true;
     QMessageBox::warning(this, QStringLiteral("Export"),
                          QStringLiteral("The favourites could not be written to\n%1\n\n%2")

@@ -2,6 +2,8 @@
 
 #include "wordlistmodel.h"
 
+#include "words/store.h"
+
 #include <QHBoxLayout>
 #include <QLocale>
 #include <QMessageBox>
@@ -33,8 +35,7 @@ WordListModelBase *historyModel(Words::Store &store)
 } // namespace
 
 HistoryWindow::HistoryWindow(Words::Store &store, QWidget *parent)
-    : WordListWindow(QStringLiteral("History"), historyModel(store), parent)
-    , m_store(store)
+    : WordListWindow(QStringLiteral("History"), historyModel(store), store, parent)
     , m_clear(new QPushButton(QStringLiteral("Clear History"), this))
 {
     table()->setColumnWidth(0, 240);
@@ -52,9 +53,9 @@ void HistoryWindow::clearHistory()
         QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
     if (answer != QMessageBox::Yes)
         return;
-    if (!m_store.clearHistory())
+    if (!store().clearHistory())
         QMessageBox::warning(
             this, QStringLiteral("Clear History"),
-            QStringLiteral("The history could not be cleared: %1").arg(m_store.errorString()));
+            QStringLiteral("The history could not be cleared: %1").arg(store().errorString()));
     model()->reload();
 }
