@@ -6,6 +6,7 @@
 
 #include "answer/answerpage.h"
 #include "browser/answerview.h"
+#include "answer/tonecolours.h"
 #include "browser/webbrowser.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOption.h"
@@ -16,6 +17,7 @@
 #include "program/providers.h"
 #include "program/timing.h"
 #include "speech/pronouncer.h"
+#include "stroke_order/strokeorderpanel.h"
 #include "window_layer/controls.h"
 #include "window_layer/modUtility.h"
 #include "window_layer/twips.h"
@@ -32,6 +34,26 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTimer>
+
+namespace {
+
+// The answer's colours from the user's choice: the scheme's, each tone the user chose another
+// for in its own.
+ToneColours::Options toneOptions(const Preferences::Tones &chosen)
+{
+    ToneColours::Options tones;
+    tones.palette = ToneColours::palette(
+        ToneColours::schemeFromKey(chosen.scheme).value_or(ToneColours::Scheme::Default));
+    if (!tones.palette.isNone()) {
+        for (std::size_t i = 0; i < chosen.colours.size(); ++i)
+            if (chosen.colours[i].isValid())
+                tones.palette.colours[i] = chosen.colours[i];
+    }
+    tones.characters = chosen.characters;
+    return tones;
+}
+
+} // namespace
 
 frmBrowser &frmBrowser::instance() { return sharedInstance<frmBrowser>(); }
 
@@ -78,6 +100,7 @@ void frmBrowser::connectControls()
     connect(m_WebBrowser1, &WebBrowser::answerLinkFollowed, this, &frmBrowser::recordLookup);
     connect(m_WebBrowser1, &WebBrowser::favouriteClicked, this, &frmBrowser::toggleFavourite);
     connect(m_WebBrowser1, &WebBrowser::pronounce, this, &frmBrowser::pronounce);
+    connect(m_WebBrowser1, &WebBrowser::strokeOrderClicked, this, &frmBrowser::showStrokeOrder);
     connect(m_WebBrowser1, &WebBrowser::loadFinished, this, &frmBrowser::answerLoaded);
 }
 
@@ -168,6 +191,7 @@ void frmBrowser::openWords()
     m_preferences = PreferencesFile::load(strSessionPath, m_words->keepsHistory());
     m_words->setKeepsHistory(m_preferences.keepHistory);
     m_mnuKeepHistory->setChecked(m_preferences.keepHistory);
+    WebBrowser1()->setToneColours(toneOptions(m_preferences.tones));
     m_handwriting->setTraditional(m_preferences.traditionalCharacters);
     WebBrowser1()->setIsFavourite([this](const QString &word, const QString &reading) {
         return m_words && m_words->isFavourite(word, reading);
@@ -291,6 +315,7 @@ void frmBrowser::mnuPreferences_Click()
         dialog.takeValues(m_preferences);
         m_handwriting->setTraditional(m_preferences.traditionalCharacters);
         savePreferences();
+        WebBrowser1()->setToneColours(toneOptions(m_preferences.tones));
         emit preferencesSaved(m_preferences);
     }
     dialog.Unload();
@@ -302,6 +327,17 @@ void frmBrowser::savePreferences()
     QString reason;
     if (!PreferencesFile::save(strSessionPath, m_preferences, &reason))
         StatusBar1()->setSimpleText(tr("The preferences could not be saved: ") + reason);
+}
+
+ToneColours::Options frmBrowser::toneColours() const { return toneOptions(m_preferences.tones); }
+
+void frmBrowser::showStrokeOrder(const QString &character)
+{
+    // A window of its own, which the user closes when done, beside the answer it came from.
+    auto *panel = new StrokeOrderPanel(character, m_WebBrowser1->window());
+    panel->setWindowFlag(Qt::Window);
+    panel->setAttribute(Qt::WA_DeleteOnClose);
+    panel->show();
 }
 
 Pronouncer *frmBrowser::pronouncer()
