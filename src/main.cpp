@@ -56,6 +56,9 @@ void joinPopUp(PopUpEntryPoints &popUp, RunningCopy::Server &server, WordsFromOu
         AnswerView *view = window->answerView();
         *popUpView = view;
         view->setToneColours(main.toneColours());
+        view->setIsFavourite([&main](const QString &word, const QString &reading) {
+            return main.isFavourite(word, reading);
+        });
         QObject::connect(view, &AnswerView::strokeOrderClicked, &main,
                          &frmBrowser::showStrokeOrder);
         QObject::connect(view, &AnswerView::pronounce, &main, &frmBrowser::pronounce);

@@ -194,7 +194,7 @@ void frmBrowser::openWords()
     WebBrowser1()->setToneColours(toneOptions(m_preferences.tones));
     m_handwriting->setTraditional(m_preferences.traditionalCharacters);
     WebBrowser1()->setIsFavourite([this](const QString &word, const QString &reading) {
-        return m_words && m_words->isFavourite(word, reading);
+        return isFavourite(word, reading);
     });
     if (!m_words->notice().isEmpty())
         StatusBar1()->setSimpleText(m_words->notice());
@@ -236,6 +236,11 @@ void frmBrowser::cmdGo1_Click()
         GoToUrl(address, word);
         recordLookup(word);
     }
+}
+
+bool frmBrowser::isFavourite(const QString &word, const QString &reading) const
+{
+    return m_words && m_words->isFavourite(word, reading);
 }
 
 void frmBrowser::txtWord_Edited(const QString &text)

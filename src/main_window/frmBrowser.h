@@ -83,6 +83,8 @@ public:
 
     // Every lookup the user makes, whichever way, goes into the history as it was typed.
     void recordLookup(const QString &input);
+    // Whether an entry is kept among the favourites, for any answer view that shows its star.
+    bool isFavourite(const QString &word, const QString &reading) const;
     void toggleFavourite(const Words::Favourite &entry);
     // Reads text aloud with the pronunciation settings: numbered pinyin, or an English word.
     void pronounce(const QString &text, bool english);
