@@ -1,3 +1,4 @@
+#include "language/language.h"
 #include "main_window/frmBrowser.h"
 #include "program/application.h"
 #include "program/commandline.h"
@@ -28,6 +29,7 @@ int main(int argc, char *argv[])
     }
     if (request.action != Action::Run) {
         QCoreApplication app(argc, argv);
+        Language::install(app);
         return CommandLine::answer(request);
     }
     // A word for the copy already running goes to it before anything heavier is set up: no
@@ -46,6 +48,7 @@ int main(int argc, char *argv[])
     App::prepareBrowserEngine();
     QApplication app(argc, argv);
     Timing::mark("qapplication");
+    Language::install(app);
     App::applyIdentity();
     Timing::mark("application");
 

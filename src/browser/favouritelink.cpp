@@ -2,6 +2,7 @@
 
 #include "words/store.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -34,7 +35,7 @@ bool isFavourite(const QString &word, const QString &reading)
 QString accessibleName(const Words::Favourite &entry, bool favourite)
 {
     return favourite ? QStringLiteral("%1 is in favourites: remove it").arg(entry.word)
-                     : QStringLiteral("Add %1 to favourites").arg(entry.word);
+                     : QCoreApplication::translate("FavouriteLink", "Add %1 to favourites").arg(entry.word);
 }
 
 QUrl addressOf(const Words::Favourite &entry)

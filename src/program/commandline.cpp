@@ -3,6 +3,7 @@
 #include "application.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include <cstdio>
 
@@ -13,7 +14,7 @@ namespace {
 void describe(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(
-        QStringLiteral("Looks English and Chinese words up in an online dictionary. Given a "
+        QCoreApplication::translate("CommandLine", "Looks English and Chinese words up in an online dictionary. Given a "
                        "word, it hands it to the copy already running from the same folder, "
                        "or starts with the word looked up.\n"
                        "With --print or --json it answers from its built-in dictionary in the "
@@ -25,16 +26,16 @@ void describe(QCommandLineParser &parser)
     parser.addVersionOption();
     parser.addOption(QCommandLineOption(
         QStringLiteral("print"),
-        QStringLiteral("Print the built-in dictionary's answer for each word as text.")));
+        QCoreApplication::translate("CommandLine", "Print the built-in dictionary's answer for each word as text.")));
     parser.addOption(QCommandLineOption(
         QStringLiteral("json"),
-        QStringLiteral("Print the built-in dictionary's answer for each word as JSON, one "
+        QCoreApplication::translate("CommandLine", "Print the built-in dictionary's answer for each word as JSON, one "
                        "object a line (JSON Lines).")));
     parser.addPositionalArgument(QStringLiteral("word"),
-                                 QStringLiteral("The word to look up; several words are joined "
+                                 QCoreApplication::translate("CommandLine", "The word to look up; several words are joined "
                                                 "with single spaces. \"--\" ends the options, so "
                                                 "that a word may begin with \"-\"."),
-                                 QStringLiteral("[WORD...]"));
+                                 QCoreApplication::translate("CommandLine", "[WORD...]"));
 }
 
 void print(std::FILE *stream, const QString &text)
@@ -60,10 +61,10 @@ Request parse(const QStringList &arguments)
         request.inputs = parser.positionalArguments();
         if (parser.isSet(QStringLiteral("print")) && parser.isSet(QStringLiteral("json"))) {
             request.action = Request::Action::Error;
-            request.error = QStringLiteral("--print and --json can't be given together.");
+            request.error = QCoreApplication::translate("CommandLine", "--print and --json can't be given together.");
         } else if (request.inputs.isEmpty()) {
             request.action = Request::Action::Error;
-            request.error = QStringLiteral("No word to look up: give words, or \"-\" to read "
+            request.error = QCoreApplication::translate("CommandLine", "No word to look up: give words, or \"-\" to read "
                                            "them from stdin.");
         } else {
             request.action = parser.isSet(QStringLiteral("print")) ? Request::Action::Print

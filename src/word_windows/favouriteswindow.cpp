@@ -2,6 +2,7 @@
 
 #include "words/flashcards.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -53,17 +54,17 @@ QVariant FavouritesModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char *const titles[] = {"Word", "Reading", "Meaning"};
-    return section >= 0 && section < 3 ? QString::fromLatin1(titles[section]) : QVariant();
+    static const char *const titles[] = {QT_TRANSLATE_NOOP("FavouritesWindow", "Word"), QT_TRANSLATE_NOOP("FavouritesWindow", "Reading"), QT_TRANSLATE_NOOP("FavouritesWindow", "Meaning")};
+    return section >= 0 && section < 3 ? QCoreApplication::translate("FavouritesWindow", titles[section]) : QVariant();
 }
 
 FavouritesWindow::FavouritesWindow(Words::Store &store, QWidget *parent)
-    : WordListWindow(QStringLiteral("Favourites"), new FavouritesModel(store), parent)
+    : WordListWindow(QCoreApplication::translate("FavouritesWindow", "Favourites"), new FavouritesModel(store), parent)
     , m_store(store)
     , m_model(static_cast<FavouritesModel *>(proxy()->sourceModel()))
-    , m_lookUp(new QPushButton(QStringLiteral("Look Up"), this))
-    , m_remove(new QPushButton(QStringLiteral("Remove"), this))
-    , m_export(new QPushButton(QStringLiteral("Export\u2026"), this))
+    , m_lookUp(new QPushButton(QCoreApplication::translate("FavouritesWindow", "Look Up"), this))
+    , m_remove(new QPushButton(QCoreApplication::translate("FavouritesWindow", "Remove"), this))
+    , m_export(new QPushButton(QCoreApplication::translate("FavouritesWindow", "Export\u2026"), this))
 {
     table()->setColumnWidth(0, 140);
     table()->setColumnWidth(1, 140);
@@ -98,8 +99,8 @@ void FavouritesWindow::removeChosen()
     const Words::Favourite chosen = m_model->favourites().at(current.row());
     if (!m_store.removeFavourite(chosen.word, chosen.reading))
         QMessageBox::warning(
-            this, QStringLiteral("Remove"),
-            QStringLiteral("%1 could not be removed: %2").arg(chosen.word, m_store.errorString()));
+            this, QCoreApplication::translate("FavouritesWindow", "Remove"),
+            QCoreApplication::translate("FavouritesWindow", "%1 could not be removed: %2").arg(chosen.word, m_store.errorString()));
     m_model->reload();
     emit favouritesChanged();
 }
@@ -109,8 +110,8 @@ bool FavouritesWindow::exportTo(const QString &path)
     QString error;
     if (Words::Flashcards::write(path, m_store.favourites(), &error))
         return true;
-    QMessageBox::warning(this, QStringLiteral("Export"),
-                         QStringLiteral("The favourites could not be written to\n%1\n\n%2")
+    QMessageBox::warning(this, QCoreApplication::translate("FavouritesWindow", "Export"),
+                         QCoreApplication::translate("FavouritesWindow", "The favourites could not be written to\n%1\n\n%2")
                              .arg(QDir::toNativeSeparators(path), error));
     return false;
 }
@@ -118,9 +119,9 @@ bool FavouritesWindow::exportTo(const QString &path)
 void FavouritesWindow::exportChosenFile()
 {
     const QString path
-        = QFileDialog::getSaveFileName(this, QStringLiteral("Export Favourites for Anki"),
+        = QFileDialog::getSaveFileName(this, QCoreApplication::translate("FavouritesWindow", "Export Favourites for Anki"),
                                        QDir::home().filePath(QStringLiteral("favourites.txt")),
-                                       QStringLiteral("Text files (*.txt);;All files (*)"));
+                                       QCoreApplication::translate("FavouritesWindow", "Text files (*.txt);;All files (*)"));
     if (!path.isEmpty())
         exportTo(path);
 }

@@ -1,5 +1,6 @@
 #include "wordlistwindow.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -23,8 +24,8 @@ WordListWindow::WordListWindow(const QString &title, QAbstractItemModel *model, 
     m_proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
     m_proxy->setFilterKeyColumn(0);
 
-    m_filter->setPlaceholderText(QStringLiteral("Filter"));
-    m_filter->setAccessibleName(QStringLiteral("Filter"));
+    m_filter->setPlaceholderText(QCoreApplication::translate("WordListWindow", "Filter"));
+    m_filter->setAccessibleName(QCoreApplication::translate("WordListWindow", "Filter"));
     m_filter->setClearButtonEnabled(true);
     connect(m_filter, &QLineEdit::textChanged, m_proxy,
             &QSortFilterProxyModel::setFilterFixedString);
@@ -46,7 +47,7 @@ WordListWindow::WordListWindow(const QString &title, QAbstractItemModel *model, 
     connect(m_table, &QAbstractItemView::activated, this, &WordListWindow::lookUpChosen);
 
     auto *top = new QHBoxLayout;
-    auto *label = new QLabel(QStringLiteral("&Filter:"), this);
+    auto *label = new QLabel(QCoreApplication::translate("WordListWindow", "&Filter:"), this);
     label->setBuddy(m_filter);
     top->addWidget(label);
     top->addWidget(m_filter);

@@ -1,0 +1,93 @@
+#include "testsupport.h"
+
+#include "language/language.h"
+#include "main_window/frmBrowser.h"
+#include "window_layer/controls.h"
+
+#include <QMenuBar>
+#include <QtTest>
+
+using Language::Choice;
+using Language::Translation;
+
+// Which translation the locale and the user's choice give, and the interface it makes: the
+// second half runs under the LANG that CMake sets for each run of the suite.
+class TestLanguage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void choosesTheTranslation_data()
+    {
+        QTest::addColumn<QStringList>("uiLanguages");
+        QTest::addColumn<Choice>("choice");
+        QTest::addColumn<Translation>("expected");
+        const auto S = Choice::System;
+        QTest::newRow("zh_CN") << QStringList{"zh_CN.UTF-8"} << S << Translation::Simplified;
+        QTest::newRow("zh-SG") << QStringList{"zh-SG"} << S << Translation::Simplified;
+        QTest::newRow("zh-Hans-CN") << QStringList{"zh-Hans-CN"} << S << Translation::Simplified;
+        QTest::newRow("bare zh") << QStringList{"zh"} << S << Translation::Simplified;
+        QTest::newRow("zh_TW") << QStringList{"zh_TW.UTF-8"} << S << Translation::Traditional;
+        QTest::newRow("zh-HK") << QStringList{"zh-HK"} << S << Translation::Traditional;
+        QTest::newRow("zh_MO") << QStringList{"zh_MO"} << S << Translation::Traditional;
+        QTest::newRow("zh-Hant-HK") << QStringList{"zh-Hant-HK"} << S << Translation::Traditional;
+        QTest::newRow("zh-Hant") << QStringList{"zh-Hant"} << S << Translation::Traditional;
+        QTest::newRow("en_US") << QStringList{"en-US", "en"} << S << Translation::English;
+        QTest::newRow("C") << QStringList{"C"} << S << Translation::English;
+        QTest::newRow("nothing") << QStringList{} << S << Translation::English;
+        QTest::newRow("French only") << QStringList{"fr-FR"} << S << Translation::English;
+        QTest::newRow("French then zh_TW")
+            << QStringList{"fr_FR", "zh_TW"} << S << Translation::Traditional;
+        QTest::newRow("en before zh") << QStringList{"en_GB", "zh_CN"} << S << Translation::English;
+        QTest::newRow("override English")
+            << QStringList{"zh_CN"} << Choice::English << Translation::English;
+        QTest::newRow("override Simplified")
+            << QStringList{"zh_TW"} << Choice::Simplified << Translation::Simplified;
+        QTest::newRow("override Traditional")
+            << QStringList{"C"} << Choice::Traditional << Translation::Traditional;
+    }
+
+    void choosesTheTranslation()
+    {
+        QFETCH(QStringList, uiLanguages);
+        QFETCH(Choice, choice);
+        QFETCH(Translation, expected);
+        QCOMPARE(Language::choose(uiLanguages, choice), expected);
+    }
+
+    // The menus and the Translate button in the language of the LANG the suite runs under.
+    void theMainWindowSpeaksTheLocale_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QStringList>("menus");
+        QTest::addColumn<QString>("translate");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("zh_CN") << "zh_CN.UTF-8" << QStringList{"选项", "单词", "帮助"} << "翻译"
+                               << "Tavrel 词典 v1.1（英汉 <> 汉英词典）";
+        QTest::newRow("zh_TW") << "zh_TW.UTF-8" << QStringList{"選項", "單字", "說明"} << "翻譯"
+                               << "Tavrel 字典 v1.1（英漢 <> 漢英字典）";
+        QTest::newRow("C") << "C" << QStringList{"Option", "Words", "Help"} << "Translate"
+                           << "Tavrel Dictionary v1.1 (English <> Chinese Dictionary)";
+    }
+
+    void theMainWindowSpeaksTheLocale()
+    {
+        QFETCH(QString, lang);
+        QFETCH(QStringList, menus);
+        QFETCH(QString, translate);
+        QFETCH(QString, title);
+        if (qEnvironmentVariable("LANG") != lang)
+            QSKIP("This run of the suite is under another LANG");
+        QVERIFY(Language::install(*QCoreApplication::instance()) != Translation::English
+                || lang == QLatin1String("C"));
+        QStringList shown;
+        for (QAction *menu : frmBrowser::instance().window()->menuBar()->actions())
+            shown << menu->text();
+        QCOMPARE(shown, menus);
+        QCOMPARE(frmBrowser::instance().cmdGo1()->text(), translate);
+        QCOMPARE(frmBrowser::instance().window()->windowTitle(), title);
+    }
+};
+
+TAVREL_TEST_MAIN(TestLanguage)
+#include "tst_language.moc"
