@@ -2,6 +2,113 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>AnswerPage</name>
+    <message>
+        <source>Chinese</source>
+        <translation>中文</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>英文</translation>
+    </message>
+    <message>
+        <source>pinyin</source>
+        <translation>拼音</translation>
+    </message>
+    <message>
+        <source>English–Chinese</source>
+        <translation>英汉</translation>
+    </message>
+    <message>
+        <source>10,000 or more</source>
+        <translation>10,000 次以上</translation>
+    </message>
+    <message>
+        <source>1,000 to 9,999</source>
+        <translation>1,000–9,999 次</translation>
+    </message>
+    <message>
+        <source>100 to 999</source>
+        <translation>100–999 次</translation>
+    </message>
+    <message>
+        <source>10 to 99</source>
+        <translation>10–99 次</translation>
+    </message>
+    <message>
+        <source>fewer than 10</source>
+        <translation>少于 10 次</translation>
+    </message>
+    <message>
+        <source>very common</source>
+        <translation>非常常用</translation>
+    </message>
+    <message>
+        <source>common</source>
+        <translation>常用</translation>
+    </message>
+    <message>
+        <source>less common</source>
+        <translation>较常用</translation>
+    </message>
+    <message>
+        <source>uncommon</source>
+        <translation>不常用</translation>
+    </message>
+    <message>
+        <source>rare</source>
+        <translation>罕用</translation>
+    </message>
+    <message>
+        <source>How common: %1, %2 times in the 60 million words of jieba&apos;s word list</source>
+        <translation>常用程度：%1，在结巴分词词表的 6000 万个词中出现 %2</translation>
+    </message>
+    <message>
+        <source>Read as %1</source>
+        <translation>识别为%1</translation>
+    </message>
+    <message>
+        <source>%1 more %2 not shown.</source>
+        <translation>另有 %1 个%2未显示。</translation>
+    </message>
+    <message>
+        <source>entry</source>
+        <translation>词条</translation>
+    </message>
+    <message>
+        <source>entries</source>
+        <translation>词条</translation>
+    </message>
+    <message>
+        <source>Its words: </source>
+        <translation>其中的词：</translation>
+    </message>
+    <message>
+        <source>Try again</source>
+        <translation>重试</translation>
+    </message>
+    <message>
+        <source>The site %1 couldn&apos;t be reached: %2.%3</source>
+        <translation>无法访问网站 %1：%2。%3</translation>
+    </message>
+    <message>
+        <source>Only the first %1 characters were looked up.</source>
+        <translation>只查询了前 %1 个字符。</translation>
+    </message>
+    <message>
+        <source>The built-in dictionary could not be read: %1</source>
+        <translation>无法读取内置词典：%1</translation>
+    </message>
+    <message>
+        <source>Nothing found for “%1”.</source>
+        <translation>未找到“%1”。</translation>
+    </message>
+    <message>
+        <source>From ECDICT, MIT licence, and CC-CEDICT, CC BY-SA 4.0%1.</source>
+        <translation>数据来源：ECDICT（MIT 许可证）和 CC-CEDICT（CC BY-SA 4.0）%1。</translation>
+    </message>
+</context>
+<context>
     <name>AnswerView</name>
     <message>
         <source>Dictionary page: </source>
@@ -58,6 +165,18 @@ With --print or --json it answers from its built-in dictionary in the terminal i
     <message>
         <source>Add %1 to favourites</source>
         <translation>将 %1 加入收藏夹</translation>
+    </message>
+    <message>
+        <source>%1 is in favourites: remove it</source>
+        <translation>%1 已在收藏夹中：点击移除</translation>
+    </message>
+    <message>
+        <source>★ In favourites</source>
+        <translation>★ 已收藏</translation>
+    </message>
+    <message>
+        <source>☆ Add to favourites</source>
+        <translation>☆ 加入收藏夹</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,113 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>AnswerPage</name>
+    <message>
+        <source>Chinese</source>
+        <translation>中文</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>英文</translation>
+    </message>
+    <message>
+        <source>pinyin</source>
+        <translation>拼音</translation>
+    </message>
+    <message>
+        <source>English–Chinese</source>
+        <translation>英漢</translation>
+    </message>
+    <message>
+        <source>10,000 or more</source>
+        <translation>10,000 次以上</translation>
+    </message>
+    <message>
+        <source>1,000 to 9,999</source>
+        <translation>1,000–9,999 次</translation>
+    </message>
+    <message>
+        <source>100 to 999</source>
+        <translation>100–999 次</translation>
+    </message>
+    <message>
+        <source>10 to 99</source>
+        <translation>10–99 次</translation>
+    </message>
+    <message>
+        <source>fewer than 10</source>
+        <translation>少於 10 次</translation>
+    </message>
+    <message>
+        <source>very common</source>
+        <translation>非常常用</translation>
+    </message>
+    <message>
+        <source>common</source>
+        <translation>常用</translation>
+    </message>
+    <message>
+        <source>less common</source>
+        <translation>較常用</translation>
+    </message>
+    <message>
+        <source>uncommon</source>
+        <translation>不常用</translation>
+    </message>
+    <message>
+        <source>rare</source>
+        <translation>罕用</translation>
+    </message>
+    <message>
+        <source>How common: %1, %2 times in the 60 million words of jieba&apos;s word list</source>
+        <translation>常用程度：%1，在結巴斷詞詞表的 6000 萬個詞中出現 %2</translation>
+    </message>
+    <message>
+        <source>Read as %1</source>
+        <translation>識別為%1</translation>
+    </message>
+    <message>
+        <source>%1 more %2 not shown.</source>
+        <translation>另有 %1 個%2未顯示。</translation>
+    </message>
+    <message>
+        <source>entry</source>
+        <translation>詞條</translation>
+    </message>
+    <message>
+        <source>entries</source>
+        <translation>詞條</translation>
+    </message>
+    <message>
+        <source>Its words: </source>
+        <translation>其中的詞：</translation>
+    </message>
+    <message>
+        <source>Try again</source>
+        <translation>重試</translation>
+    </message>
+    <message>
+        <source>The site %1 couldn&apos;t be reached: %2.%3</source>
+        <translation>無法連上網站 %1：%2。%3</translation>
+    </message>
+    <message>
+        <source>Only the first %1 characters were looked up.</source>
+        <translation>只查詢了前 %1 個字元。</translation>
+    </message>
+    <message>
+        <source>The built-in dictionary could not be read: %1</source>
+        <translation>無法讀取內建字典：%1</translation>
+    </message>
+    <message>
+        <source>Nothing found for “%1”.</source>
+        <translation>找不到「%1」。</translation>
+    </message>
+    <message>
+        <source>From ECDICT, MIT licence, and CC-CEDICT, CC BY-SA 4.0%1.</source>
+        <translation>資料來源：ECDICT（MIT 授權）和 CC-CEDICT（CC BY-SA 4.0）%1。</translation>
+    </message>
+</context>
+<context>
     <name>AnswerView</name>
     <message>
         <source>Dictionary page: </source>
@@ -58,6 +165,18 @@ With --print or --json it answers from its built-in dictionary in the terminal i
     <message>
         <source>Add %1 to favourites</source>
         <translation>將 %1 加入我的最愛</translation>
+    </message>
+    <message>
+        <source>%1 is in favourites: remove it</source>
+        <translation>%1 已在我的最愛中：按一下移除</translation>
+    </message>
+    <message>
+        <source>★ In favourites</source>
+        <translation>★ 已加入我的最愛</translation>
+    </message>
+    <message>
+        <source>☆ Add to favourites</source>
+        <translation>☆ 加入我的最愛</translation>
     </message>
 </context>
 <context>

@@ -64,7 +64,7 @@ FavouritesWindow::FavouritesWindow(Words::Store &store, QWidget *parent)
     , m_model(static_cast<FavouritesModel *>(proxy()->sourceModel()))
     , m_lookUp(new QPushButton(QCoreApplication::translate("FavouritesWindow", "Look Up"), this))
     , m_remove(new QPushButton(QCoreApplication::translate("FavouritesWindow", "Remove"), this))
-    , m_export(new QPushButton(QCoreApplication::translate("FavouritesWindow", "Export\u2026"), this))
+    , m_export(new QPushButton(QCoreApplication::translate("FavouritesWindow", "Export…"), this))
 {
     table()->setColumnWidth(0, 140);
     table()->setColumnWidth(1, 140);
