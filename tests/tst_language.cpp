@@ -1,11 +1,22 @@
 #include "testsupport.h"
 
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmChinese.h"
+#include "dialogs/frmOption.h"
+#include "dialogs/frmPronunciation.h"
 #include "language/language.h"
 #include "main_window/frmBrowser.h"
+#include "program/application.h"
 #include "window_layer/controls.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QtTest>
+
+#include <functional>
 
 using Language::Choice;
 using Language::Translation;
@@ -16,7 +27,22 @@ class TestLanguage : public QObject
 {
     Q_OBJECT
 
+    TestSupport::ScratchFolder m_appFolder;
+    Translation m_translation = Translation::English;
+
 private slots:
+    void initTestCase()
+    {
+        // Nothing is written beside the build tree, and no word is read aloud.
+        QVERIFY(m_appFolder.renew());
+        App::setPath(m_appFolder.path());
+        qputenv("PULSE_SERVER", "unix:/nonexistent/tavrel-test");
+        // As the program does: before any window, whose caption is set when it is made.
+        m_translation = Language::install(*QCoreApplication::instance());
+    }
+
+    void cleanup() { TestSupport::unloadAll(); }
+
     void choosesTheTranslation_data()
     {
         QTest::addColumn<QStringList>("uiLanguages");
@@ -78,14 +104,62 @@ private slots:
         QFETCH(QString, title);
         if (qEnvironmentVariable("LANG") != lang)
             QSKIP("This run of the suite is under another LANG");
-        QVERIFY(Language::install(*QCoreApplication::instance()) != Translation::English
-                || lang == QLatin1String("C"));
+        QCOMPARE(m_translation != Translation::English, lang != QLatin1String("C"));
+        frmBrowser::instance().Load();
         QStringList shown;
         for (QAction *menu : frmBrowser::instance().window()->menuBar()->actions())
             shown << menu->text();
         QCOMPARE(shown, menus);
         QCOMPARE(frmBrowser::instance().cmdGo1()->text(), translate);
         QCOMPARE(frmBrowser::instance().window()->windowTitle(), title);
+    }
+
+    // Every label and button of every window shows its whole caption in the language of the
+    // run, at the scale factor of the run.
+    void noCaptionIsClipped_data()
+    {
+        QTest::addColumn<int>("form");
+        QTest::newRow("main window") << 0;
+        QTest::newRow("query string") << 1;
+        QTest::newRow("providers") << 2;
+        QTest::newRow("pronunciation") << 3;
+        QTest::newRow("about") << 4;
+    }
+
+    void noCaptionIsClipped()
+    {
+        QFETCH(int, form);
+        const std::function<Form &()> forms[] = {
+            [] () -> Form & { return frmBrowser::instance(); },
+            [] () -> Form & { return frmOption::instance(); },
+            [] () -> Form & { return frmChinese::instance(); },
+            [] () -> Form & { return frmPronunciation::instance(); },
+            [] () -> Form & { return frmAbout::instance(); }};
+        Form &shown = forms[form]();
+        shown.Load();
+        shown.Show();
+        QVERIFY(QTest::qWaitForWindowExposed(shown.window()));
+        for (QLabel *label : shown.window()->findChildren<QLabel *>()) {
+            if (!label->isVisible() || label->wordWrap() || label->text().contains(u'<'))
+                continue;
+            const QString caption = QString(label->text()).remove(u'&');
+            QVERIFY2(label->fontMetrics().horizontalAdvance(caption)
+                         <= label->contentsRect().width(),
+                     qPrintable(caption));
+        }
+        for (QAbstractButton *button : shown.window()->findChildren<QAbstractButton *>()) {
+            // A box named otherwise shows only its square, by design, beside a label.
+            const QString name = button->accessibleName();
+            if (!button->isVisible() || button->text().isEmpty()
+                || (!name.isEmpty() && name != button->text()))
+                continue;
+            const bool box = qobject_cast<QRadioButton *>(button) || qobject_cast<QCheckBox *>(button);
+            const int needed = box ? button->sizeHint().width()
+                                   : button->fontMetrics().horizontalAdvance(
+                                         QString(button->text()).remove(u'&'));
+            QVERIFY2(needed <= button->width(), qPrintable(button->text()));
+        }
+        shown.window()->close();
     }
 };
 
