@@ -161,6 +161,21 @@ With --print or --json it answers from its built-in dictionary in the terminal i
     </message>
 </context>
 <context>
+    <name>EnglishChineseAnswer</name>
+    <message>
+        <source>English definition</source>
+        <translation>英文釋義</translation>
+    </message>
+    <message>
+        <source>The English–Chinese dictionary could not be read: %1</source>
+        <translation>無法讀取英漢字典：%1</translation>
+    </message>
+    <message>
+        <source>Did you mean:</source>
+        <translation>您是不是要找：</translation>
+    </message>
+</context>
+<context>
     <name>FavouriteLink</name>
     <message>
         <source>Add %1 to favourites</source>
