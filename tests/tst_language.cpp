@@ -49,28 +49,29 @@ private slots:
         QTest::addColumn<Choice>("choice");
         QTest::addColumn<Translation>("expected");
         const auto S = Choice::System;
-        QTest::newRow("zh_CN") << QStringList{"zh_CN.UTF-8"} << S << Translation::Simplified;
-        QTest::newRow("zh-SG") << QStringList{"zh-SG"} << S << Translation::Simplified;
-        QTest::newRow("zh-Hans-CN") << QStringList{"zh-Hans-CN"} << S << Translation::Simplified;
-        QTest::newRow("bare zh") << QStringList{"zh"} << S << Translation::Simplified;
-        QTest::newRow("zh_TW") << QStringList{"zh_TW.UTF-8"} << S << Translation::Traditional;
-        QTest::newRow("zh-HK") << QStringList{"zh-HK"} << S << Translation::Traditional;
-        QTest::newRow("zh_MO") << QStringList{"zh_MO"} << S << Translation::Traditional;
-        QTest::newRow("zh-Hant-HK") << QStringList{"zh-Hant-HK"} << S << Translation::Traditional;
-        QTest::newRow("zh-Hant") << QStringList{"zh-Hant"} << S << Translation::Traditional;
-        QTest::newRow("en_US") << QStringList{"en-US", "en"} << S << Translation::English;
-        QTest::newRow("C") << QStringList{"C"} << S << Translation::English;
-        QTest::newRow("nothing") << QStringList{} << S << Translation::English;
-        QTest::newRow("French only") << QStringList{"fr-FR"} << S << Translation::English;
+        QTest::newRow("zh_CN") << QStringList {"zh_CN.UTF-8"} << S << Translation::Simplified;
+        QTest::newRow("zh-SG") << QStringList {"zh-SG"} << S << Translation::Simplified;
+        QTest::newRow("zh-Hans-CN") << QStringList {"zh-Hans-CN"} << S << Translation::Simplified;
+        QTest::newRow("bare zh") << QStringList {"zh"} << S << Translation::Simplified;
+        QTest::newRow("zh_TW") << QStringList {"zh_TW.UTF-8"} << S << Translation::Traditional;
+        QTest::newRow("zh-HK") << QStringList {"zh-HK"} << S << Translation::Traditional;
+        QTest::newRow("zh_MO") << QStringList {"zh_MO"} << S << Translation::Traditional;
+        QTest::newRow("zh-Hant-HK") << QStringList {"zh-Hant-HK"} << S << Translation::Traditional;
+        QTest::newRow("zh-Hant") << QStringList {"zh-Hant"} << S << Translation::Traditional;
+        QTest::newRow("en_US") << QStringList {"en-US", "en"} << S << Translation::English;
+        QTest::newRow("C") << QStringList {"C"} << S << Translation::English;
+        QTest::newRow("nothing") << QStringList {} << S << Translation::English;
+        QTest::newRow("French only") << QStringList {"fr-FR"} << S << Translation::English;
         QTest::newRow("French then zh_TW")
-            << QStringList{"fr_FR", "zh_TW"} << S << Translation::Traditional;
-        QTest::newRow("en before zh") << QStringList{"en_GB", "zh_CN"} << S << Translation::English;
+            << QStringList {"fr_FR", "zh_TW"} << S << Translation::Traditional;
+        QTest::newRow("en before zh")
+            << QStringList {"en_GB", "zh_CN"} << S << Translation::English;
         QTest::newRow("override English")
-            << QStringList{"zh_CN"} << Choice::English << Translation::English;
+            << QStringList {"zh_CN"} << Choice::English << Translation::English;
         QTest::newRow("override Simplified")
-            << QStringList{"zh_TW"} << Choice::Simplified << Translation::Simplified;
+            << QStringList {"zh_TW"} << Choice::Simplified << Translation::Simplified;
         QTest::newRow("override Traditional")
-            << QStringList{"C"} << Choice::Traditional << Translation::Traditional;
+            << QStringList {"C"} << Choice::Traditional << Translation::Traditional;
     }
 
     void choosesTheTranslation()
@@ -88,11 +89,11 @@ private slots:
         QTest::addColumn<QStringList>("menus");
         QTest::addColumn<QString>("translate");
         QTest::addColumn<QString>("title");
-        QTest::newRow("zh_CN") << "zh_CN.UTF-8" << QStringList{"选项", "单词", "帮助"} << "翻译"
+        QTest::newRow("zh_CN") << "zh_CN.UTF-8" << QStringList {"选项", "单词", "帮助"} << "翻译"
                                << "Tavrel 词典 v1.1（英汉 <> 汉英词典）";
-        QTest::newRow("zh_TW") << "zh_TW.UTF-8" << QStringList{"選項", "單字", "說明"} << "翻譯"
+        QTest::newRow("zh_TW") << "zh_TW.UTF-8" << QStringList {"選項", "單字", "說明"} << "翻譯"
                                << "Tavrel 字典 v1.1（英漢 <> 漢英字典）";
-        QTest::newRow("C") << "C" << QStringList{"Option", "Words", "Help"} << "Translate"
+        QTest::newRow("C") << "C" << QStringList {"Option", "Words", "Help"} << "Translate"
                            << "Tavrel Dictionary v1.1 (English <> Chinese Dictionary)";
     }
 
@@ -129,12 +130,12 @@ private slots:
     void noCaptionIsClipped()
     {
         QFETCH(int, form);
-        const std::function<Form &()> forms[] = {
-            [] () -> Form & { return frmBrowser::instance(); },
-            [] () -> Form & { return frmOption::instance(); },
-            [] () -> Form & { return frmChinese::instance(); },
-            [] () -> Form & { return frmPronunciation::instance(); },
-            [] () -> Form & { return frmAbout::instance(); }};
+        const std::function<Form &()> forms[]
+            = {[]() -> Form & { return frmBrowser::instance(); },
+               []() -> Form & { return frmOption::instance(); },
+               []() -> Form & { return frmChinese::instance(); },
+               []() -> Form & { return frmPronunciation::instance(); },
+               []() -> Form & { return frmAbout::instance(); }};
         Form &shown = forms[form]();
         shown.Load();
         shown.Show();
@@ -153,10 +154,11 @@ private slots:
             if (!button->isVisible() || button->text().isEmpty()
                 || (!name.isEmpty() && name != button->text()))
                 continue;
-            const bool box = qobject_cast<QRadioButton *>(button) || qobject_cast<QCheckBox *>(button);
-            const int needed = box ? button->sizeHint().width()
-                                   : button->fontMetrics().horizontalAdvance(
-                                         QString(button->text()).remove(u'&'));
+            const bool box
+                = qobject_cast<QRadioButton *>(button) || qobject_cast<QCheckBox *>(button);
+            const int needed = box
+                ? button->sizeHint().width()
+                : button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&'));
             QVERIFY2(needed <= button->width(), qPrintable(button->text()));
         }
         shown.window()->close();

@@ -108,13 +108,15 @@ QString sense(const QString &sense)
 // what the band means when the pointer rests on it.
 QString band(int band)
 {
-    static const char *const meanings[]
-        = {"", QT_TRANSLATE_NOOP("AnswerPage", "10,000 or more"),
-           QT_TRANSLATE_NOOP("AnswerPage", "1,000 to 9,999"),
-           QT_TRANSLATE_NOOP("AnswerPage", "100 to 999"), QT_TRANSLATE_NOOP("AnswerPage", "10 to 99"),
-           QT_TRANSLATE_NOOP("AnswerPage", "fewer than 10")};
+    static const char *const meanings[] = {"",
+                                           QT_TRANSLATE_NOOP("AnswerPage", "10,000 or more"),
+                                           QT_TRANSLATE_NOOP("AnswerPage", "1,000 to 9,999"),
+                                           QT_TRANSLATE_NOOP("AnswerPage", "100 to 999"),
+                                           QT_TRANSLATE_NOOP("AnswerPage", "10 to 99"),
+                                           QT_TRANSLATE_NOOP("AnswerPage", "fewer than 10")};
     // The band's names as the dictionary gives them, for the translations to find.
-    static const char *const names[] = {"", QT_TRANSLATE_NOOP("AnswerPage", "very common"),
+    static const char *const names[] = {"",
+                                        QT_TRANSLATE_NOOP("AnswerPage", "very common"),
                                         QT_TRANSLATE_NOOP("AnswerPage", "common"),
                                         QT_TRANSLATE_NOOP("AnswerPage", "less common"),
                                         QT_TRANSLATE_NOOP("AnswerPage", "uncommon"),
@@ -193,7 +195,8 @@ QString group(const Dictionary::Answer &answer, const Dictionary::Group &group, 
     }
     if (titled)
         html += QStringLiteral("<h3>%1</h3>")
-                    .arg(QCoreApplication::translate("AnswerPage", "Read as %1").arg(readingName(group.reading)));
+                    .arg(QCoreApplication::translate("AnswerPage", "Read as %1")
+                             .arg(readingName(group.reading)));
     for (const Dictionary::Entry &each : group.entries) {
         if (entries.take())
             html += entry(each);
@@ -202,8 +205,9 @@ QString group(const Dictionary::Answer &answer, const Dictionary::Group &group, 
         html += QStringLiteral("<p><i>%1</i></p>")
                     .arg(QCoreApplication::translate("AnswerPage", "%1 more %2 not shown.")
                              .arg(group.more)
-                             .arg(group.more == 1 ? QCoreApplication::translate("AnswerPage", "entry")
-                                                  : QCoreApplication::translate("AnswerPage", "entries")));
+                             .arg(group.more == 1
+                                      ? QCoreApplication::translate("AnswerPage", "entry")
+                                      : QCoreApplication::translate("AnswerPage", "entries")));
     if (!group.words.isEmpty()) {
         // The phrase's words in their order, each with what it means.
         html += QStringLiteral("<p>") + QCoreApplication::translate("AnswerPage", "Its words: ");
@@ -337,12 +341,13 @@ QString html(const Dictionary::Answer &answer, const QString &site, const QStrin
         // An address the browser cannot be given has nothing to try again.
         const QString again = url.isValid() && !url.isEmpty()
             ? QStringLiteral(" <a href=\"%1\">%2</a>")
-                  .arg(text(url.toString(QUrl::FullyEncoded)), QCoreApplication::translate("AnswerPage", "Try again"))
+                  .arg(text(url.toString(QUrl::FullyEncoded)),
+                       QCoreApplication::translate("AnswerPage", "Try again"))
             : QString();
-        html
-            += QStringLiteral("<p class=\"unreachable\">%1</p>")
-                   .arg(QCoreApplication::translate("AnswerPage", "The site %1 couldn't be reached: %2.%3")
-                            .arg(text(host), text(reason), again));
+        html += QStringLiteral("<p class=\"unreachable\">%1</p>")
+                    .arg(QCoreApplication::translate("AnswerPage",
+                                                     "The site %1 couldn't be reached: %2.%3")
+                             .arg(text(host), text(reason), again));
         if (answer.input.isEmpty())
             return html + QStringLiteral("</body></html>");
     }
@@ -357,27 +362,33 @@ QString html(const Dictionary::Answer &answer, const QString &site, const QStrin
                      english ? speakerLink({answer.input, true, answer.input}) : QString());
     if (answer.cut)
         html += QStringLiteral("<p><i>%1</i></p>")
-                    .arg(QCoreApplication::translate("AnswerPage", "Only the first %1 characters were looked up.")
+                    .arg(QCoreApplication::translate("AnswerPage",
+                                                     "Only the first %1 characters were looked up.")
                              .arg(Dictionary::maxInputLength));
     // Either dictionary answers without the other: the English-Chinese group says its own
     // error, and offers what a word that found nothing may have meant.
     if (!answer.error.isEmpty())
         html += QStringLiteral("<p>%1</p>")
-                    .arg(QCoreApplication::translate("AnswerPage", "The built-in dictionary could not be read: %1")
+                    .arg(QCoreApplication::translate(
+                             "AnswerPage", "The built-in dictionary could not be read: %1")
                              .arg(text(answer.error)));
     else if (!answer.found())
         html += QStringLiteral("<p>%1</p>")
-                    .arg(QCoreApplication::translate("AnswerPage", "Nothing found for “%1”.").arg(text(answer.input)));
+                    .arg(QCoreApplication::translate("AnswerPage", "Nothing found for “%1”.")
+                             .arg(text(answer.input)));
     if (answer.found() && answer.groups.size() == 1
         && answer.groups.first().reading != Dictionary::Reading::EnglishChinese)
         html += QStringLiteral("<p class=\"quiet\">%1</p>")
-                    .arg(QCoreApplication::translate("AnswerPage", "Read as %1").arg(readingName(answer.groups.first().reading)));
+                    .arg(QCoreApplication::translate("AnswerPage", "Read as %1")
+                             .arg(readingName(answer.groups.first().reading)));
     for (const Dictionary::Group &each : answer.groups)
         html += group(answer, each, answer.groups.size() > 1, entries);
     html += QStringLiteral("<hr><p class=\"source\">%1</p>")
-                .arg(QCoreApplication::translate("AnswerPage", "From ECDICT, MIT licence, and CC-CEDICT, CC BY-SA 4.0%1.")
-                         .arg(answer.dataDate.isEmpty() ? QString()
-                                               : QStringLiteral(", ") + text(answer.dataDate)));
+                .arg(QCoreApplication::translate(
+                         "AnswerPage", "From ECDICT, MIT licence, and CC-CEDICT, CC BY-SA 4.0%1.")
+                         .arg(answer.dataDate.isEmpty()
+                                  ? QString()
+                                  : QStringLiteral(", ") + text(answer.dataDate)));
     if (whole)
         *whole = entries.whole;
     return html + QStringLiteral("</body></html>");

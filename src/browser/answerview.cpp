@@ -4,9 +4,9 @@
 #include "favouritelink.h"
 #include "speakerlink.h"
 
-#include <QCoreApplication>
 #include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTextDocument>
@@ -44,7 +44,8 @@ AnswerView::AnswerView(QWidget *parent)
 
     // Sent before source() has changed.
     connect(this, &QTextBrowser::sourceChanged, this, [this](const QUrl &address) {
-        setAccessibleName(QCoreApplication::translate("AnswerView", "Dictionary page: ") + AnswerPage::wordOf(address));
+        setAccessibleName(QCoreApplication::translate("AnswerView", "Dictionary page: ")
+                          + AnswerPage::wordOf(address));
         emit answerShown(address);
     });
 

@@ -165,7 +165,8 @@ QString html(const Result &result, const Link &link, const AfterHeadword &after)
 {
     if (!result.error.isEmpty())
         return QStringLiteral("<p>%1</p>")
-            .arg(QCoreApplication::translate("EnglishChineseAnswer", "The English–Chinese dictionary could not be read: %1")
+            .arg(QCoreApplication::translate("EnglishChineseAnswer",
+                                             "The English–Chinese dictionary could not be read: %1")
                      .arg(escaped(result.error)));
     QString html;
     for (const Entry &entry : result.shownOwn())
@@ -184,7 +185,8 @@ QString html(const Result &result, const Link &link, const AfterHeadword &after)
         html += entryHtml(result.base, link, after);
     }
     if (!result.suggestions.isEmpty()) {
-        html += QStringLiteral("<p>%1</p><ul>").arg(QCoreApplication::translate("EnglishChineseAnswer", "Did you mean:"));
+        html += QStringLiteral("<p>%1</p><ul>")
+                    .arg(QCoreApplication::translate("EnglishChineseAnswer", "Did you mean:"));
         for (const Suggestion &suggestion : result.suggestions)
             html += QStringLiteral("<li>%1 &nbsp; <span class=\"quiet\">%2</span></li>")
                         .arg(link(suggestion.word, escaped(suggestion.word)),

@@ -25,8 +25,8 @@
 #include "words/store.h"
 #include "words/suggestions.h"
 
-#include <QCoreApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,8 +39,9 @@
 frmBrowser &frmBrowser::instance() { return sharedInstance<frmBrowser>(); }
 
 frmBrowser::frmBrowser()
-    : Form(QCoreApplication::translate("frmBrowser", "Tavrel Dictionary v1.1 (English <> Chinese Dictionary)"), 11880, 9210,
-           QPointF(1650, 1350))
+    : Form(QCoreApplication::translate("frmBrowser",
+                                       "Tavrel Dictionary v1.1 (English <> Chinese Dictionary)"),
+           11880, 9210, QPointF(1650, 1350))
 { }
 
 frmBrowser::~frmBrowser() = default;
@@ -50,9 +51,11 @@ void frmBrowser::CreateControls(FormWindow &window)
     QWidget *client = window.client();
 
     // Created in tab-index order, which is the order Tab visits them.
-    m_cmdGo1 = new CommandButton(QCoreApplication::translate("frmBrowser", "Translate"), client, 10200, 240, 1575, 495);
+    m_cmdGo1 = new CommandButton(QCoreApplication::translate("frmBrowser", "Translate"), client,
+                                 10200, 240, 1575, 495);
     m_cmdGo1->setFont(Controls::msSansSerif(12));
-    m_Label2 = Controls::label(client, QCoreApplication::translate("frmBrowser", "Word:"), 360, 265, 975, 375);
+    m_Label2 = Controls::label(client, QCoreApplication::translate("frmBrowser", "Word:"), 360, 265,
+                               975, 375);
     m_Label2->setFont(Controls::msSansSerif(13.5));
     m_txtWord = Controls::textBox(client, QString(), 1320, 240, 8775, 495);
     m_txtWord->setFont(Controls::msSansSerif(13.5));
@@ -83,18 +86,22 @@ void frmBrowser::createMenus(FormWindow &window)
     QMenuBar *bar = window.menuBar();
 
     m_mnuDictionary = bar->addMenu(QCoreApplication::translate("frmBrowser", "Option"));
-    m_mnuQueryString = m_mnuDictionary->addAction(QCoreApplication::translate("frmBrowser", "Online Dictionary Query String"));
-    m_mnuPronunciation = m_mnuDictionary->addAction(QCoreApplication::translate("frmBrowser", "Pronunciation..."));
+    m_mnuQueryString = m_mnuDictionary->addAction(
+        QCoreApplication::translate("frmBrowser", "Online Dictionary Query String"));
+    m_mnuPronunciation
+        = m_mnuDictionary->addAction(QCoreApplication::translate("frmBrowser", "Pronunciation..."));
     m_mnuDictionary->addSeparator();
     m_mnuExit = m_mnuDictionary->addAction(QCoreApplication::translate("frmBrowser", "Exit"));
 
     m_mnuWords = bar->addMenu(QCoreApplication::translate("frmBrowser", "Words"));
     m_mnuHistory = m_mnuWords->addAction(QCoreApplication::translate("frmBrowser", "History…"));
-    m_mnuKeepHistory = m_mnuWords->addAction(QCoreApplication::translate("frmBrowser", "Keep History"));
+    m_mnuKeepHistory
+        = m_mnuWords->addAction(QCoreApplication::translate("frmBrowser", "Keep History"));
     m_mnuKeepHistory->setCheckable(true);
     m_mnuKeepHistory->setChecked(true);
     m_mnuWords->addSeparator();
-    m_mnuFavourites = m_mnuWords->addAction(QCoreApplication::translate("frmBrowser", "Favourites…"));
+    m_mnuFavourites
+        = m_mnuWords->addAction(QCoreApplication::translate("frmBrowser", "Favourites…"));
 
     m_mnuHelp = bar->addMenu(QCoreApplication::translate("frmBrowser", "Help"));
     m_mnuWebsite = m_mnuHelp->addAction(QCoreApplication::translate("frmBrowser", "Website"));
@@ -266,7 +273,9 @@ void frmBrowser::mnuPronunciation_Click()
         if (!PronunciationSettings::write(strSessionPath + u'/' + PronunciationSettings::fileName,
                                           m_pronunciation, &reason))
             StatusBar1()->setSimpleText(
-                QCoreApplication::translate("frmBrowser", "The pronunciation settings could not be saved: ") + reason);
+                QCoreApplication::translate("frmBrowser",
+                                            "The pronunciation settings could not be saved: ")
+                + reason);
     }
     dialog.Unload();
 }
@@ -341,7 +350,8 @@ void frmBrowser::toggleFavourite(const Words::Favourite &entry)
         : m_words->addFavourite(entry);
     if (!done)
         StatusBar1()->setSimpleText(
-            QCoreApplication::translate("frmBrowser", "%1 could not be kept: %2").arg(entry.word, m_words->errorString()));
+            QCoreApplication::translate("frmBrowser", "%1 could not be kept: %2")
+                .arg(entry.word, m_words->errorString()));
     if (AnswerView *answers = WebBrowser1()->answerView())
         answers->refresh();
     if (m_favouritesWindow)
@@ -395,14 +405,16 @@ void frmBrowser::warnTemplateNotSaved(const QString &path, const QString &reason
         m_saveWarning->setWindowModality(Qt::NonModal);
         m_saveWarning->setIcon(QMessageBox::Warning);
         m_saveWarning->setTextFormat(Qt::PlainText);
-        m_saveWarning->setWindowTitle(QCoreApplication::translate("frmBrowser", "Tavrel Dictionary"));
+        m_saveWarning->setWindowTitle(
+            QCoreApplication::translate("frmBrowser", "Tavrel Dictionary"));
         m_saveWarning->setStandardButtons(QMessageBox::Ok);
     }
     m_saveWarning->setText(
-        QCoreApplication::translate("frmBrowser",
-                                    "The query string could not be saved in the settings file\n%1\n\n%2\n\n"
-                       "The new query string applies until the program ends; at the next start "
-                       "it will be gone.")
+        QCoreApplication::translate(
+            "frmBrowser",
+            "The query string could not be saved in the settings file\n%1\n\n%2\n\n"
+            "The new query string applies until the program ends; at the next start "
+            "it will be gone.")
             .arg(QDir::toNativeSeparators(path), reason));
     m_saveWarning->show();
     m_saveWarning->raise();

@@ -54,12 +54,17 @@ QVariant FavouritesModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char *const titles[] = {QT_TRANSLATE_NOOP("FavouritesWindow", "Word"), QT_TRANSLATE_NOOP("FavouritesWindow", "Reading"), QT_TRANSLATE_NOOP("FavouritesWindow", "Meaning")};
-    return section >= 0 && section < 3 ? QCoreApplication::translate("FavouritesWindow", titles[section]) : QVariant();
+    static const char *const titles[] = {QT_TRANSLATE_NOOP("FavouritesWindow", "Word"),
+                                         QT_TRANSLATE_NOOP("FavouritesWindow", "Reading"),
+                                         QT_TRANSLATE_NOOP("FavouritesWindow", "Meaning")};
+    return section >= 0 && section < 3
+        ? QCoreApplication::translate("FavouritesWindow", titles[section])
+        : QVariant();
 }
 
 FavouritesWindow::FavouritesWindow(Words::Store &store, QWidget *parent)
-    : WordListWindow(QCoreApplication::translate("FavouritesWindow", "Favourites"), new FavouritesModel(store), parent)
+    : WordListWindow(QCoreApplication::translate("FavouritesWindow", "Favourites"),
+                     new FavouritesModel(store), parent)
     , m_store(store)
     , m_model(static_cast<FavouritesModel *>(proxy()->sourceModel()))
     , m_lookUp(new QPushButton(QCoreApplication::translate("FavouritesWindow", "Look Up"), this))
@@ -100,7 +105,8 @@ void FavouritesWindow::removeChosen()
     if (!m_store.removeFavourite(chosen.word, chosen.reading))
         QMessageBox::warning(
             this, QCoreApplication::translate("FavouritesWindow", "Remove"),
-            QCoreApplication::translate("FavouritesWindow", "%1 could not be removed: %2").arg(chosen.word, m_store.errorString()));
+            QCoreApplication::translate("FavouritesWindow", "%1 could not be removed: %2")
+                .arg(chosen.word, m_store.errorString()));
     m_model->reload();
     emit favouritesChanged();
 }
@@ -111,17 +117,18 @@ bool FavouritesWindow::exportTo(const QString &path)
     if (Words::Flashcards::write(path, m_store.favourites(), &error))
         return true;
     QMessageBox::warning(this, QCoreApplication::translate("FavouritesWindow", "Export"),
-                         QCoreApplication::translate("FavouritesWindow", "The favourites could not be written to\n%1\n\n%2")
+                         QCoreApplication::translate(
+                             "FavouritesWindow", "The favourites could not be written to\n%1\n\n%2")
                              .arg(QDir::toNativeSeparators(path), error));
     return false;
 }
 
 void FavouritesWindow::exportChosenFile()
 {
-    const QString path
-        = QFileDialog::getSaveFileName(this, QCoreApplication::translate("FavouritesWindow", "Export Favourites for Anki"),
-                                       QDir::home().filePath(QStringLiteral("favourites.txt")),
-                                       QCoreApplication::translate("FavouritesWindow", "Text files (*.txt);;All files (*)"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, QCoreApplication::translate("FavouritesWindow", "Export Favourites for Anki"),
+        QDir::home().filePath(QStringLiteral("favourites.txt")),
+        QCoreApplication::translate("FavouritesWindow", "Text files (*.txt);;All files (*)"));
     if (!path.isEmpty())
         exportTo(path);
 }

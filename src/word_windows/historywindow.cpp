@@ -51,12 +51,17 @@ QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int 
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char *const titles[] = {QT_TRANSLATE_NOOP("HistoryWindow", "Word"), QT_TRANSLATE_NOOP("HistoryWindow", "Times"), QT_TRANSLATE_NOOP("HistoryWindow", "Last looked up")};
-    return section >= 0 && section < 3 ? QCoreApplication::translate("HistoryWindow", titles[section]) : QVariant();
+    static const char *const titles[]
+        = {QT_TRANSLATE_NOOP("HistoryWindow", "Word"), QT_TRANSLATE_NOOP("HistoryWindow", "Times"),
+           QT_TRANSLATE_NOOP("HistoryWindow", "Last looked up")};
+    return section >= 0 && section < 3
+        ? QCoreApplication::translate("HistoryWindow", titles[section])
+        : QVariant();
 }
 
 HistoryWindow::HistoryWindow(Words::Store &store, QWidget *parent)
-    : WordListWindow(QCoreApplication::translate("HistoryWindow", "History"), new HistoryModel(store), parent)
+    : WordListWindow(QCoreApplication::translate("HistoryWindow", "History"),
+                     new HistoryModel(store), parent)
     , m_store(store)
     , m_model(static_cast<HistoryModel *>(proxy()->sourceModel()))
     , m_clear(new QPushButton(QCoreApplication::translate("HistoryWindow", "Clear History"), this))
@@ -80,13 +85,15 @@ void HistoryWindow::clearHistory()
 {
     const auto answer = QMessageBox::question(
         this, QCoreApplication::translate("HistoryWindow", "Clear History"),
-        QCoreApplication::translate("HistoryWindow", "Remove every word from the history? This can't be undone."),
+        QCoreApplication::translate("HistoryWindow",
+                                    "Remove every word from the history? This can't be undone."),
         QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
     if (answer != QMessageBox::Yes)
         return;
     if (!m_store.clearHistory())
         QMessageBox::warning(
             this, QCoreApplication::translate("HistoryWindow", "Clear History"),
-            QCoreApplication::translate("HistoryWindow", "The history could not be cleared: %1").arg(m_store.errorString()));
+            QCoreApplication::translate("HistoryWindow", "The history could not be cleared: %1")
+                .arg(m_store.errorString()));
     m_model->reload();
 }

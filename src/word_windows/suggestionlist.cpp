@@ -2,8 +2,8 @@
 
 #include "program/timing.h"
 
-#include <QCoreApplication>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStandardItemModel>
