@@ -452,7 +452,7 @@ Why:
     </message>
     <message>
         <source>%1 could not be kept: %2</source>
-        <translation>无法收藏 %1：%2</translation>
+        <translation>无法更新收藏夹中的 %1：%2</translation>
     </message>
     <message>
         <source>Tavrel Dictionary</source>

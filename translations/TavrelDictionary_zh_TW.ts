@@ -452,7 +452,7 @@ Why:
     </message>
     <message>
         <source>%1 could not be kept: %2</source>
-        <translation>無法保留 %1：%2</translation>
+        <translation>無法更新我的最愛中的 %1：%2</translation>
     </message>
     <message>
         <source>Tavrel Dictionary</source>
