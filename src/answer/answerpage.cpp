@@ -9,6 +9,7 @@
 #include "answer/englishchinese.h"
 #include "words/store.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -98,14 +99,26 @@ QString sense(const QString &sense)
 // what the band means when the pointer rests on it.
 QString band(int band)
 {
-    static const char *const meanings[]
-        = {"", "10,000 or more", "1,000 to 9,999", "100 to 999", "10 to 99", "fewer than 10"};
+    static const char *const meanings[] = {"",
+                                           QT_TRANSLATE_NOOP("AnswerPage", "10,000 or more"),
+                                           QT_TRANSLATE_NOOP("AnswerPage", "1,000 to 9,999"),
+                                           QT_TRANSLATE_NOOP("AnswerPage", "100 to 999"),
+                                           QT_TRANSLATE_NOOP("AnswerPage", "10 to 99"),
+                                           QT_TRANSLATE_NOOP("AnswerPage", "fewer than 10")};
+    // The band's names as the dictionary gives them, for the translations to find.
+    static const char *const names[] = {"",
+                                        QT_TRANSLATE_NOOP("AnswerPage", "very common"),
+                                        QT_TRANSLATE_NOOP("AnswerPage", "common"),
+                                        QT_TRANSLATE_NOOP("AnswerPage", "less common"),
+                                        QT_TRANSLATE_NOOP("AnswerPage", "uncommon"),
+                                        QT_TRANSLATE_NOOP("AnswerPage", "rare")};
     if (band < 1 || band > 5)
         return QString();
-    const QString name = Dictionary::frequencyBandName(band);
-    return QStringLiteral(" &nbsp; <span class=\"band\" title=\"How common: %1, %2 times in the "
-                          "60 million words of jieba's word list\">%1</span>")
-        .arg(name, QLatin1String(meanings[band]));
+    const QString name = QCoreApplication::translate("AnswerPage", names[band]);
+    const QString title = QCoreApplication::translate(
+        "AnswerPage", "How common: %1, %2 times in the 60 million words of jieba's word list");
+    return QStringLiteral(" &nbsp; <span class=\"band\" title=\"%1\">%2</span>")
+        .arg(title.arg(name, QCoreApplication::translate("AnswerPage", meanings[band])), name);
 }
 
 QString entry(const Dictionary::Entry &entry)
@@ -129,7 +142,11 @@ QString entry(const Dictionary::Entry &entry)
         for (const Dictionary::Senses::Reference &word : shown.measureWords)
             words << reference(word, false);
         html += QStringLiteral("<p class=\"measure\">%1 %2</p>")
-                    .arg(Dictionary::Senses::measureWordsTitle(shown.measureWords.size()),
+                    .arg(QCoreApplication::translate(
+                             "AnswerPage",
+                             Dictionary::Senses::measureWordsTitle(shown.measureWords.size())
+                                 .toUtf8()
+                                 .constData()),
                          words.join(QStringLiteral(", ")));
     }
     return html;
@@ -166,24 +183,29 @@ QString group(const Dictionary::Answer &answer, const Dictionary::Group &group, 
     QString html;
     if (group.reading == Dictionary::Reading::EnglishChinese) {
         if (titled)
-            html += QStringLiteral("<h3>English\u2013Chinese</h3>");
+            html += QStringLiteral("<h3>%1</h3>").arg(readingName(group.reading));
         if (entries.take())
             html += EnglishChinese::html(answer.englishChinese, link, englishChineseLinks);
         return html;
     }
     if (titled)
-        html += QStringLiteral("<h3>Read as %1</h3>").arg(readingName(group.reading));
+        html += QStringLiteral("<h3>%1</h3>")
+                    .arg(QCoreApplication::translate("AnswerPage", "Read as %1")
+                             .arg(readingName(group.reading)));
     for (const Dictionary::Entry &each : group.entries) {
         if (entries.take())
             html += entry(each);
     }
     if (group.more > 0)
-        html += QStringLiteral("<p><i>%1 more %2 not shown.</i></p>")
-                    .arg(group.more)
-                    .arg(group.more == 1 ? QStringLiteral("entry") : QStringLiteral("entries"));
+        html += QStringLiteral("<p><i>%1</i></p>")
+                    .arg(QCoreApplication::translate("AnswerPage", "%1 more %2 not shown.")
+                             .arg(group.more)
+                             .arg(group.more == 1
+                                      ? QCoreApplication::translate("AnswerPage", "entry")
+                                      : QCoreApplication::translate("AnswerPage", "entries")));
     if (!group.words.isEmpty()) {
         // The phrase's words in their order, each with what it means.
-        html += QStringLiteral("<p>Its words: ");
+        html += QStringLiteral("<p>") + QCoreApplication::translate("AnswerPage", "Its words: ");
         for (const Dictionary::Word &word : group.words)
             html += (word.entries.isEmpty() ? text(word.text) : headword(word.text))
                 + QStringLiteral(" ");
@@ -313,12 +335,14 @@ QString html(const Dictionary::Answer &answer, const QString &site, const QStrin
         const QString host = url.host().isEmpty() ? site : url.host();
         // An address the browser cannot be given has nothing to try again.
         const QString again = url.isValid() && !url.isEmpty()
-            ? QStringLiteral(" <a href=\"%1\">Try again</a>")
-                  .arg(text(url.toString(QUrl::FullyEncoded)))
+            ? QStringLiteral(" <a href=\"%1\">%2</a>")
+                  .arg(text(url.toString(QUrl::FullyEncoded)),
+                       QCoreApplication::translate("AnswerPage", "Try again"))
             : QString();
-        html
-            += QStringLiteral("<p class=\"unreachable\">The site %1 couldn't be reached: %2.%3</p>")
-                   .arg(text(host), text(reason), again);
+        html += QStringLiteral("<p class=\"unreachable\">%1</p>")
+                    .arg(QCoreApplication::translate("AnswerPage",
+                                                     "The site %1 couldn't be reached: %2.%3")
+                             .arg(text(host), text(reason), again));
         if (answer.input.isEmpty())
             return html + QStringLiteral("</body></html>");
     }
@@ -332,25 +356,34 @@ QString html(const Dictionary::Answer &answer, const QString &site, const QStrin
                 .arg(text(answer.input),
                      english ? speakerLink({answer.input, true, answer.input}) : QString());
     if (answer.cut)
-        html += QStringLiteral("<p><i>Only the first %1 characters were looked up.</i></p>")
-                    .arg(Dictionary::maxInputLength);
+        html += QStringLiteral("<p><i>%1</i></p>")
+                    .arg(QCoreApplication::translate("AnswerPage",
+                                                     "Only the first %1 characters were looked up.")
+                             .arg(Dictionary::maxInputLength));
     // Either dictionary answers without the other: the English-Chinese group says its own
     // error, and offers what a word that found nothing may have meant.
     if (!answer.error.isEmpty())
-        html += QStringLiteral("<p>The built-in dictionary could not be read: %1</p>")
-                    .arg(text(answer.error));
+        html += QStringLiteral("<p>%1</p>")
+                    .arg(QCoreApplication::translate(
+                             "AnswerPage", "The built-in dictionary could not be read: %1")
+                             .arg(text(answer.error)));
     else if (!answer.found())
-        html += QStringLiteral("<p>Nothing found for \u201c%1\u201d.</p>").arg(text(answer.input));
+        html += QStringLiteral("<p>%1</p>")
+                    .arg(QCoreApplication::translate("AnswerPage", "Nothing found for “%1”.")
+                             .arg(text(answer.input)));
     if (answer.found() && answer.groups.size() == 1
         && answer.groups.first().reading != Dictionary::Reading::EnglishChinese)
-        html += QStringLiteral("<p class=\"quiet\">Read as %1</p>")
-                    .arg(readingName(answer.groups.first().reading));
+        html += QStringLiteral("<p class=\"quiet\">%1</p>")
+                    .arg(QCoreApplication::translate("AnswerPage", "Read as %1")
+                             .arg(readingName(answer.groups.first().reading)));
     for (const Dictionary::Group &each : answer.groups)
         html += group(answer, each, answer.groups.size() > 1, entries);
-    html += QStringLiteral("<hr><p class=\"source\">From ECDICT, MIT licence, and CC-CEDICT, "
-                           "CC BY-SA 4.0%1.</p>")
-                .arg(answer.dataDate.isEmpty() ? QString()
-                                               : QStringLiteral(", ") + text(answer.dataDate));
+    html += QStringLiteral("<hr><p class=\"source\">%1</p>")
+                .arg(QCoreApplication::translate(
+                         "AnswerPage", "From ECDICT, MIT licence, and CC-CEDICT, CC BY-SA 4.0%1.")
+                         .arg(answer.dataDate.isEmpty()
+                                  ? QString()
+                                  : QStringLiteral(", ") + text(answer.dataDate)));
     if (whole)
         *whole = entries.whole;
     return html + QStringLiteral("</body></html>");

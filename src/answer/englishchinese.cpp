@@ -2,6 +2,7 @@
 
 #include "english_chinese/lookup.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 
 namespace EnglishChinese {
@@ -43,8 +44,8 @@ QString entryHtml(const Entry &entry, const Link &link, const AfterHeadword &aft
         html += linkedChinese(rest, link) + QStringLiteral("</p>");
     }
     if (!entry.definition.isEmpty()) {
-        html += QStringLiteral(
-            "<p class=\"heading\">English definition</p><p class=\"definition\">");
+        html += QStringLiteral("<p class=\"heading\">%1</p><p class=\"definition\">")
+                    .arg(QCoreApplication::translate("EnglishChineseAnswer", "English definition"));
         QStringList lines;
         for (const QString &line : entry.definition)
             lines << escaped(line);
@@ -163,8 +164,10 @@ QString styleSheet()
 QString html(const Result &result, const Link &link, const AfterHeadword &after)
 {
     if (!result.error.isEmpty())
-        return QStringLiteral("<p>The English\u2013Chinese dictionary could not be read: %1</p>")
-            .arg(escaped(result.error));
+        return QStringLiteral("<p>%1</p>")
+            .arg(QCoreApplication::translate("EnglishChineseAnswer",
+                                             "The English–Chinese dictionary could not be read: %1")
+                     .arg(escaped(result.error)));
     QString html;
     for (const Entry &entry : result.shownOwn())
         html += entryHtml(entry, link, after);
@@ -182,7 +185,8 @@ QString html(const Result &result, const Link &link, const AfterHeadword &after)
         html += entryHtml(result.base, link, after);
     }
     if (!result.suggestions.isEmpty()) {
-        html += QStringLiteral("<p>Did you mean:</p><ul>");
+        html += QStringLiteral("<p>%1</p><ul>")
+                    .arg(QCoreApplication::translate("EnglishChineseAnswer", "Did you mean:"));
         for (const Suggestion &suggestion : result.suggestions)
             html += QStringLiteral("<li>%1 &nbsp; <span class=\"quiet\">%2</span></li>")
                         .arg(link(suggestion.word, escaped(suggestion.word)),

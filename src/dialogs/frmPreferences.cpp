@@ -1,5 +1,6 @@
 #include "frmPreferences.h"
 
+#include "languagepage.h"
 #include "pronunciationpage.h"
 #include "window_layer/controls.h"
 #include "window_layer/twips.h"
@@ -27,6 +28,8 @@ void frmPreferences::CreateControls(FormWindow &window)
 
     m_pronunciationPage = new PronunciationPage;
     addPage(tr("Pronunciation"), m_pronunciationPage);
+    m_languagePage = new LanguagePage;
+    addPage(tr("Language"), m_languagePage);
 
     m_cmdSave = new CommandButton(tr("Save"), client, 4200, 2160, 1335, 495);
     m_cmdCancel = new CommandButton(tr("Cancel"), client, 5760, 2160, 1335, 495);
@@ -60,5 +63,6 @@ void frmPreferences::takeValues(Preferences &preferences)
 QListWidget *frmPreferences::lstSubjects() { return control(m_lstSubjects); }
 QStackedWidget *frmPreferences::pages() { return control(m_pages); }
 PronunciationPage *frmPreferences::pronunciationPage() { return control(m_pronunciationPage); }
+LanguagePage *frmPreferences::languagePage() { return control(m_languagePage); }
 CommandButton *frmPreferences::cmdSave() { return control(m_cmdSave); }
 CommandButton *frmPreferences::cmdCancel() { return control(m_cmdCancel); }

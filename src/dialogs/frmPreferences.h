@@ -5,6 +5,7 @@
 #include <QList>
 
 class CommandButton;
+class LanguagePage;
 class PreferencesPage;
 class PronunciationPage;
 class QListWidget;
@@ -30,6 +31,7 @@ public:
     QListWidget *lstSubjects();
     QStackedWidget *pages();
     PronunciationPage *pronunciationPage();
+    LanguagePage *languagePage();
     CommandButton *cmdSave();
     CommandButton *cmdCancel();
 
@@ -46,6 +48,7 @@ private:
     QPointer<QListWidget> m_lstSubjects;
     QPointer<QStackedWidget> m_pages;
     QPointer<PronunciationPage> m_pronunciationPage;
+    QPointer<LanguagePage> m_languagePage;
     QPointer<CommandButton> m_cmdSave;
     QPointer<CommandButton> m_cmdCancel;
 };

@@ -74,6 +74,7 @@ Field choice(const char *section, const char *name, At at,
 const QList<Field> &fields()
 {
     using Speech::Voice;
+    using Language::Choice;
     static const QList<Field> all {
         choice(
             "pronunciation", "english-voice",
@@ -87,6 +88,12 @@ const QList<Field> &fields()
         yesNo("pronunciation", "read-after-lookup",
               [](auto &p) -> auto & { return p.pronunciation.readAfterLookup; }),
         yesNo("words", "keep-history", [](auto &p) -> auto & { return p.keepHistory; }),
+        choice(
+            "interface", "language", [](auto &p) -> auto & { return p.language; },
+            QList<std::pair<Choice, QString>> {{Choice::System, QStringLiteral("system")},
+                                               {Choice::English, QStringLiteral("en")},
+                                               {Choice::Simplified, QStringLiteral("zh_CN")},
+                                               {Choice::Traditional, QStringLiteral("zh_TW")}}),
     };
     return all;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "language/language.h"
 #include "speech/synthesis.h"
 
 #include <QString>
@@ -24,6 +25,8 @@ struct Preferences
 
     Pronunciation pronunciation;
     bool keepHistory = true; // "Words" → "Keep History"
+    // The interface's language, read once at start: a change applies at the next start.
+    Language::Choice language = Language::Choice::System;
 };
 
 // Equal when they would be saved alike, so that a new preference is compared with no more work.
@@ -34,6 +37,7 @@ bool operator==(const Preferences &one, const Preferences &other);
 //   <preferences>
 //       <pronunciation english-voice="en-us" speed="150" read-after-lookup="no"/>
 //       <words keep-history="yes"/>
+//       <interface language="system"/>
 //   </preferences>
 // A value that is missing or can't be read keeps its default; so does everything after the
 // point where a damaged file stops making sense.

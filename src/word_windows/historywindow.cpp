@@ -2,6 +2,7 @@
 
 #include "wordlistmodel.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLocale>
 #include <QMessageBox>
@@ -13,7 +14,9 @@ namespace {
 WordListModelBase *historyModel(Words::Store &store)
 {
     auto *model = new WordListModel<Words::HistoryItem>(
-        {QStringLiteral("Word"), QStringLiteral("Times"), QStringLiteral("Last looked up")},
+        {QCoreApplication::translate("HistoryWindow", "Word"),
+         QCoreApplication::translate("HistoryWindow", "Times"),
+         QCoreApplication::translate("HistoryWindow", "Last looked up")},
         [&store] { return store.history(); },
         [](const Words::HistoryItem &item, int column) -> QVariant {
             switch (column) {
@@ -33,9 +36,10 @@ WordListModelBase *historyModel(Words::Store &store)
 } // namespace
 
 HistoryWindow::HistoryWindow(Words::Store &store, QWidget *parent)
-    : WordListWindow(QStringLiteral("History"), historyModel(store), parent)
+    : WordListWindow(QCoreApplication::translate("HistoryWindow", "History"), historyModel(store),
+                     parent)
     , m_store(store)
-    , m_clear(new QPushButton(QStringLiteral("Clear History"), this))
+    , m_clear(new QPushButton(QCoreApplication::translate("HistoryWindow", "Clear History"), this))
 {
     table()->setColumnWidth(0, 240);
     table()->setColumnWidth(1, 60);
@@ -47,14 +51,16 @@ HistoryWindow::HistoryWindow(Words::Store &store, QWidget *parent)
 void HistoryWindow::clearHistory()
 {
     const auto answer = QMessageBox::question(
-        this, QStringLiteral("Clear History"),
-        QStringLiteral("Remove every word from the history? This can't be undone."),
+        this, QCoreApplication::translate("HistoryWindow", "Clear History"),
+        QCoreApplication::translate("HistoryWindow",
+                                    "Remove every word from the history? This can't be undone."),
         QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
     if (answer != QMessageBox::Yes)
         return;
     if (!m_store.clearHistory())
         QMessageBox::warning(
-            this, QStringLiteral("Clear History"),
-            QStringLiteral("The history could not be cleared: %1").arg(m_store.errorString()));
+            this, QCoreApplication::translate("HistoryWindow", "Clear History"),
+            QCoreApplication::translate("HistoryWindow", "The history could not be cleared: %1")
+                .arg(m_store.errorString()));
     model()->reload();
 }

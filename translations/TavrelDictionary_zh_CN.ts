@@ -1,0 +1,638 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>AnswerPage</name>
+    <message>
+        <source>Chinese</source>
+        <translation>中文</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>英文</translation>
+    </message>
+    <message>
+        <source>pinyin</source>
+        <translation>拼音</translation>
+    </message>
+    <message>
+        <source>English–Chinese</source>
+        <translation>英汉</translation>
+    </message>
+    <message>
+        <source>10,000 or more</source>
+        <translation>10,000 次以上</translation>
+    </message>
+    <message>
+        <source>1,000 to 9,999</source>
+        <translation>1,000–9,999 次</translation>
+    </message>
+    <message>
+        <source>100 to 999</source>
+        <translation>100–999 次</translation>
+    </message>
+    <message>
+        <source>10 to 99</source>
+        <translation>10–99 次</translation>
+    </message>
+    <message>
+        <source>fewer than 10</source>
+        <translation>少于 10 次</translation>
+    </message>
+    <message>
+        <source>very common</source>
+        <translation>非常常用</translation>
+    </message>
+    <message>
+        <source>common</source>
+        <translation>常用</translation>
+    </message>
+    <message>
+        <source>less common</source>
+        <translation>较常用</translation>
+    </message>
+    <message>
+        <source>uncommon</source>
+        <translation>不常用</translation>
+    </message>
+    <message>
+        <source>rare</source>
+        <translation>罕用</translation>
+    </message>
+    <message>
+        <source>How common: %1, %2 times in the 60 million words of jieba&apos;s word list</source>
+        <translation>常用程度：%1，在结巴分词词表的 6000 万个词中出现 %2</translation>
+    </message>
+    <message>
+        <source>Read as %1</source>
+        <translation>识别为%1</translation>
+    </message>
+    <message>
+        <source>%1 more %2 not shown.</source>
+        <translation>另有 %1 个%2未显示。</translation>
+    </message>
+    <message>
+        <source>entry</source>
+        <translation>词条</translation>
+    </message>
+    <message>
+        <source>entries</source>
+        <translation>词条</translation>
+    </message>
+    <message>
+        <source>Its words: </source>
+        <translation>其中的词：</translation>
+    </message>
+    <message>
+        <source>Try again</source>
+        <translation>重试</translation>
+    </message>
+    <message>
+        <source>The site %1 couldn&apos;t be reached: %2.%3</source>
+        <translation>无法访问网站 %1：%2。%3</translation>
+    </message>
+    <message>
+        <source>Only the first %1 characters were looked up.</source>
+        <translation>只查询了前 %1 个字符。</translation>
+    </message>
+    <message>
+        <source>The built-in dictionary could not be read: %1</source>
+        <translation>无法读取内置词典：%1</translation>
+    </message>
+    <message>
+        <source>Nothing found for “%1”.</source>
+        <translation>未找到“%1”。</translation>
+    </message>
+    <message>
+        <source>From ECDICT, MIT licence, and CC-CEDICT, CC BY-SA 4.0%1.</source>
+        <translation>数据来源：ECDICT（MIT 许可证）和 CC-CEDICT（CC BY-SA 4.0）%1。</translation>
+    </message>
+    <message>
+        <source>Measure word:</source>
+        <translation>量词：</translation>
+    </message>
+    <message>
+        <source>Measure words:</source>
+        <translation>量词：</translation>
+    </message>
+</context>
+<context>
+    <name>AnswerView</name>
+    <message>
+        <source>Dictionary page: </source>
+        <translation>词典页面：</translation>
+    </message>
+    <message>
+        <source>Pronounce</source>
+        <translation>朗读</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>后退</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>前进</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Looks English and Chinese words up in an online dictionary. Given a word, it hands it to the copy already running from the same folder, or starts with the word looked up.
+With --print or --json it answers from its built-in dictionary in the terminal instead, each word on its own, and opens no window; &quot;-&quot; instead of words reads one word a line from stdin. The exit status is then 0 when every word was found, 1 when one was not, 2 when the dictionary&apos;s index can&apos;t be read.</source>
+        <translation>通过在线词典查询英文和中文单词。给出单词时，将其交给从同一文件夹运行的副本；若无副本运行，则启动并查询该单词。
+使用 --print 或 --json 时，改为在终端中用内置词典逐个回答每个单词，不打开窗口；以“-”代替单词时，从标准输入每行读取一个单词。此时，所有单词都找到则退出状态为 0，有单词未找到为 1，无法读取词典索引为 2。</translation>
+    </message>
+    <message>
+        <source>Print the built-in dictionary&apos;s answer for each word as text.</source>
+        <translation>以文本形式输出内置词典对每个单词的释义。</translation>
+    </message>
+    <message>
+        <source>Print the built-in dictionary&apos;s answer for each word as JSON, one object a line (JSON Lines).</source>
+        <translation>以 JSON 格式输出内置词典对每个单词的释义，每行一个对象（JSON Lines）。</translation>
+    </message>
+    <message>
+        <source>The word to look up; several words are joined with single spaces. &quot;--&quot; ends the options, so that a word may begin with &quot;-&quot;.</source>
+        <translation>要查询的单词；多个单词以单个空格连接。“--”表示选项结束，之后的单词可以以“-”开头。</translation>
+    </message>
+    <message>
+        <source>[WORD...]</source>
+        <translation>[单词...]</translation>
+    </message>
+    <message>
+        <source>--print and --json can&apos;t be given together.</source>
+        <translation>--print 和 --json 不能同时使用。</translation>
+    </message>
+    <message>
+        <source>No word to look up: give words, or &quot;-&quot; to read them from stdin.</source>
+        <translation>没有要查询的单词：请给出单词，或用“-”从标准输入读取。</translation>
+    </message>
+</context>
+<context>
+    <name>EnglishChineseAnswer</name>
+    <message>
+        <source>English definition</source>
+        <translation>英文释义</translation>
+    </message>
+    <message>
+        <source>The English–Chinese dictionary could not be read: %1</source>
+        <translation>无法读取英汉词典：%1</translation>
+    </message>
+    <message>
+        <source>Did you mean:</source>
+        <translation>您是不是要找：</translation>
+    </message>
+</context>
+<context>
+    <name>FavouriteLink</name>
+    <message>
+        <source>Add %1 to favourites</source>
+        <translation>将 %1 加入收藏夹</translation>
+    </message>
+    <message>
+        <source>%1 is in favourites: remove it</source>
+        <translation>%1 已在收藏夹中：点击移除</translation>
+    </message>
+    <message>
+        <source>★ In favourites</source>
+        <translation>★ 已收藏</translation>
+    </message>
+    <message>
+        <source>☆ Add to favourites</source>
+        <translation>☆ 加入收藏夹</translation>
+    </message>
+</context>
+<context>
+    <name>FavouritesWindow</name>
+    <message>
+        <source>Word</source>
+        <translation>单词</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>读音</translation>
+    </message>
+    <message>
+        <source>Meaning</source>
+        <translation>释义</translation>
+    </message>
+    <message>
+        <source>Favourites</source>
+        <translation>收藏夹</translation>
+    </message>
+    <message>
+        <source>Look Up</source>
+        <translation>查询</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation>导出…</translation>
+    </message>
+    <message>
+        <source>%1 could not be removed: %2</source>
+        <translation>无法删除 %1：%2</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>The favourites could not be written to
+%1
+
+%2</source>
+        <translation>无法将收藏夹写入
+%1
+
+%2</translation>
+    </message>
+    <message>
+        <source>Export Favourites for Anki</source>
+        <translation>导出收藏夹供 Anki 使用</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt);;All files (*)</source>
+        <translation>文本文件 (*.txt);;所有文件 (*)</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryWindow</name>
+    <message>
+        <source>Word</source>
+        <translation>单词</translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation>次数</translation>
+    </message>
+    <message>
+        <source>Last looked up</source>
+        <translation>上次查询</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>历史记录</translation>
+    </message>
+    <message>
+        <source>Clear History</source>
+        <translation>清除历史记录</translation>
+    </message>
+    <message>
+        <source>Remove every word from the history? This can&apos;t be undone.</source>
+        <translation>要从历史记录中删除所有单词吗？此操作无法撤销。</translation>
+    </message>
+    <message>
+        <source>The history could not be cleared: %1</source>
+        <translation>无法清除历史记录：%1</translation>
+    </message>
+</context>
+<context>
+    <name>LanguagePage</name>
+    <message>
+        <source>Interface language:</source>
+        <translation>界面语言：</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>跟随系统</translation>
+    </message>
+    <message>
+        <source>The interface changes to the language chosen at the next start of the program.</source>
+        <translation>界面将在下次启动程序时改用所选的语言。</translation>
+    </message>
+</context>
+<context>
+    <name>Pronouncer</name>
+    <message>
+        <source>No sound output</source>
+        <translation>没有声音输出</translation>
+    </message>
+    <message>
+        <source>No speech: </source>
+        <translation>无法朗读：</translation>
+    </message>
+</context>
+<context>
+    <name>PronunciationPage</name>
+    <message>
+        <source>English voice:</source>
+        <translation>英语语音：</translation>
+    </message>
+    <message>
+        <source>American</source>
+        <translation>美式</translation>
+    </message>
+    <message>
+        <source>British</source>
+        <translation>英式</translation>
+    </message>
+    <message>
+        <source>Speed:</source>
+        <translation>语速：</translation>
+    </message>
+    <message>
+        <source> words a minute</source>
+        <translation> 词/分钟</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>语速</translation>
+    </message>
+    <message>
+        <source>Read the first entry after each lookup</source>
+        <translation>每次查询后朗读第一个词条</translation>
+    </message>
+</context>
+<context>
+    <name>QWebEnginePage</name>
+    <message>
+        <source>Are you sure you want to leave this page? Changes that you made may not be saved.</source>
+        <translation>Are you sure you want to leave this page? Changes that you made may not be saved.</translation>
+    </message>
+</context>
+<context>
+    <name>SuggestionList</name>
+    <message>
+        <source>Suggestions</source>
+        <translation>建议</translation>
+    </message>
+</context>
+<context>
+    <name>WebBrowser</name>
+    <message>
+        <source>No page can be shown: the browser engine could not be loaded.
+
+Its module, tavrel_browserengine, was looked for in:
+%1
+
+Why:
+%2</source>
+        <translation>无法显示页面：未能加载浏览器引擎。
+
+已在以下位置查找其模块 tavrel_browserengine：
+%1
+
+原因：
+%2</translation>
+    </message>
+    <message>
+        <source>Dictionary page</source>
+        <translation>词典页面</translation>
+    </message>
+    <message>
+        <source>Dictionary page: </source>
+        <translation>词典页面：</translation>
+    </message>
+    <message>
+        <source>Open Page in Web Browser</source>
+        <translation>在网页浏览器中打开页面</translation>
+    </message>
+</context>
+<context>
+    <name>WordListWindow</name>
+    <message>
+        <source>Filter</source>
+        <translation>筛选</translation>
+    </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <translation>筛选(&amp;F)：</translation>
+    </message>
+</context>
+<context>
+    <name>Words::Store</name>
+    <message>
+        <source>History and favourites can&apos;t be kept: Qt&apos;s SQLite driver (libqt6sql6-sqlite) is not installed.</source>
+        <translation>无法保留历史记录和收藏夹：未安装 Qt 的 SQLite 驱动程序（libqt6sql6-sqlite）。</translation>
+    </message>
+    <message>
+        <source>%1 is read-only: history and favourites are shown but not changed.</source>
+        <translation>%1 是只读文件：历史记录和收藏夹只能查看，不会更改。</translation>
+    </message>
+    <message>
+        <source>The words database could not be read (%1); it was set aside as %2 and a new one started.</source>
+        <translation>无法读取单词数据库（%1）；已将其重命名为 %2 留存，并新建了一个数据库。</translation>
+    </message>
+    <message>
+        <source>History and favourites are kept only until the program ends: %1.</source>
+        <translation>历史记录和收藏夹只保留到程序退出：%1。</translation>
+    </message>
+</context>
+<context>
+    <name>frmAbout</name>
+    <message>
+        <source>About Tavrel Dictionary</source>
+        <translation>关于 Tavrel 词典</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Contact points</source>
+        <translation>联系方式</translation>
+    </message>
+    <message>
+        <source>Email: </source>
+        <translation>电子邮件：</translation>
+    </message>
+    <message>
+        <source>Url:     </source>
+        <translation>网址：    </translation>
+    </message>
+    <message>
+        <source>Contact points are:</source>
+        <translation>联系方式如下：</translation>
+    </message>
+    <message>
+        <source>Product</source>
+        <translation>产品</translation>
+    </message>
+    <message>
+        <source>              version 1.1</source>
+        <translation>              版本 1.1</translation>
+    </message>
+    <message>
+        <source>      All rights reserved.</source>
+        <translation>      保留所有权利。</translation>
+    </message>
+</context>
+<context>
+    <name>frmBrowser</name>
+    <message>
+        <source>Tavrel Dictionary v1.1 (English &lt;&gt; Chinese Dictionary)</source>
+        <translation>Tavrel 词典 v1.1（英汉 &lt;&gt; 汉英词典）</translation>
+    </message>
+    <message>
+        <source>Translate</source>
+        <translation>翻译</translation>
+    </message>
+    <message>
+        <source>Word:</source>
+        <translation>单词：</translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation>单词</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <translation>选项</translation>
+    </message>
+    <message>
+        <source>Online Dictionary Query String</source>
+        <translation>在线词典查询字符串</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>Words</source>
+        <translation>单词</translation>
+    </message>
+    <message>
+        <source>History…</source>
+        <translation>历史记录…</translation>
+    </message>
+    <message>
+        <source>Keep History</source>
+        <translation>保留历史记录</translation>
+    </message>
+    <message>
+        <source>Favourites…</source>
+        <translation>收藏夹…</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>Website</source>
+        <translation>网站</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>%1 could not be kept: %2</source>
+        <translation>无法更新收藏夹中的 %1：%2</translation>
+    </message>
+    <message>
+        <source>Tavrel Dictionary</source>
+        <translation>Tavrel 词典</translation>
+    </message>
+    <message>
+        <source>The query string could not be saved in the settings file
+%1
+
+%2
+
+The new query string applies until the program ends; at the next start it will be gone.</source>
+        <translation>无法将查询字符串保存到设置文件
+%1
+
+%2
+
+新的查询字符串在程序退出前有效；下次启动时将不再保留。</translation>
+    </message>
+    <message>
+        <source>Preferences...</source>
+        <translation>首选项...</translation>
+    </message>
+    <message>
+        <source>The preferences could not be saved: </source>
+        <translation>无法保存首选项：</translation>
+    </message>
+</context>
+<context>
+    <name>frmChinese</name>
+    <message>
+        <source>Select Online Dictionary Provider Suggestion</source>
+        <translation>选择推荐的在线词典</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Provider suggestions</source>
+        <translation>推荐的词典</translation>
+    </message>
+    <message>
+        <source>Yahoo Dictionary (Hong Kong)</source>
+        <translation>雅虎词典（香港）</translation>
+    </message>
+    <message>
+        <source>OK88 Dictionary</source>
+        <translation>OK88 词典</translation>
+    </message>
+    <message>
+        <source>Yahoo Dictionary (China)</source>
+        <translation>雅虎词典（中国）</translation>
+    </message>
+</context>
+<context>
+    <name>frmOption</name>
+    <message>
+        <source>Online Dictionary Query String</source>
+        <translation>在线词典查询字符串</translation>
+    </message>
+    <message>
+        <source>Query String:</source>
+        <translation>查询字符串：</translation>
+    </message>
+    <message>
+        <source>Query String</source>
+        <translation>查询字符串</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>选择</translation>
+    </message>
+</context>
+<context>
+    <name>frmPreferences</name>
+    <message>
+        <source>Preferences</source>
+        <translation>首选项</translation>
+    </message>
+    <message>
+        <source>Subjects</source>
+        <translation>类别</translation>
+    </message>
+    <message>
+        <source>Pronunciation</source>
+        <translation>发音</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+</TS>
