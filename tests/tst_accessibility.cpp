@@ -15,6 +15,7 @@ const QString mainWindow = "Tavrel Dictionary v1.1 (English <> Chinese Dictionar
 const QString options = "Online Dictionary Query String";
 const QString providers = "Select Online Dictionary Provider Suggestion";
 const QString about = "About Tavrel Dictionary";
+const QString chineseWindow = "Tavrel 词典 v1.1（英汉 <> 汉英词典）";
 } // namespace
 
 class TestAccessibility : public QObject
@@ -22,6 +23,7 @@ class TestAccessibility : public QObject
     Q_OBJECT
 
     QTemporaryDir m_appFolder;
+    QTemporaryDir m_chineseFolder;
     XDisplay m_x;
     DesktopSession m_session;
     TestSupport::PageServer m_server;
@@ -168,6 +170,41 @@ private slots:
         name.replace("%origin", m_server.origin());
         QVERIFY2(m_read.contains(window + '\t' + role + '\t' + name) == read,
                  qPrintable(QStringList(m_read.values()).join('\n')));
+    }
+
+    // The main window again, in Simplified Chinese: a screen reader reads the translated names.
+    void readsTheMainWindowInChinese_data()
+    {
+        QTest::addColumn<QString>("role");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("word box") << "text" << "单词";
+        QTest::newRow("its label") << "label" << "单词：";
+        QTest::newRow("Translate") << "push button" << "翻译";
+        QTest::newRow("Option") << "menu item" << "选项";
+        QTest::newRow("Words") << "menu item" << "单词";
+        QTest::newRow("Help") << "menu item" << "帮助";
+        QTest::newRow("the empty page") << "filler" << "词典页面";
+    }
+
+    void readsTheMainWindowInChinese()
+    {
+        QFETCH(QString, role);
+        QFETCH(QString, name);
+        static QStringList tree;
+        if (tree.isEmpty()) {
+            m_session.endProgram();
+            QVERIFY(m_chineseFolder.isValid());
+            QVERIFY(m_session.startProgram(
+                m_chineseFolder.path(),
+                {"DISPLAY=" + m_x.name(), "LANG=zh_CN.UTF-8", "LC_ALL=-", "LC_MESSAGES=-",
+                 "LANGUAGE=-", "PULSE_SERVER=unix:" + m_chineseFolder.filePath("no-server")}));
+            const QString translate = chineseWindow + "\tpush button\t翻译";
+            QVERIFY2(QTest::qWaitFor([&] { return (tree = m_session.tree()).contains(translate); },
+                                     30000),
+                     qPrintable(tree.join('\n') + m_session.programErrors()));
+        }
+        QVERIFY2(tree.contains(chineseWindow + '\t' + role + '\t' + name),
+                 qPrintable(tree.join('\n')));
     }
 };
 
