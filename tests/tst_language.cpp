@@ -4,8 +4,10 @@
 #include "dialogs/frmChinese.h"
 #include "dialogs/frmOption.h"
 #include "dialogs/frmPreferences.h"
+#include "dialogs/languagepage.h"
 #include "language/language.h"
 #include "main_window/frmBrowser.h"
+#include "preferences/preferences.h"
 #include "program/application.h"
 #include "window_layer/controls.h"
 
@@ -81,6 +83,52 @@ private slots:
         QFETCH(Choice, choice);
         QFETCH(Translation, expected);
         QCOMPARE(Language::choose(uiLanguages, choice), expected);
+    }
+
+    // The choice kept in the preferences, shown on the Language page, changed there and saved.
+    void languagePage_data()
+    {
+        QTest::addColumn<QByteArray>("kept");
+        QTest::addColumn<Choice>("shown");
+        QTest::addColumn<Choice>("picked");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("no file") << QByteArray() << Choice::System << Choice::Traditional << "zh_TW";
+        QTest::newRow("English") << QByteArray("en") << Choice::English << Choice::System
+                                 << "system";
+        QTest::newRow("Simplified") << QByteArray("zh_CN") << Choice::Simplified
+                                    << Choice::English << "en";
+        QTest::newRow("Traditional") << QByteArray("zh_TW") << Choice::Traditional
+                                     << Choice::Simplified << "zh_CN";
+        QTest::newRow("a language it lacks") << QByteArray("fr") << Choice::System
+                                             << Choice::Simplified << "zh_CN";
+    }
+
+    void languagePage()
+    {
+        QFETCH(QByteArray, kept);
+        QFETCH(Choice, shown);
+        QFETCH(Choice, picked);
+        QFETCH(QString, saved);
+        TestSupport::ScratchFolder folder;
+        QVERIFY(folder.renew());
+        if (!kept.isNull())
+            TestSupport::writeBytes(folder.path(PreferencesFile::fileName),
+                                    "<preferences><interface language=\"" + kept
+                                        + "\"/></preferences>");
+        Preferences preferences = PreferencesFile::load(folder.path(), true);
+        QCOMPARE(preferences.language, shown);
+        frmPreferences &dialog = frmPreferences::instance();
+        dialog.Load();
+        dialog.showValues(preferences);
+        const QList<QRadioButton *> &choices = dialog.languagePage()->choices();
+        for (int i = 0; i < choices.size(); ++i)
+            QCOMPARE(choices.at(i)->isChecked(), i == int(shown));
+        choices.at(int(picked))->click();
+        dialog.takeValues(preferences);
+        QVERIFY(PreferencesFile::save(folder.path(), preferences));
+        QVERIFY(TestSupport::readBytes(folder.path(PreferencesFile::fileName))
+                    .contains("<interface language=\"" + saved.toUtf8() + "\"/>"));
+        QCOMPARE(PreferencesFile::load(folder.path(), true).language, picked);
     }
 
     // The menus and the Translate button in the language of the LANG the suite runs under.
