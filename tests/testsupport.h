@@ -94,6 +94,12 @@ void writeBytes(const QString &path, const QByteArray &bytes);
 
 template <class TestObject> int runTests(int argc, char *argv[])
 {
+    // The copies a suite starts, and kills, serve their channel in a folder that goes with the
+    // suite: without a runtime folder of the session's they would use /tmp, and a killed copy's
+    // socket would stay there.
+    QTemporaryDir runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid())
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     App::prepareBrowserEngine();
     QApplication app(argc, argv);
     App::applyIdentity();
