@@ -15,10 +15,14 @@
 // Each time is the median of several runs after a warm-up run. Tavrel reports its own moments
 // through its "tavrel.timing" logging category; all clocks are the same monotonic clock.
 //
-//   tavrel_bench [--words|--speech] [path/to/TavrelDictionary] [runs] [lookups] [long-run lookups]
+//   popup                  (--selection to the running copy until the pop-up has painted its
+//                          answer, beside a word to its main window until the answer is shown)
+//   tavrel_bench [--words|--speech|--popup] [path/to/TavrelDictionary] [runs] [lookups]
+//                [long-run lookups]
 //   tavrel_bench --kept-words [path/to/TavrelDictionary] [lookups] [earlier TavrelDictionary]
 // With --words only the two rows of words given on the command line are measured, with --speech
-// only the speech rows, with --kept-words only those of the words the user keeps (keptwords.cpp).
+// only the speech rows, with --popup only the pop-up's, with --kept-words only those of the
+// words the user keeps (keptwords.cpp).
 //
 // harness.cpp holds the display, the server, the process tree and the window watcher, tavrel.cpp
 // drives Tavrel, peers.cpp the programs it is measured against, measures.cpp the rows and
@@ -29,6 +33,7 @@
 #include "keptwords.h"
 #include "measures.h"
 #include "peers.h"
+#include "popup.h"
 #include "speech.h"
 
 #include <QCoreApplication>
@@ -44,6 +49,7 @@ int main(int argc, char *argv[])
     const bool wordsOnly = args.removeAll("--words") > 0;
     const bool keptWords = args.removeAll("--kept-words") > 0;
     const bool speechOnly = args.removeAll("--speech") > 0;
+    const bool popUpOnly = args.removeAll("--popup") > 0;
     const QString program = QFileInfo(args.value(1, "build/TavrelDictionary")).absoluteFilePath();
     const int runs = args.value(2, "7").toInt();
     const int lookups = args.value(3, "100").toInt();
@@ -61,6 +67,13 @@ int main(int argc, char *argv[])
         measureKeptWords(bench, watcher, args.value(2, "100").toInt(),
                          args.size() > 3 ? QFileInfo(args.at(3)).absoluteFilePath() : QString());
         endDisplay(xvfb);
+        return 0;
+    }
+
+    if (popUpOnly) {
+        const PopUpRows rows = measurePopUp(bench, watcher, runs);
+        endDisplay(xvfb);
+        printPopUpRows(runs, rows);
         return 0;
     }
 

@@ -1,5 +1,10 @@
 #include "language/language.h"
 #include "main_window/frmBrowser.h"
+#include "popup/entrypoints.h"
+#include "popup/popuplookup.h"
+#include "popup/popupwindow.h"
+#include "browser/answerview.h"
+#include "dialogs/popuppage.h"
 #include "preferences/preferences.h"
 #include "program/datafolder.h"
 #include "program/application.h"
@@ -16,6 +21,57 @@
 #include <QTimer>
 
 #include <cstdio>
+
+namespace {
+
+QKeySequence shortcutOf(const Preferences &preferences)
+{
+    return QKeySequence(preferences.popUp.shortcut, QKeySequence::PortableText);
+}
+
+// The pop-up knows neither the running copy's channel nor the main window: they are joined here.
+// Its lookups go into the main window's history, its speakers and stars work as the main
+// window's do, and "Open in Main Window" hands the word on as a word from outside.
+void joinPopUp(PopUpEntryPoints &popUp, RunningCopy::Server &server, WordsFromOutside &words)
+{
+    PopUpLookup *lookup = &popUp.lookup();
+    frmBrowser &main = frmBrowser::instance();
+    QObject::connect(&server, &RunningCopy::Server::popUpRequested, lookup,
+                     [lookup](RunningCopy::PopUpRequest request) {
+                         if (request == RunningCopy::PopUpRequest::Selection)
+                             lookup->lookUpSelection();
+                         else
+                             lookup->lookUpClipboard();
+                     });
+    QObject::connect(lookup, &PopUpLookup::openInMainWindow, &words, &WordsFromOutside::take);
+    QObject::connect(lookup, &PopUpLookup::lookedUp, &main, [&main](const QString &word) {
+        if (main.IsLoaded())
+            main.recordLookup(word);
+    });
+    QObject::connect(lookup, &PopUpLookup::windowMade, &main, [&main](PopUpWindow *window) {
+        AnswerView *view = window->answerView();
+        QObject::connect(view, &AnswerView::pronounce, &main, &frmBrowser::pronounce);
+        QObject::connect(view, &AnswerView::favouriteClicked, view,
+                         [&main, view](const Words::Favourite &entry) {
+                             main.toggleFavourite(entry);
+                             view->refresh();
+                         });
+    });
+    QObject::connect(lookup, &PopUpLookup::closed, &main, [&main] {
+        // A program started for the pop-up alone ends with it, as it would with its main window.
+        if (main.IsLoaded() && !main.window()->isVisible() && !Form::ModalShown()) {
+            main.Unload();
+            App::End();
+        }
+    });
+    QObject::connect(&main, &frmBrowser::preferencesSaved, &popUp,
+                     [&popUp](const Preferences &preferences) {
+                         popUp.apply(shortcutOf(preferences), preferences.popUp.watchSelection);
+                     });
+    PopUpPage::setKeyCheck([&popUp](const QKeySequence &keys) { return popUp.keyProblem(keys); });
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -39,7 +95,13 @@ int main(int argc, char *argv[])
     // A word for the copy already running goes to it before anything heavier is set up: no
     // display, engine or window is needed for that.
     const QString channel = RunningCopy::serverName(RunningCopy::programFolder(argv[0]));
-    if (request.word && RunningCopy::handOver(channel, *request.word))
+    using PopUp = CommandLine::Request::PopUp;
+    std::optional<QString> message = request.word;
+    if (request.popUp == PopUp::Selection || request.popUp == PopUp::Clipboard)
+        message = RunningCopy::popUpMessage(request.popUp == PopUp::Selection
+                                                ? RunningCopy::PopUpRequest::Selection
+                                                : RunningCopy::PopUpRequest::Clipboard);
+    if (message && RunningCopy::handOver(channel, *message))
         return 0;
 
     if (!App::hasDisplay()) {
@@ -64,15 +126,31 @@ int main(int argc, char *argv[])
     // Claimed before any window exists: a copy that started at the same moment may have won,
     // and then this one hands its word over and ends without showing anything.
     RunningCopy::Server server;
-    if (server.claim(channel, request.word) == RunningCopy::Server::Outcome::HandedOver)
+    if (server.claim(channel, message) == RunningCopy::Server::Outcome::HandedOver)
         return 0;
     Timing::mark("claimed");
 
     frmBrowser::instance().Load();
     Timing::mark("loaded");
-    frmBrowser::instance().Show();
+    // Asked for the pop-up, the program shows only that.
+    if (request.popUp == PopUp::None)
+        frmBrowser::instance().Show();
     Timing::mark("show-called");
     WordsFromOutside words;
+    PopUpEntryPoints popUp;
+    joinPopUp(popUp, server, words);
+    // Once the window is up: neither the bus nor the key holds up its first paint.
+    // Started in the background for the bus, a copy that can't serve it has nothing to do.
+    const bool background = request.popUp == PopUp::Background;
+    QTimer::singleShot(0, &popUp, [&popUp, background] {
+        const Preferences &preferences = frmBrowser::instance().preferences();
+        if (!popUp.start(shortcutOf(preferences), preferences.popUp.watchSelection) && background)
+            App::End();
+    });
+    if (request.popUp == PopUp::Selection)
+        QTimer::singleShot(0, &popUp.lookup(), &PopUpLookup::lookUpSelection);
+    else if (request.popUp == PopUp::Clipboard)
+        QTimer::singleShot(0, &popUp.lookup(), &PopUpLookup::lookUpClipboard);
     QObject::connect(&server, &RunningCopy::Server::wordReceived, &words, &WordsFromOutside::take);
     if (request.word)
         QTimer::singleShot(0, &words, [&words, &request] { words.take(*request.word); });

@@ -45,7 +45,8 @@ QString DesktopSession::start()
     return QString();
 }
 
-bool DesktopSession::startProgram(const QString &folder, const QStringList &variables)
+bool DesktopSession::startProgram(const QString &folder, const QStringList &variables,
+                                  const QStringList &arguments)
 {
     const QString executable = QDir(folder).filePath(programName);
     QFile::copy(QStringLiteral(TAVREL_EXECUTABLE), executable);
@@ -74,7 +75,7 @@ bool DesktopSession::startProgram(const QString &folder, const QStringList &vari
     }
     m_program.setProcessEnvironment(env);
     m_errors.clear();
-    m_program.start(executable, {});
+    m_program.start(executable, arguments);
     return m_program.waitForStarted();
 }
 

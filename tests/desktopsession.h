@@ -23,7 +23,8 @@ public:
     // Puts the program, its engine module and its dictionary into the folder and starts it there
     // with the session's environment and the given variables; a value "-" removes a variable.
     // Returns false when it does not start.
-    bool startProgram(const QString &folder, const QStringList &variables);
+    bool startProgram(const QString &folder, const QStringList &variables,
+                      const QStringList &arguments = {});
 
     // Ends the program, its engine's processes and the actions still waiting on it.
     void endProgram();

@@ -172,6 +172,12 @@ private slots:
         QVERIFY(info.contains("<name>Tavrel Dictionary</name>"));
         QVERIFY(info.contains("<release version=\"1.0\""));
         QVERIFY(info.contains("<description>"));
+        // A call on the session bus starts the installed program, by its full path.
+        const QString service = QString::fromUtf8(TestSupport::readBytes(
+            prefix + "/share/dbus-1/services/org.tavrel.Dictionary.service"));
+        QVERIFY2(service.contains("\nName=org.tavrel.Dictionary\nExec=" + prefix
+                                  + "/bin/TavrelDictionary --background\n"),
+                 qPrintable(service));
 
         // The installed program finds its browser engine in the installation's library folder.
         QVERIFY(QFileInfo::exists(prefix + "/lib/TavrelDictionary/libtavrel_browserengine.so"));

@@ -256,6 +256,18 @@ private slots:
                                  << "";
         QTest::newRow("unknown option") << QStringList {"--bogus", "word"} << 2 << ""
                                         << "TavrelDictionary: Unknown option 'bogus'.\nUsage: ";
+        QTest::newRow("the selection and a word")
+            << QStringList {"--selection", "word"} << 2 << ""
+            << "TavrelDictionary: Give one of --selection, --clipboard, --background or words.\n"
+               "Usage: ";
+        QTest::newRow("the selection and the clipboard")
+            << QStringList {"--clipboard", "--selection"} << 2 << ""
+            << "TavrelDictionary: Give one of --selection, --clipboard, --background or words.\n"
+               "Usage: ";
+        QTest::newRow("the selection, no display, no copy running")
+            << QStringList {"--selection"} << 1 << ""
+            << "TavrelDictionary: no display to open a window on; without one, run it as "
+               "'xvfb-run -a TavrelDictionary'\n";
         QTest::newRow("a word, no display, no copy running")
             << QStringList {"word"} << 1 << ""
             << "TavrelDictionary: no display to open a window on; without one, run it as "
@@ -348,19 +360,40 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("closes");
         QTest::addColumn<QStringList>("taken");
+        QTest::addColumn<QStringList>("popUps");
 
         const QByteArray largest(RunningCopy::maxWordBytes, 'x');
-        QTest::newRow("Chinese") << header(6) + "詞典" << true << QStringList {"詞典"};
+        QTest::newRow("Chinese") << header(6) + "詞典" << true << QStringList {"詞典"}
+            << QStringList {};
         QTest::newRow("largest") << header(largest.size()) + largest << true
-                                 << QStringList {QString::fromLatin1(largest)};
+                                 << QStringList {QString::fromLatin1(largest)}
+            << QStringList {};
         QTest::newRow("oversized")
-            << header(largest.size() + 1) + largest + "x" << true << QStringList {};
-        QTest::newRow("garbage") << QByteArray("GET / HTTP/1.1\r\n\r\n") << true << QStringList {};
-        QTest::newRow("invalid UTF-8") << header(2) + "\xc3\x28" << true << QStringList {};
-        QTest::newRow("bytes after the message") << header(1) + "ab" << true << QStringList {};
-        QTest::newRow("truncated") << header(10) + "abc" << true << QStringList {};
-        QTest::newRow("silent") << QByteArray() << false << QStringList {};
-        QTest::newRow("slow") << header(10) + "abc" << false << QStringList {};
+            << header(largest.size() + 1) + largest + "x" << true << QStringList {}
+            << QStringList {};
+        QTest::newRow("garbage") << QByteArray("GET / HTTP/1.1\r\n\r\n") << true << QStringList {}
+            << QStringList {};
+        QTest::newRow("invalid UTF-8") << header(2) + "\xc3\x28" << true << QStringList {}
+            << QStringList {};
+        QTest::newRow("bytes after the message") << header(1) + "ab" << true << QStringList {}
+            << QStringList {};
+        QTest::newRow("truncated") << header(10) + "abc" << true << QStringList {}
+            << QStringList {};
+        QTest::newRow("silent") << QByteArray() << false << QStringList {}
+            << QStringList {};
+        using RunningCopy::PopUpRequest;
+        QTest::newRow("the pop-up for the selection")
+            << RunningCopy::encode(RunningCopy::popUpMessage(PopUpRequest::Selection)) << true
+            << QStringList {} << QStringList {"selection"};
+        QTest::newRow("the pop-up for the clipboard")
+            << RunningCopy::encode(RunningCopy::popUpMessage(PopUpRequest::Clipboard)) << true
+            << QStringList {} << QStringList {"clipboard"};
+        QTest::newRow("a word that begins as a request")
+            << RunningCopy::encode(RunningCopy::popUpMessage(PopUpRequest::Selection) + "s")
+            << true << QStringList {RunningCopy::popUpMessage(PopUpRequest::Selection) + "s"}
+            << QStringList {};
+        QTest::newRow("slow") << header(10) + "abc" << false << QStringList {}
+            << QStringList {};
     }
 
     void messages()
@@ -368,12 +401,18 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(bool, closes);
         QFETCH(QStringList, taken);
+        QFETCH(QStringList, popUps);
         QTemporaryDir folder;
         Server server;
         const QString name = RunningCopy::serverName(folder.path());
         if (server.claim(name, std::nullopt) != Server::Outcome::Serving)
             QSKIP("no local server can listen here");
         QSignalSpy words(&server, &Server::wordReceived);
+        QStringList requested;
+        connect(&server, &Server::popUpRequested, this, [&](RunningCopy::PopUpRequest request) {
+            requested << (request == RunningCopy::PopUpRequest::Selection ? "selection"
+                                                                          : "clipboard");
+        });
 
         QLocalSocket client;
         client.connectToServer(name);
@@ -382,7 +421,8 @@ private slots:
         QVERIFY(client.waitForBytesWritten() || bytes.isEmpty());
         if (closes)
             client.disconnectFromServer();
-        QTRY_COMPARE(words.size(), taken.size());
+        QTRY_COMPARE(words.size() + requested.size(), taken.size() + popUps.size());
+        QCOMPARE(requested, popUps);
 
         QVERIFY(handOverFromAnotherThread(name, "after"));
         QCOMPARE(words.size(), taken.size() + 1);

@@ -142,6 +142,41 @@ private slots:
         QVERIFY2(!m_session.programErrors().contains("qt.qpa."),
                  qPrintable(m_session.programErrors()));
     }
+
+    // The pop-up on Wayland, where the selection is the focused window's only: it is shown
+    // first, then read. The headless compositor has no other client to own a selection.
+    void popUpShowsBeforeReading_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::newRow("the selection") << "--selection";
+        QTest::newRow("the clipboard") << "--clipboard";
+    }
+
+    void popUpShowsBeforeReading()
+    {
+        QFETCH(QString, option);
+        if (!m_sessionMissing.isEmpty())
+            QSKIP(qPrintable(m_sessionMissing));
+        QString display;
+        const QString why = startCompositor(false, &display);
+        if (!why.isEmpty())
+            QSKIP(qPrintable(why));
+        QTemporaryDir appFolder;
+        QVERIFY(QDir(appFolder.path()).mkdir("session"));
+        QVERIFY(m_session.startProgram(appFolder.path(),
+                                       {"WAYLAND_DISPLAY=tavrel-wayland", "QT_QPA_PLATFORM=-"},
+                                       {option}));
+        const QString popUp = "Tavrel Dictionary Pop-up";
+        QTRY_VERIFY_WITH_TIMEOUT(m_session.tree().contains(popUp + "\tlabel\tNothing selected"),
+                                 30000);
+        const QStringList tree = m_session.tree();
+        QVERIFY2(tree.contains(popUp + "\tcheck box\tPin"), qPrintable(tree.join(u'\n')));
+        // Only the pop-up: the main window is not shown.
+        for (const QString &line : m_session.tree())
+            QVERIFY2(line.startsWith(popUp + '\t'), qPrintable(line));
+        QVERIFY2(!m_session.programErrors().contains("qt.qpa."),
+                 qPrintable(m_session.programErrors()));
+    }
 };
 
 TAVREL_TEST_MAIN(TestWayland)

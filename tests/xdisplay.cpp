@@ -1,5 +1,6 @@
 #include "xdisplay.h"
 
+#include <QDeadlineTimer>
 #include <QProcessEnvironment>
 #include <QTest>
 
@@ -22,7 +23,11 @@ bool XDisplay::start(QString *error)
         *error = m_xvfb.errorString();
         return false;
     }
-    if (!QTest::qWaitFor([this] { return m_xvfb.canReadLine(); }, 20000)) {
+    // Waited for without an event loop: a suite may start its X server before its application.
+    QDeadlineTimer deadline(20000);
+    while (!m_xvfb.canReadLine() && m_xvfb.waitForReadyRead(int(deadline.remainingTime()))) {
+    }
+    if (!m_xvfb.canReadLine()) {
         *error = QStringLiteral("Xvfb gave no display number");
         return false;
     }

@@ -167,6 +167,18 @@ With --print or --json it answers from its built-in dictionary in the terminal i
         <source>No word to look up: give words, or &quot;-&quot; to read them from stdin.</source>
         <translation>没有要查询的单词：请给出单词，或用“-”从标准输入读取。</translation>
     </message>
+    <message>
+        <source>Look the selected text up in the pop-up, or the clipboard&apos;s when no text is selected. Bind it to a key in the desktop&apos;s shortcut settings.</source>
+        <translation>在弹出窗口中查询选中的文本；没有选中文本时查询剪贴板中的文本。可在桌面的快捷键设置中将其绑定到一个按键。</translation>
+    </message>
+    <message>
+        <source>Look the clipboard&apos;s text up in the pop-up.</source>
+        <translation>在弹出窗口中查询剪贴板中的文本。</translation>
+    </message>
+    <message>
+        <source>Start without a window and wait for lookups on the session bus (org.tavrel.Dictionary).</source>
+        <translation>不打开窗口启动，在会话总线上等待查询请求（org.tavrel.Dictionary）。</translation>
+    </message>
 </context>
 <context>
     <name>EnglishChineseAnswer</name>
@@ -306,6 +318,70 @@ With --print or --json it answers from its built-in dictionary in the terminal i
     </message>
 </context>
 <context>
+    <name>PopUp</name>
+    <message>
+        <source>Nothing selected</source>
+        <translation>未选中任何内容</translation>
+    </message>
+</context>
+<context>
+    <name>PopUpLookup</name>
+    <message>
+        <source>Reading the selection...</source>
+        <translation>正在读取选中的内容...</translation>
+    </message>
+</context>
+<context>
+    <name>PopUpPage</name>
+    <message>
+        <source>Shortcut:</source>
+        <translation>快捷键：</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>快捷键</translation>
+    </message>
+    <message>
+        <source>Watch the selection</source>
+        <translation>监视选中内容</translation>
+    </message>
+    <message>
+        <source>Open the pop-up when you select a word or two in another program</source>
+        <translation>在其他程序中选中一两个单词时打开弹出窗口</translation>
+    </message>
+    <message>
+        <source>This desktop lets no program take a key of its own. In the desktop&apos;s keyboard settings, add a shortcut that runs this command:</source>
+        <translation>此桌面不允许程序自行占用按键。请在桌面的键盘设置中添加一个运行以下命令的快捷键：</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>命令</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+</context>
+<context>
+    <name>PopUpWindow</name>
+    <message>
+        <source>Tavrel Dictionary Pop-up</source>
+        <translation>Tavrel 词典弹出窗口</translation>
+    </message>
+    <message>
+        <source>Open in Main Window</source>
+        <translation>在主窗口中打开</translation>
+    </message>
+    <message>
+        <source>Pin</source>
+        <translation>固定</translation>
+    </message>
+    <message>
+        <source>Keep the pop-up open when you click elsewhere</source>
+        <translation>单击其他位置时保持弹出窗口打开</translation>
+    </message>
+</context>
+<context>
     <name>Pronouncer</name>
     <message>
         <source>No sound output</source>
@@ -420,6 +496,21 @@ Why:
     <message>
         <source>History and favourites are kept only until the program ends: %1.</source>
         <translation>历史记录和收藏夹只保留到程序退出：%1。</translation>
+    </message>
+</context>
+<context>
+    <name>X11Shortcut</name>
+    <message>
+        <source>Only X11 lets a program take a key for itself: bind &quot;TavrelDictionary --selection&quot; in the desktop&apos;s shortcut settings.</source>
+        <translation>只有 X11 允许程序自行占用按键：请在桌面的快捷键设置中绑定“TavrelDictionary --selection”。</translation>
+    </message>
+    <message>
+        <source>The keyboard has no key %1.</source>
+        <translation>键盘上没有 %1 键。</translation>
+    </message>
+    <message>
+        <source>Another program holds %1: choose another key.</source>
+        <translation>%1 已被其他程序占用：请选择其他按键。</translation>
     </message>
 </context>
 <context>
@@ -633,6 +724,10 @@ The new query string applies until the program ends; at the next start it will b
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>Pop-up Lookup</source>
+        <translation>弹出查询</translation>
     </message>
 </context>
 </TS>

@@ -167,6 +167,18 @@ With --print or --json it answers from its built-in dictionary in the terminal i
         <source>No word to look up: give words, or &quot;-&quot; to read them from stdin.</source>
         <translation>沒有要查詢的單字：請指定單字，或用「-」從標準輸入讀取。</translation>
     </message>
+    <message>
+        <source>Look the selected text up in the pop-up, or the clipboard&apos;s when no text is selected. Bind it to a key in the desktop&apos;s shortcut settings.</source>
+        <translation>在快顯視窗中查詢選取的文字；沒有選取文字時查詢剪貼簿中的文字。可在桌面的快速鍵設定中將其指定給一個按鍵。</translation>
+    </message>
+    <message>
+        <source>Look the clipboard&apos;s text up in the pop-up.</source>
+        <translation>在快顯視窗中查詢剪貼簿中的文字。</translation>
+    </message>
+    <message>
+        <source>Start without a window and wait for lookups on the session bus (org.tavrel.Dictionary).</source>
+        <translation>不開啟視窗啟動，在工作階段匯流排上等候查詢要求（org.tavrel.Dictionary）。</translation>
+    </message>
 </context>
 <context>
     <name>EnglishChineseAnswer</name>
@@ -306,6 +318,70 @@ With --print or --json it answers from its built-in dictionary in the terminal i
     </message>
 </context>
 <context>
+    <name>PopUp</name>
+    <message>
+        <source>Nothing selected</source>
+        <translation>未選取任何內容</translation>
+    </message>
+</context>
+<context>
+    <name>PopUpLookup</name>
+    <message>
+        <source>Reading the selection...</source>
+        <translation>正在讀取選取的內容...</translation>
+    </message>
+</context>
+<context>
+    <name>PopUpPage</name>
+    <message>
+        <source>Shortcut:</source>
+        <translation>快速鍵：</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>快速鍵</translation>
+    </message>
+    <message>
+        <source>Watch the selection</source>
+        <translation>監看選取內容</translation>
+    </message>
+    <message>
+        <source>Open the pop-up when you select a word or two in another program</source>
+        <translation>在其他程式中選取一兩個單字時開啟快顯視窗</translation>
+    </message>
+    <message>
+        <source>This desktop lets no program take a key of its own. In the desktop&apos;s keyboard settings, add a shortcut that runs this command:</source>
+        <translation>此桌面不允許程式自行佔用按鍵。請在桌面的鍵盤設定中新增一個執行以下命令的快速鍵：</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>命令</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>複製</translation>
+    </message>
+</context>
+<context>
+    <name>PopUpWindow</name>
+    <message>
+        <source>Tavrel Dictionary Pop-up</source>
+        <translation>Tavrel 字典快顯視窗</translation>
+    </message>
+    <message>
+        <source>Open in Main Window</source>
+        <translation>在主視窗中開啟</translation>
+    </message>
+    <message>
+        <source>Pin</source>
+        <translation>釘選</translation>
+    </message>
+    <message>
+        <source>Keep the pop-up open when you click elsewhere</source>
+        <translation>按一下其他位置時保持快顯視窗開啟</translation>
+    </message>
+</context>
+<context>
     <name>Pronouncer</name>
     <message>
         <source>No sound output</source>
@@ -420,6 +496,21 @@ Why:
     <message>
         <source>History and favourites are kept only until the program ends: %1.</source>
         <translation>歷史紀錄和我的最愛只保留到程式結束：%1。</translation>
+    </message>
+</context>
+<context>
+    <name>X11Shortcut</name>
+    <message>
+        <source>Only X11 lets a program take a key for itself: bind &quot;TavrelDictionary --selection&quot; in the desktop&apos;s shortcut settings.</source>
+        <translation>只有 X11 允許程式自行佔用按鍵：請在桌面的快速鍵設定中指定「TavrelDictionary --selection」。</translation>
+    </message>
+    <message>
+        <source>The keyboard has no key %1.</source>
+        <translation>鍵盤上沒有 %1 鍵。</translation>
+    </message>
+    <message>
+        <source>Another program holds %1: choose another key.</source>
+        <translation>%1 已被其他程式佔用：請選擇其他按鍵。</translation>
     </message>
 </context>
 <context>
@@ -633,6 +724,10 @@ The new query string applies until the program ends; at the next start it will b
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>Pop-up Lookup</source>
+        <translation>快顯查詢</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 #include "frmPreferences.h"
 
 #include "languagepage.h"
+#include "popuppage.h"
 #include "pronunciationpage.h"
 #include "window_layer/controls.h"
 #include "window_layer/twips.h"
@@ -28,6 +29,8 @@ void frmPreferences::CreateControls(FormWindow &window)
 
     m_pronunciationPage = new PronunciationPage;
     addPage(tr("Pronunciation"), m_pronunciationPage);
+    m_popUpPage = new PopUpPage;
+    addPage(tr("Pop-up Lookup"), m_popUpPage);
     m_languagePage = new LanguagePage;
     addPage(tr("Language"), m_languagePage);
 
@@ -60,6 +63,7 @@ void frmPreferences::takeValues(Preferences &preferences)
         static_cast<PreferencesPage *>(m_pages->widget(i))->takeValues(preferences);
 }
 
+PopUpPage *frmPreferences::popUpPage() { return control(m_popUpPage); }
 QListWidget *frmPreferences::lstSubjects() { return control(m_lstSubjects); }
 QStackedWidget *frmPreferences::pages() { return control(m_pages); }
 PronunciationPage *frmPreferences::pronunciationPage() { return control(m_pronunciationPage); }

@@ -6,6 +6,7 @@
 
 class CommandButton;
 class LanguagePage;
+class PopUpPage;
 class PreferencesPage;
 class PronunciationPage;
 class QListWidget;
@@ -32,6 +33,7 @@ public:
     QStackedWidget *pages();
     PronunciationPage *pronunciationPage();
     LanguagePage *languagePage();
+    PopUpPage *popUpPage();
     CommandButton *cmdSave();
     CommandButton *cmdCancel();
 
@@ -49,6 +51,7 @@ private:
     QPointer<QStackedWidget> m_pages;
     QPointer<PronunciationPage> m_pronunciationPage;
     QPointer<LanguagePage> m_languagePage;
+    QPointer<PopUpPage> m_popUpPage;
     QPointer<CommandButton> m_cmdSave;
     QPointer<CommandButton> m_cmdCancel;
 };

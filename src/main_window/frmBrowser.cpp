@@ -257,6 +257,7 @@ void frmBrowser::mnuPreferences_Click()
     if (dialog.bSaveFlag) {
         dialog.takeValues(m_preferences);
         savePreferences();
+        emit preferencesSaved(m_preferences);
     }
     dialog.Unload();
 }

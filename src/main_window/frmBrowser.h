@@ -72,6 +72,16 @@ public:
     // word read.
     Pronouncer *pronouncer();
 
+    // Every lookup the user makes, whichever way, goes into the history as it was typed.
+    void recordLookup(const QString &input);
+    void toggleFavourite(const Words::Favourite &entry);
+    // Reads text aloud with the pronunciation settings: numbered pinyin, or an English word.
+    void pronounce(const QString &text, bool english);
+
+signals:
+    // The user saved "Preferences...": the new ones are in force.
+    void preferencesSaved(const Preferences &preferences);
+
 protected:
     void CreateControls(FormWindow &window) override;
     void Form_Load() override;
@@ -92,7 +102,6 @@ private:
     void mnuQueryString_Click();
     void mnuPreferences_Click();
     void savePreferences();
-    void pronounce(const QString &text, bool english);
     void answerLoaded(bool ok);
     void mnuExit_Click();
     void mnuHistory_Click();
@@ -101,9 +110,6 @@ private:
     void mnuWebsite_Click();
     void mnuAbout_Click();
 
-    // Every lookup the user makes, whichever way, goes into the history as it was typed.
-    void recordLookup(const QString &input);
-    void toggleFavourite(const Words::Favourite &entry);
     // Opens a window of words, whose rows look their words up in this window.
     void showWordList(WordListWindow *window);
 

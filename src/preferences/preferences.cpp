@@ -53,6 +53,14 @@ Field number(const char *section, const char *name, At at, int lowest, int highe
             }};
 }
 
+template <typename At>
+Field text(const char *section, const char *name, At at)
+{
+    return {QLatin1String(section), QLatin1String(name),
+            [at](const Preferences &p) { return at(p); },
+            [at](Preferences &p, const QString &text) { at(p) = text; }};
+}
+
 template <typename At, typename Value>
 Field choice(const char *section, const char *name, At at,
              const QList<std::pair<Value, QString>> &names)
@@ -88,6 +96,8 @@ const QList<Field> &fields()
         yesNo("pronunciation", "read-after-lookup",
               [](auto &p) -> auto & { return p.pronunciation.readAfterLookup; }),
         yesNo("words", "keep-history", [](auto &p) -> auto & { return p.keepHistory; }),
+        text("pop-up", "shortcut", [](auto &p) -> auto & { return p.popUp.shortcut; }),
+        yesNo("pop-up", "watch-selection", [](auto &p) -> auto & { return p.popUp.watchSelection; }),
         choice(
             "interface", "language", [](auto &p) -> auto & { return p.language; },
             QList<std::pair<Choice, QString>> {{Choice::System, QStringLiteral("system")},

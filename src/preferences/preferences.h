@@ -23,8 +23,19 @@ struct Preferences
         }
     };
 
+    // How the pop-up is asked for besides the command and the session bus.
+    struct PopUp
+    {
+        // The X11 key that opens it from any program, as QKeySequence writes it portably;
+        // empty for none.
+        QString shortcut = QStringLiteral("Ctrl+Alt+Z");
+        // On X11: a short selection made in another program opens it by itself.
+        bool watchSelection = false;
+    };
+
     Pronunciation pronunciation;
     bool keepHistory = true; // "Words" → "Keep History"
+    PopUp popUp;
     // The interface's language, read once at start: a change applies at the next start.
     Language::Choice language = Language::Choice::System;
 };
@@ -37,6 +48,7 @@ bool operator==(const Preferences &one, const Preferences &other);
 //   <preferences>
 //       <pronunciation english-voice="en-us" speed="150" read-after-lookup="no"/>
 //       <words keep-history="yes"/>
+//       <pop-up shortcut="Ctrl+Alt+Z" watch-selection="no"/>
 //       <interface language="system"/>
 //   </preferences>
 // A value that is missing or can't be read keeps its default; so does everything after the

@@ -35,6 +35,20 @@ void describe(QCommandLineParser &parser)
                                "CommandLine",
                                "Print the built-in dictionary's answer for each word as JSON, one "
                                "object a line (JSON Lines).")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("selection"),
+        QCoreApplication::translate("CommandLine",
+                                    "Look the selected text up in the pop-up, or the clipboard's "
+                                    "when no text is selected. Bind it to a key in the desktop's "
+                                    "shortcut settings.")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("clipboard"),
+        QCoreApplication::translate("CommandLine", "Look the clipboard's text up in the pop-up.")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("background"),
+        QCoreApplication::translate("CommandLine",
+                                    "Start without a window and wait for lookups on the session "
+                                    "bus (org.tavrel.Dictionary).")));
     parser.addPositionalArgument(
         QStringLiteral("word"),
         QCoreApplication::translate("CommandLine",
@@ -79,6 +93,20 @@ Request parse(const QStringList &arguments)
             request.action = parser.isSet(QStringLiteral("print")) ? Request::Action::Print
                                                                    : Request::Action::Json;
         }
+    } else if (int(parser.isSet(QStringLiteral("selection")))
+                   + int(parser.isSet(QStringLiteral("clipboard")))
+                   + int(parser.isSet(QStringLiteral("background")))
+                   + int(!parser.positionalArguments().isEmpty())
+               > 1) {
+        request.action = Request::Action::Error;
+        request.error = QStringLiteral("Give one of --selection, --clipboard, --background or "
+                                       "words.");
+    } else if (parser.isSet(QStringLiteral("selection"))) {
+        request.popUp = Request::PopUp::Selection;
+    } else if (parser.isSet(QStringLiteral("clipboard"))) {
+        request.popUp = Request::PopUp::Clipboard;
+    } else if (parser.isSet(QStringLiteral("background"))) {
+        request.popUp = Request::PopUp::Background;
     } else if (!parser.positionalArguments().isEmpty()) {
         request.word = parser.positionalArguments().join(u' ');
     }

@@ -18,6 +18,10 @@ struct Request
     std::optional<QString> word;
     // For Print and Json: the words, each an input of its own; "-" alone reads them from stdin.
     QStringList inputs;
+    // --selection and --clipboard look up in the pop-up; --background starts with no window,
+    // for a call on the session bus that started the program.
+    enum class PopUp { None, Selection, Clipboard, Background };
+    PopUp popUp = PopUp::None;
     // What was wrong with the options, in one line.
     QString error;
 };

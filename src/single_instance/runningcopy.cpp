@@ -76,6 +76,26 @@ QByteArray encode(const QString &word)
     return message + utf8;
 }
 
+namespace {
+constexpr QChar popUpMark = u'\x01';
+}
+
+QString popUpMessage(PopUpRequest request)
+{
+    return popUpMark
+        + (request == PopUpRequest::Selection ? QStringLiteral("selection")
+                                              : QStringLiteral("clipboard"));
+}
+
+std::optional<PopUpRequest> popUpRequestOf(const QString &word)
+{
+    if (word == popUpMessage(PopUpRequest::Selection))
+        return PopUpRequest::Selection;
+    if (word == popUpMessage(PopUpRequest::Clipboard))
+        return PopUpRequest::Clipboard;
+    return std::nullopt;
+}
+
 MessageReader::State MessageReader::feed(const QByteArray &bytes)
 {
     if (m_state != State::Incomplete) {
@@ -182,7 +202,10 @@ void Server::read(QLocalSocket *socket)
         m_readers.erase(reader);
         socket->write(QByteArray(1, taken));
         socket->disconnectFromServer();
-        emit wordReceived(word);
+        if (const auto request = popUpRequestOf(word))
+            emit popUpRequested(*request);
+        else
+            emit wordReceived(word);
         return;
     }
     }

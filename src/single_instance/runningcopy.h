@@ -29,6 +29,12 @@ QString programFolder(const char *argv0);
 
 QByteArray encode(const QString &word);
 
+// Requests for the pop-up travel as words that begin with a character no word typed holds; a
+// copy of an older version looks them up as words, which finds nothing.
+enum class PopUpRequest { Selection, Clipboard };
+QString popUpMessage(PopUpRequest request);
+std::optional<PopUpRequest> popUpRequestOf(const QString &word);
+
 // Collects the bytes of one message as they come in.
 class MessageReader
 {
@@ -70,6 +76,7 @@ public:
 
 signals:
     void wordReceived(const QString &word);
+    void popUpRequested(RunningCopy::PopUpRequest request);
 
 private:
     void acceptConnections();
