@@ -18,6 +18,10 @@ struct AnswerRows
     std::vector<double> fallbackMs; // Translate until the answer is shown for a refused site
     double memoryFirst = 0, memoryLast = 0;
     MemoryParts partsFirst, partsLast; // after the first answer and after the last
+    // After the first lookups, which fill caches once: the English spelling dictionary (some
+    // 10 MiB of heap at the first word it doesn't know), glyphs and fonts.
+    MemoryParts partsWarm;
+    int warmUpLookups = 0;
     double goldendictMiB = 0; // after its first lookup in a website source
 };
 

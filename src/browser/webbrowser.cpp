@@ -12,7 +12,6 @@
 #include <QOpenGLContext>
 #include <QPainter>
 #include <QStackedLayout>
-#include <QThreadPool>
 #include <QTimer>
 
 #include <cstdio>
@@ -36,17 +35,22 @@ QString &engineFailure()
     return failure;
 }
 
-BrowserEngine *loadEngine()
+const QString engineModule = QStringLiteral("tavrel_browserengine");
+
+void shareContextForEngine()
 {
-    // The engine reads the format of the application's shared OpenGL context while it starts.
-    // Asking Qt for that context before start-up would set up OpenGL at a cost of a third of
-    // the start-up time; the engine draws in software and never uses the context, so one that
-    // was never created serves.
+    // The engine reads the format of the application's shared OpenGL context while it starts,
+    // and from the start of its libraries on. Asking Qt for that context before start-up would
+    // set up OpenGL at a cost of a third of the start-up time; the engine draws in software and
+    // never uses the context, so one that was never created serves.
     if (!QOpenGLContext::globalShareContext())
         qt_gl_set_global_share_context(new QOpenGLContext(QCoreApplication::instance()));
+}
 
-    const Modules::Loaded loaded
-        = Modules::load(QStringLiteral("tavrel_browserengine"), engineFolder());
+BrowserEngine *loadEngine()
+{
+    shareContextForEngine();
+    const Modules::Loaded loaded = Modules::load(engineModule, engineFolder());
     if (auto *engine = qobject_cast<BrowserEngine *>(loaded.instance))
         return engine;
     const QStringList &folders = loaded.folders;
@@ -79,6 +83,27 @@ QString pageName(const QString &title)
 } // namespace
 
 void WebBrowser::setEngineFolder(const QString &folder) { engineFolder() = folder; }
+
+void WebBrowser::setPrepareEngine(bool prepare)
+{
+    m_prepareEngine = prepare;
+    if (m_prepareEngine && m_painted)
+        warmUp();
+}
+
+void WebBrowser::warmUp()
+{
+    if (m_view || m_warmUpStarted)
+        return;
+    m_warmUpStarted = true;
+    shareContextForEngine();
+    // The view is made once the libraries are in memory, between two inputs; a lookup asked
+    // for before that makes it itself, waiting only for what is left to read.
+    Modules::preload(engineModule, engineFolder(), this, [this] {
+        Timing::mark("engine-read");
+        view();
+    });
+}
 
 WebBrowser::WebBrowser(QWidget *parent)
     : QWidget(parent)
@@ -223,26 +248,11 @@ void WebBrowser::showFallback(const QUrl &site, const QString &reason)
     // the one the user asked for, and the one "Try again" repeats.
     if (!engineIsShown() || m_navigationDue)
         return;
-    if (m_fallbackAnswer.valid())
-        answers()->keepAnswer(m_word, m_fallbackAnswer.get());
     // The engine has given up on the page: there is nothing of it to stop.
     showAnswer(AnswerPage::fallbackAddressOf(
                    m_word, m_requested.isEmpty() ? site.toString() : m_requested, reason),
                false);
     Timing::mark("fallback-shown", site.toString());
-}
-
-void WebBrowser::prepareFallback()
-{
-    // Looked up while the engine loads, on a thread of its own, so that a site that gives no
-    // page is answered at once; the answer is only wasted when the site gives one.
-    m_fallbackAnswer = {};
-    if (m_word.isEmpty())
-        return;
-    auto promise = std::make_shared<std::promise<Dictionary::Answer>>();
-    m_fallbackAnswer = promise->get_future().share();
-    QThreadPool::globalInstance()->start(
-        [promise, word = m_word] { promise->set_value(AnswerPage::answerFor(word)); });
 }
 
 void WebBrowser::showAnswer(const QUrl &address, bool stopEngine)
@@ -258,13 +268,10 @@ void WebBrowser::paintEvent(QPaintEvent *)
         return;
     QPainter(this).fillRect(rect(), Qt::white);
     m_painted = true;
-    // The window is on the screen now: the engine comes next, before the user's first input
-    // is handled, when web pages are what the user looks words up in.
-    if (m_prepareEngine && !m_creationQueued) {
-        m_creationQueued = true;
-        QMetaObject::invokeMethod(
-            this, [this] { view(); }, Qt::QueuedConnection);
-    }
+    // The window is on the screen now: the engine's libraries are read next, beside the user's
+    // first input, when web pages are what the user looks words up in.
+    if (m_prepareEngine)
+        warmUp();
 }
 
 void WebBrowser::Navigate(const QString &address, const QString &word)
@@ -313,5 +320,4 @@ void WebBrowser::startNavigation()
     m_navigationDue = false;
     showPage(m_view);
     m_view->setProperty("url", QUrl(m_requested, QUrl::TolerantMode));
-    prepareFallback();
 }

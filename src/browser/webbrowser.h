@@ -7,8 +7,6 @@
 #include <QUrl>
 #include <QWidget>
 
-#include <future>
-
 class AnswerView;
 class QStackedLayout;
 
@@ -18,8 +16,9 @@ class QStackedLayout;
 // lookup gets no page from its site, the area says so and gives the built-in answer instead.
 //
 // The engine is loaded and its view made only for a web address. When web addresses are
-// expected, it is prepared once the window has been painted for the first time, before the next
-// input is handled. Addresses given before the engine is up are opened as soon as it is.
+// expected, its libraries are read on a thread of their own once the window has been painted for
+// the first time, or once web addresses come to be expected. Addresses given before the engine
+// is up are opened as soon as it is.
 class WebBrowser : public QWidget
 {
     Q_OBJECT
@@ -31,9 +30,9 @@ public:
     static void setEngineFolder(const QString &folder);
 
     // Whether the engine is made once the window is first painted (as it is unless told
-    // otherwise), so that the first web page is not held up by the engine's start. Without it,
-    // the engine starts with the first web address.
-    void setPrepareEngine(bool prepare) { m_prepareEngine = prepare; }
+    // otherwise), or at once when it has been, so that the first web page is not held up by the
+    // engine's start. Without it, the engine starts with the first web address.
+    void setPrepareEngine(bool prepare);
 
     // Asks for the address and returns at once; the work starts once control is back in the
     // event loop. Nothing is encoded or checked here; an empty or malformed address is the
@@ -74,9 +73,9 @@ private slots:
     void showFallback(const QUrl &site, const QString &reason);
 
 private:
+    void warmUp();
     void startNavigation();
     void showAnswer(const QUrl &address, bool stopEngine = true);
-    void prepareFallback();
     void showEngineFailure();
     void showPage(QWidget *page, bool stopEngine = true);
     bool engineIsShown() const;
@@ -87,10 +86,9 @@ private:
     QPointer<AnswerView> m_answers;
     QString m_requested;
     QString m_word;
-    std::shared_future<Dictionary::Answer> m_fallbackAnswer; // of m_word
     bool m_navigationDue = false; // m_requested waits to be opened
     bool m_startQueued = false;
-    bool m_creationQueued = false;
+    bool m_warmUpStarted = false;
     bool m_painted = false;
     bool m_prepareEngine = true;
 };

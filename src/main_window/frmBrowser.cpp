@@ -152,6 +152,11 @@ void frmBrowser::Form_Load()
     Controls::setText(
         *frmOption::instance().txtChinese(),
         SettingsFile::startingTemplate(data.startingSettings, Providers::hongKongTemplate()));
+    expectWebPagesPerTemplate();
+}
+
+void frmBrowser::expectWebPagesPerTemplate()
+{
     // With the built-in dictionary as the template, a web page may never be asked for: the
     // engine, most of the program's weight, then waits until one is.
     WebBrowser1()->setPrepareEngine(
@@ -240,6 +245,7 @@ void frmBrowser::mnuQueryString_Click()
         QString reason;
         if (!WriteTextFile(path, BuildSettingsXml(queryTemplate), &reason))
             warnTemplateNotSaved(path, reason);
+        expectWebPagesPerTemplate();
     } else {
         // After a close through the frame this loads the dialog again, hidden.
         Controls::setText(*options.txtChinese(), queryTemplate);

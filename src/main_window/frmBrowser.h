@@ -96,6 +96,7 @@ private:
     void connectControls();
     // Opens the words database and the preferences, which carry over its choice of history.
     void openWords();
+    void expectWebPagesPerTemplate();
 
     void cmdGo1_Click();
     void txtWord_Edited(const QString &text);

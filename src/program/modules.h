@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 class QObject;
 
 // The program's own modules (the browser engine, the sound output), which it loads only when
@@ -16,6 +18,15 @@ struct Loaded
     QStringList failures; // why each folder failed
 };
 
+// Made on the thread that calls it, which must be the application's. When the module's
+// libraries are still being read by preload(), waits for that first.
 Loaded load(const QString &name, const QString &folder = QString());
+
+// Reads the module's libraries into memory on a thread of its own, so that load() later only
+// makes its root object: a module's libraries can take longer to read than the program takes to
+// start. loaded runs on context's thread once they are read (or could not be), or soon when they
+// were asked for before.
+void preload(const QString &name, const QString &folder, QObject *context,
+             const std::function<void()> &loaded);
 
 } // namespace Modules
