@@ -7,6 +7,7 @@
 #include "lookup/lookup.h"
 #include "chinese_english/pinyin.h"
 #include "chinese_english/ranking.h"
+#include "chinese_english/readingfrequency.h"
 #include "english_chinese/format.h"
 #include "english_chinese/index.h"
 #include "english_chinese/suggestions.h"
@@ -21,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+
+#include <numeric>
 
 using namespace Dictionary;
 
@@ -644,6 +647,96 @@ private slots:
                  qPrintable(first.join(u' ')));
     }
 
+    // A polyphonic character shows the reading people use first, wherever it is shown: looked
+    // up alone, in a phrase's words, and among the entries a toneless syllable finds.
+    void realIndexPolyphones_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("character"); // whose first entry is meant
+        QTest::addColumn<QString>("first"); // its pinyin
+        auto row = [](const char *input, const char *character, const char *first) {
+            QTest::newRow(input) << QString::fromUtf8(input) << QString::fromUtf8(character)
+                                 << QString::fromUtf8(first);
+        };
+        row("了", "了", "le");
+        row("没", "没", "méi");
+        row("什", "什", "shén");
+        row("吗", "吗", "ma");
+        row("得", "得", "de");
+        row("行", "行", "xíng");
+        row("长", "长", "zhǎng"); // the data counts zhǎng(1879) before cháng(1179)
+        row("重", "重", "zhòng");
+        row("还", "还", "hái");
+        row("都", "都", "dōu");
+        row("甚", "甚", "shén"); // only "variant of 什", yet the reading people use
+        row("郑", "郑", "zhèng"); // the common reading before the surname
+        row("你好吗", "吗", "ma");
+        row("ma", "吗", "ma");
+        row("le", "了", "le");
+    }
+
+    void realIndexPolyphones()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, character);
+        QFETCH(QString, first);
+        const Answer answer = lookUp(real(), input);
+        QStringList shown; // the character's entries, in the order shown
+        for (const Group &group : answer.groups) {
+            QList<Entry> entries = group.entries;
+            for (const Word &word : group.words)
+                entries += word.entries;
+            for (const Entry &entry : entries)
+                if (entry.simplified == character)
+                    shown << entry.pinyin;
+        }
+        QVERIFY2(!shown.isEmpty(), "the character is not shown");
+        QCOMPARE(shown.first(), first);
+    }
+
+    // The shares that order one character's entries, from its readings' counts.
+    void readingShares_data()
+    {
+        QTest::addColumn<QString>("readings"); // as kHanyuPinlu writes them
+        QTest::addColumn<QStringList>("pinyin"); // the entries', in the data's order
+        QTest::addColumn<QList<double>>("senseShares");
+        QTest::addColumn<QList<int>>("order"); // the entries by share, largest first
+        QTest::newRow("commoner reading first")
+            << "le(30101) liǎo(654) liào(19)" << QStringList{"liǎo", "le", "liào"}
+            << QList<double>{0.6, 0.3, 0.1} << QList<int>{1, 0, 2};
+        QTest::newRow("reading the field lacks last")
+            << "ma(1456) má(93)" << QStringList{"mǎ", "má", "ma"}
+            << QList<double>{0.5, 0.25, 0.25} << QList<int>{2, 1, 0};
+        QTest::newRow("one reading's entries keep their senses' order")
+            << "xíng(2943) háng(218)" << QStringList{"háng", "xíng", "xíng"}
+            << QList<double>{0.5, 0.2, 0.3} << QList<int>{2, 1, 0};
+        QTest::newRow("case of a name's reading") << "de(5096) dé(1496)" << QStringList{"Dé", "de"}
+                                                  << QList<double>{0.9, 0.1} << QList<int>{1, 0};
+    }
+
+    void readingShares()
+    {
+        QFETCH(QString, readings);
+        QFETCH(QStringList, pinyin);
+        QFETCH(QList<double>, senseShares);
+        QFETCH(QList<int>, order);
+        const QByteArray line = "U+4E00\tkHanyuPinlu\t" + readings.toUtf8() + "\n";
+        const ReadingFrequency::Table table = ReadingFrequency::read(line);
+        QCOMPARE(table.size(), size_t(1));
+        std::vector<std::string> marked;
+        for (const QString &p : pinyin)
+            marked.push_back(p.toStdString());
+        const std::vector<double> shares = ReadingFrequency::shares(
+            table.begin()->second, marked, {senseShares.begin(), senseShares.end()});
+        QList<int> ranked(shares.size());
+        std::iota(ranked.begin(), ranked.end(), 0);
+        std::stable_sort(ranked.begin(), ranked.end(),
+                         [&](int a, int b) { return shares[a] > shares[b]; });
+        QCOMPARE(ranked, order);
+        for (double share : shares)
+            QVERIFY(share > 0 && share <= 1);
+    }
+
     void realIndexGroupOrder_data()
     {
         QTest::addColumn<QString>("input");
@@ -664,24 +757,54 @@ private slots:
     }
 
     // The order of the readings with both real dictionaries: English-Chinese first for
-    // English words, the pinyin reading first for common syllables.
+    // English words, the pinyin reading first for common syllables. A British spelling is read
+    // as English through the American one too, and the caption says which.
     void realIndexWithEnglishChinese_data()
     {
         QTest::addColumn<QString>("input");
         QTest::addColumn<int>("firstReading");
+        QTest::addColumn<QString>("english"); // among the English reading's first three
+        QTest::addColumn<QString>("spelling"); // that found them; empty for the input's own
         for (const char *input : {"he", "can", "long", "fan", "men", "went", "beautiful"})
-            QTest::newRow(input) << input << int(Reading::EnglishChinese);
+            QTest::newRow(input) << input << int(Reading::EnglishChinese) << "" << "";
         for (const char *input : {"ni", "hao", "shi", "wo", "ta", "de", "ma", "mian", "zhongguo"})
-            QTest::newRow(input) << input << int(Reading::Pinyin);
+            QTest::newRow(input) << input << int(Reading::Pinyin) << "" << "";
+        const int englishChinese = int(Reading::EnglishChinese);
+        QTest::newRow("colour") << "colour" << englishChinese << "颜色" << "color";
+        QTest::newRow("centre") << "centre" << englishChinese << "中心" << "center";
+        QTest::newRow("realise") << "realise" << englishChinese << "实现" << "realize";
+        QTest::newRow("color") << "color" << englishChinese << "颜色" << "";
+        QTest::newRow("Colours") << "Colours" << englishChinese << "颜色" << "color";
     }
 
     void realIndexWithEnglishChinese()
     {
         QFETCH(QString, input);
         QFETCH(int, firstReading);
+        QFETCH(QString, english);
+        QFETCH(QString, spelling);
         const Answer answer = Dictionary::lookUp(real(), realEnglish(), input);
         QVERIFY(!answer.groups.isEmpty());
         QCOMPARE(int(answer.groups.first().reading), firstReading);
+        if (english.isEmpty())
+            return;
+        const auto inEnglish = [](const Group &g) { return g.reading == Reading::English; };
+        const auto found = std::find_if(answer.groups.begin(), answer.groups.end(), inEnglish);
+        QVERIFY2(found != answer.groups.end(), "no English reading");
+        const Group &group = *found;
+        const int at = int(found - answer.groups.begin());
+        QStringList first;
+        for (const Entry &entry : group.entries.mid(0, 3))
+            first << entry.simplified;
+        QVERIFY2(first.contains(english), qPrintable(first.join(u' ')));
+        QCOMPARE(group.spelling, spelling);
+        const QString caption = spelling.isEmpty() ? QStringLiteral("Read as English\n")
+                                                   : "Read as English (as " + spelling + ")\n";
+        QVERIFY(AnswerFormat::plainText(answer).contains(caption));
+        QVERIFY(AnswerPage::html(answer).contains("<h3>" + caption.trimmed() + "</h3>"));
+        const QJsonObject json = QJsonDocument::fromJson(AnswerFormat::jsonLine(answer)).object();
+        QCOMPARE(json.value("groups").toArray().at(at).toObject().value("spelling").toString(),
+                 spelling);
     }
 
     void realIndexForms()

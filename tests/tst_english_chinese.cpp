@@ -1,10 +1,12 @@
 // The English-Chinese dictionary: a small SQLite file in ECDICT's shape written here, indexed by
 // the real build tool, then looked up; damaged index files; and a few lookups on the real index
 // the build made.
+#include "english_chinese/britishamerican.h"
 #include "english_chinese/format.h"
 #include "english_chinese/index.h"
 #include "english_chinese/lookup.h"
-#include "answer/englishchinese.h"
+#include "answer/answerformat.h"
+#include "answer/answerpage.h"
 #include "english_chinese/suggestions.h"
 #include "testsupport.h"
 
@@ -63,7 +65,10 @@ QString describe(const Result &result)
 {
     QStringList own;
     for (const Entry &entry : result.own)
-        own << entry.word + (entry.onlyAForm ? QStringLiteral("*") : QString());
+        own << entry.word + (entry.onlyAForm ? QStringLiteral("*") : QString())
+                + (entry.alsoWritten.isEmpty()
+                       ? QString()
+                       : QStringLiteral(" (also %1)").arg(entry.alsoWritten.join(u';')));
     QString text = own.join(QStringLiteral(", "));
     if (result.hasBase())
         text += QStringLiteral(" | %1 of %2").arg(result.form, result.base.word);
@@ -97,12 +102,12 @@ private slots:
                                     << "beautiful";
         QTest::newRow("case ignored") << "BeAutiful"
                                       << "beautiful";
-        QTest::newRow("spaces and hyphens ignored") << "Ice Cream"
-                                                    << "ice cream, ice-cream";
-        QTest::newRow("the one written as typed first") << "ice-cream"
-                                                        << "ice-cream, ice cream";
+        QTest::newRow("spaces and hyphens ignored, the richest shown") << "Ice Cream"
+                                                    << "ice cream (also ice-cream)";
+        QTest::newRow("the one written as typed shown") << "ice-cream"
+                                                        << "ice-cream (also ice cream)";
         QTest::newRow("written together") << "icecream"
-                                          << "ice cream, ice-cream";
+                                          << "ice cream (also ice-cream)";
         QTest::newRow("a capitalised headword") << "ni"
                                                 << "Ni";
         QTest::newRow("curly apostrophe") << "  don\u2019t "
@@ -178,8 +183,9 @@ private slots:
                  QStringLiteral("past went, past participle gone, -ing going, third person goes"));
         QCOMPARE(go.translations.size(), 2);
 
-        // Line ends of either kind split lines; a tab is no field's end.
-        QCOMPARE(lookUp(index, QStringLiteral("ice cream")).own.first().translations.size(), 2);
+        // Line ends of either kind split lines; a tab is no field's end. The two lines of "ice
+        // cream" take the one line only "ice-cream" has.
+        QCOMPARE(lookUp(index, QStringLiteral("ice cream")).own.first().translations.size(), 3);
         QCOMPARE(lookUp(index, QStringLiteral("tab")).own.first().translations,
                  QStringList {QStringLiteral("n. \u6807\u7b7e \u5236\u8868")});
         QCOMPARE(lookUp(index, QStringLiteral("Ni")).own.first().rank(), 9353);
@@ -282,6 +288,7 @@ private slots:
         QTest::addColumn<QStringList>("inPage");
         QTest::addColumn<QStringList>("notInPage");
         QTest::addColumn<QStringList>("inText");
+        QTest::addColumn<QStringList>("inJson"); // compact
         QTest::newRow("entry")
             << "beautiful"
             << QStringList {"/'bju:tiful/",
@@ -290,20 +297,24 @@ private slots:
                             "<span class=\"pos\">a.</span> {美丽的}",
                             "English definition</p><p class=\"definition\">a. delighting the "
                             "senses<br>s. (of weather)"}
-            << QStringList {"past tense", "Did you mean"}
-            << QStringList {"beautiful  /'bju:tiful/", "  a. 美丽的", "English definition:"};
+            << QStringList {"past tense", "Did you mean", "Also written"}
+            << QStringList {"beautiful  /'bju:tiful/", "  a. 美丽的", "English definition:"}
+            << QStringList {"\"entries\":[{\"collins\":4"}; // no alsoWritten before it
         QTest::newRow("form that says no more")
             << "went"
             << QStringList {"went</span> &nbsp; <span class=\"quiet\">/went/</span>",
                             "past tense of {go}", "<span class=\"pos\">vi.</span> {去}",
                             "past went, past participle gone, -ing going, third person goes"}
             << QStringList {"的过去式", "v change location"}
-            << QStringList {"went  /went/", "past tense of go", "go  /gou/"};
+            << QStringList {"went  /went/", "past tense of go", "go  /gou/"} << QStringList();
         QTest::newRow("form with an entry of its own")
             << "running" << QStringList {"{赛跑}", "-ing form of {run}", "{跑}"} << QStringList()
-            << QStringList {"  n. 赛跑", "-ing form of run", "  vi. 跑"};
-        QTest::newRow("label kept") << "ice cream" << QStringList {"[化] {冰淇淋}"} << QStringList()
-                                    << QStringList {"  [化] 冰淇淋"};
+            << QStringList {"  n. 赛跑", "-ing form of run", "  vi. 跑"} << QStringList();
+        QTest::newRow("label kept, other spellings listed")
+            << "ice cream"
+            << QStringList {"[化] {冰淇淋}", "<p class=\"marks\">Also written: ice-cream</p>"}
+            << QStringList() << QStringList {"  [化] 冰淇淋", "Also written: ice-cream"}
+            << QStringList {"\"alsoWritten\":[\"ice-cream\"]"};
     }
 
     void shown()
@@ -312,6 +323,7 @@ private slots:
         QFETCH(QStringList, inPage);
         QFETCH(QStringList, notInPage);
         QFETCH(QStringList, inText);
+        QFETCH(QStringList, inJson);
         const Result result = lookUp(Index(m_small), input);
         const QString page
             = html(result, [](const QString &word, const QString &) { return '{' + word + '}'; });
@@ -322,6 +334,10 @@ private slots:
         const QStringList text = textLines(result);
         for (const QString &line : inText)
             QVERIFY2(text.contains(line), qPrintable(line + " not in\n" + text.join(u'\n')));
+        const QString json = QJsonDocument(EnglishChinese::json(result)).toJson(
+            QJsonDocument::Compact);
+        for (const QString &part : inJson)
+            QVERIFY2(json.contains(part), qPrintable(part + " not in " + json));
     }
 
     void json()
@@ -404,6 +420,42 @@ private slots:
             QVERIFY2(!lookUp(index, QString::fromUtf8(input)).found(), input);
     }
 
+    // The other spelling, looked up in the real dictionary's headwords: pairs both ways, and
+    // words the rules would change into nothing anyone writes.
+    void otherSpellings_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("other"); // empty: none
+        QTest::newRow("our") << "colour" << "color";
+        QTest::newRow("or") << "color" << "colour";
+        QTest::newRow("ours") << "neighbours" << "neighbors";
+        QTest::newRow("re") << "centre" << "center";
+        QTest::newRow("er") << "theater" << "theatre";
+        QTest::newRow("ise") << "realise" << "realize";
+        QTest::newRow("ised") << "realised" << "realized";
+        QTest::newRow("isation") << "organisation" << "organization";
+        QTest::newRow("yse") << "analyse" << "analyze";
+        QTest::newRow("lled") << "travelled" << "traveled";
+        QTest::newRow("ling") << "traveling" << "travelling";
+        QTest::newRow("ogue") << "catalogue" << "catalog";
+        QTest::newRow("ence") << "defence" << "defense";
+        QTest::newRow("four is no for") << "four" << "";
+        QTest::newRow("water has no watre") << "water" << "";
+        QTest::newRow("sense has no sence") << "sense" << "";
+    }
+
+    void otherSpellings()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, other);
+        const Index index(QStringLiteral(TAVREL_ENGLISH_INDEX));
+        QVERIFY2(index.isOpen(), qPrintable(index.errorString()));
+        const QStringList found = EnglishChinese::otherSpellings(word, [&](const QString &w) {
+            return lookUp(index, w).found();
+        });
+        QCOMPARE(found.value(0), other);
+    }
+
     void realIndex()
     {
         const Index index(QStringLiteral(TAVREL_ENGLISH_INDEX));
@@ -424,6 +476,13 @@ private slots:
 
         for (const char *form : {"was", "are", "been"})
             QCOMPARE(lookUp(index, QString::fromLatin1(form)).base.word, QStringLiteral("be"));
+
+        // One entry for the three spellings of "ice cream", the other two listed under it.
+        const Result iceCream = lookUp(index, QStringLiteral("ice cream"));
+        QCOMPARE(iceCream.own.size(), 1);
+        QCOMPARE(iceCream.own.first().word, QStringLiteral("ice cream"));
+        QCOMPARE(iceCream.own.first().alsoWritten.size(), 2);
+        QCOMPARE(lookUp(index, QStringLiteral("icecream")).own.size(), 1);
 
         if (spellingAvailable())
             QCOMPARE(EnglishChinese::suggestions(index, QStringLiteral("beautifull")).value(0),

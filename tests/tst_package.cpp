@@ -225,9 +225,12 @@ private slots:
         const QByteArray text = copyright.readAll();
         QVERIFY(text.contains("Files: usr/share/TavrelDictionary/cc-cedict.idx"));
         QVERIFY(text.contains("\nLicense: CC-BY-SA-4.0\n CC-CEDICT"));
-        // Its counts of how common words are come from jieba's word list.
-        QVERIFY(text.contains("\nLicense: CC-BY-SA-4.0 and MIT\nComment: The built-in"));
+        // Its counts of how common words are come from jieba's word list, its readings' shares
+        // from Unihan's.
+        QVERIFY(text.contains(
+            "\nLicense: CC-BY-SA-4.0 and MIT and Unicode-DFS\nComment: The built-in"));
         QVERIFY(text.contains("Sun Junyi (jieba's word list)"));
+        QVERIFY(text.contains("\nLicense: Unicode-DFS\n UNICODE, INC. LICENSE AGREEMENT"));
         QVERIFY(text.contains("Files: usr/share/TavrelDictionary/ecdict.idx"));
         QVERIFY(text.contains("\nLicense: MIT\n Permission is hereby granted"));
         const EnglishChinese::Index english(tree("usr/share/TavrelDictionary/ecdict.idx"));

@@ -5,6 +5,7 @@
 
 #include "answer/answerpage.h"
 #include "browser/answerview.h"
+#include "lookup/lookup.h"
 #include "main_window/frmBrowser.h"
 #include "preferences/settingsfile.h"
 #include "window_layer/controls.h"
@@ -15,6 +16,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QMessageBox>
 #include <QSortFilterProxyModel>
 #include <QTableView>
@@ -340,8 +342,16 @@ private slots:
         translate("冰淇淋");
         AnswerView *answer = form().WebBrowser1()->answerView();
         QTRY_VERIFY(answer->toPlainText().contains("\u2606 Add to favourites"));
-        clickLink(answer, "Add to favourites");
-        QTRY_VERIFY(answer->toPlainText().contains("\u2605 In favourites"));
+        {
+            // The star is drawn again from the answer shown: with no index to ask, the
+            // answer stays.
+            Dictionary::setIndexPath(m_folder.path("no-index"));
+            const auto restore = qScopeGuard(
+                [] { Dictionary::setIndexPath(QStringLiteral(TAVREL_DICTIONARY_INDEX)); });
+            clickLink(answer, "Add to favourites");
+            QTRY_VERIFY(answer->toPlainText().contains("\u2605 In favourites"));
+            QVERIFY(answer->toPlainText().contains("ice cream"));
+        }
         QVERIFY(form().words()->isFavourite("冰淇淋", "bīng qí lín"));
 
         form().mnuFavourites()->trigger();

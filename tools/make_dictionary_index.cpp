@@ -1,6 +1,7 @@
 // Writes the built-in dictionary's index from the unpacked cc-cedict package and a word list
-// with counts (jieba's dict.txt):
-//   make_dictionary_index PACKAGE_FOLDER WORD_LIST OUTPUT
+// with counts (jieba's dict.txt), and the counts of each reading of a character (Unihan's
+// Unihan_Readings.txt, or its .bz2):
+//   make_dictionary_index PACKAGE_FOLDER WORD_LIST OUTPUT [READINGS]
 // PACKAGE_FOLDER holds package.json, data/all.js and data/status.json (the data's date).
 #include "chinese_english/indexwriter.h"
 
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QSaveFile>
 
 #include <cstdio>
@@ -25,12 +27,25 @@ static QByteArray readAll(const QString &path)
     return file.readAll();
 }
 
+// Debian installs Unihan's files compressed with bzip2.
+static QByteArray readReadings(const QString &path)
+{
+    if (!path.endsWith(QLatin1String(".bz2")))
+        return readAll(path);
+    QProcess bzip2;
+    bzip2.start(QStringLiteral("bzip2"), {QStringLiteral("-dc"), path});
+    if (!bzip2.waitForFinished(-1) || bzip2.exitCode() != 0)
+        return {};
+    return bzip2.readAllStandardOutput();
+}
+
 int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
     const QStringList arguments = application.arguments();
-    if (arguments.size() != 4) {
-        std::fprintf(stderr, "usage: make_dictionary_index PACKAGE_FOLDER WORD_LIST OUTPUT\n");
+    if (arguments.size() != 4 && arguments.size() != 5) {
+        std::fprintf(stderr,
+                     "usage: make_dictionary_index PACKAGE_FOLDER WORD_LIST OUTPUT [READINGS]\n");
         return 2;
     }
     QElapsedTimer timer;
@@ -51,7 +66,15 @@ int main(int argc, char **argv)
                      qPrintable(package.path()));
         return 1;
     }
-    const Dictionary::WordCounts counts = Dictionary::readWordCounts(readAll(arguments.at(2)));
+    Dictionary::WordCounts counts = Dictionary::readWordCounts(readAll(arguments.at(2)));
+    if (arguments.size() == 5) {
+        counts.readings = Dictionary::ReadingFrequency::read(readReadings(arguments.at(4)));
+        if (counts.readings.empty()) {
+            std::fprintf(stderr, "make_dictionary_index: no kHanyuPinlu in %s\n",
+                         qPrintable(arguments.at(4)));
+            return 1;
+        }
+    }
     if (counts.counts.empty()) {
         std::fprintf(stderr, "make_dictionary_index: no word counts in %s\n",
                      qPrintable(arguments.at(2)));

@@ -7,10 +7,14 @@
 // SAMPLE has one word a line: the English word, a tab, and the expected simplified headwords
 // separated by spaces (any of them counts); lines starting with "#" are skipped. The weights
 // are those of Dictionary::Ranking::Weights, by name; without any, the answers are the program's
-// own (Dictionary::lookUp), as the index was written.
+// own (Dictionary::lookUp), as the index was written. With RANKING_SPELLINGS set to the
+// English-Chinese index, the program's answers also look up the other spelling of a word
+// ("colour" for "color") among that index's headwords, as the program does.
 #include "chinese_english/index.h"
 #include "lookup/lookup.h"
 #include "chinese_english/ranking.h"
+#include "english_chinese/britishamerican.h"
+#include "english_chinese/index.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -57,12 +61,30 @@ struct Accuracy
     double percent(int n) const { return words ? 100.0 * n / words : 0; }
 };
 
+// The other spellings of word that the English-Chinese index of RANKING_SPELLINGS has.
+QStringList otherSpellings(const QString &word)
+{
+    static const QString path = qEnvironmentVariable("RANKING_SPELLINGS");
+    if (path.isEmpty())
+        return {};
+    static const EnglishChinese::Index english(path);
+    if (!english.isOpen())
+        return {};
+    return EnglishChinese::otherSpellings(word.toLower(), [](const QString &other) {
+        const QByteArray utf8 = other.toUtf8();
+        const auto [first, last] = english.find({utf8.constData(), size_t(utf8.size())});
+        return first < last;
+    });
+}
+
 // The first three entries of the English reading: as lookUp answers, or scored with weights.
 QStringList firstThree(const Dictionary::Index &index, const QString &word, const Weights *weights)
 {
     QStringList top;
     if (!weights) {
-        for (const Dictionary::Group &group : Dictionary::lookUp(index, word).groups)
+        const Dictionary::Result answer
+            = Dictionary::lookUp(index, word, QString(), otherSpellings(word));
+        for (const Dictionary::Group &group : answer.groups)
             if (group.reading == Dictionary::Reading::English)
                 for (int i = 0; i < group.entries.size() && i < 3; ++i)
                     top << group.entries.at(i).simplified;

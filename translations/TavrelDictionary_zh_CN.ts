@@ -115,6 +115,10 @@
         <source>Measure words:</source>
         <translation>量词：</translation>
     </message>
+    <message>
+        <source>Read as %1 (as %2)</source>
+        <translation>识别为%1（按 %2）</translation>
+    </message>
 </context>
 <context>
     <name>AnswerView</name>
@@ -178,6 +182,13 @@ With --print or --json it answers from its built-in dictionary in the terminal i
     <message>
         <source>Start without a window and wait for lookups on the session bus (org.tavrel.Dictionary).</source>
         <translation>不打开窗口启动，在会话总线上等待查询请求（org.tavrel.Dictionary）。</translation>
+    </message>
+</context>
+<context>
+    <name>EnglishChinese</name>
+    <message>
+        <source>Also written: %1</source>
+        <translation>又作：%1</translation>
     </message>
 </context>
 <context>

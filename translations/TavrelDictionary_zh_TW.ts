@@ -115,6 +115,10 @@
         <source>Measure words:</source>
         <translation>量詞：</translation>
     </message>
+    <message>
+        <source>Read as %1 (as %2)</source>
+        <translation>識別為%1（依 %2）</translation>
+    </message>
 </context>
 <context>
     <name>AnswerView</name>
@@ -178,6 +182,13 @@ With --print or --json it answers from its built-in dictionary in the terminal i
     <message>
         <source>Start without a window and wait for lookups on the session bus (org.tavrel.Dictionary).</source>
         <translation>不開啟視窗啟動，在工作階段匯流排上等候查詢要求（org.tavrel.Dictionary）。</translation>
+    </message>
+</context>
+<context>
+    <name>EnglishChinese</name>
+    <message>
+        <source>Also written: %1</source>
+        <translation>又作：%1</translation>
     </message>
 </context>
 <context>

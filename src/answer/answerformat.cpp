@@ -2,7 +2,8 @@
 
 #include "answer/readings.h"
 #include "chinese_english/senses.h"
-#include "answer/englishchinese.h"
+#include "english_chinese/lookup.h"
+#include "english_chinese/spellings.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -114,7 +115,7 @@ QString groupText(const Answer &answer, const Group &group, bool titled, int wid
         return text;
     }
     if (titled)
-        text += QStringLiteral("\nRead as %1\n").arg(readingName(group.reading));
+        text += u'\n' + AnswerText::readAs(group, AnswerText::Spelling::Plain) + u'\n';
     for (const Entry &entry : group.entries)
         text += entryText(entry, width);
     if (group.more > 0)
@@ -136,6 +137,103 @@ QString groupText(const Answer &answer, const Group &group, bool titled, int wid
 }
 
 } // namespace
+
+// The English-Chinese dictionary's entries, as the text and the JSON say them.
+namespace EnglishChinese {
+
+namespace {
+
+QStringList entryText(const Entry &entry)
+{
+    QStringList lines;
+    lines << entry.word
+            + (entry.phonetic.isEmpty() ? QString() : QStringLiteral("  /%1/").arg(entry.phonetic));
+    if (const QString also = alsoWrittenLine(entry); !also.isEmpty())
+        lines << also;
+    const QStringList entryMarks = AnswerText::marks(entry);
+    if (!entryMarks.isEmpty())
+        lines << entryMarks.join(QStringLiteral(" \u00b7 "));
+    for (const QString &line : entry.translations)
+        lines << QStringLiteral("  ") + line;
+    if (!entry.definition.isEmpty()) {
+        lines << QStringLiteral("English definition:");
+        for (const QString &line : entry.definition)
+            lines << QStringLiteral("  ") + line;
+    }
+    const QString forms = AnswerText::formsLine(entry);
+    if (!forms.isEmpty())
+        lines << forms;
+    return lines;
+}
+
+QJsonObject entryJson(const Entry &entry)
+{
+    QJsonObject forms;
+    for (const auto &[kind, word] : entry.forms)
+        forms.insert(kind, word);
+    QJsonObject json{{QStringLiteral("word"), entry.word},
+                     {QStringLiteral("phonetic"), entry.phonetic},
+                     {QStringLiteral("translations"), QJsonArray::fromStringList(entry.translations)},
+                     {QStringLiteral("definition"), entry.definition.join(u'\n')},
+                     {QStringLiteral("forms"), forms},
+                     {QStringLiteral("tags"), QJsonArray::fromStringList(entry.tags)},
+                     {QStringLiteral("collins"), entry.collins},
+                     {QStringLiteral("oxford"), entry.oxford}};
+    if (!entry.alsoWritten.isEmpty())
+        json.insert(QStringLiteral("alsoWritten"), QJsonArray::fromStringList(entry.alsoWritten));
+    return json;
+}
+
+} // namespace
+
+QStringList textLines(const Result &result)
+{
+    if (!result.error.isEmpty())
+        return {QStringLiteral("The English\u2013Chinese dictionary could not be read: ")
+                + result.error};
+    QStringList lines;
+    for (const Entry &entry : result.shownOwn())
+        lines << entryText(entry);
+    if (result.hasBase()) {
+        if (result.shownOwn().isEmpty() && result.found())
+            lines << entryText(result.own.first()).first();
+        lines << result.form + QStringLiteral(" of ") + result.base.word;
+        lines << entryText(result.base);
+    }
+    if (!result.suggestions.isEmpty()) {
+        lines << QStringLiteral("Did you mean:");
+        for (const Suggestion &suggestion : result.suggestions)
+            lines << QStringLiteral("  ") + suggestion.word + QStringLiteral("  ")
+                    + suggestion.translation;
+    }
+    return lines;
+}
+
+QJsonObject json(const Result &result)
+{
+    QJsonArray entries;
+    for (const Entry &entry : result.shownOwn())
+        entries.append(entryJson(entry));
+    if (result.hasBase())
+        entries.append(entryJson(result.base));
+    QJsonObject group {{QStringLiteral("reading"), QStringLiteral("english-chinese")},
+                       {QStringLiteral("entries"), entries}};
+    if (result.hasBase())
+        group.insert(QStringLiteral("base"),
+                     QJsonObject {{QStringLiteral("word"), result.base.word},
+                                  {QStringLiteral("form"), result.form}});
+    if (!result.found()) {
+        QJsonArray words;
+        for (const Suggestion &suggestion : result.suggestions)
+            words.append(suggestion.word);
+        group.insert(QStringLiteral("suggestions"), words);
+    }
+    if (!result.error.isEmpty())
+        group.insert(QStringLiteral("error"), result.error);
+    return group;
+}
+
+} // namespace EnglishChinese
 
 namespace AnswerFormat {
 
@@ -171,6 +269,8 @@ QJsonObject groupJson(const Group &group)
     QJsonObject object {{QStringLiteral("reading"), readingKey(group.reading)},
                         {QStringLiteral("entries"), entriesJson(group.entries)},
                         {QStringLiteral("more"), group.more}};
+    if (!group.spelling.isEmpty())
+        object.insert(QStringLiteral("spelling"), group.spelling);
     if (!group.words.isEmpty()) {
         QJsonArray words;
         for (const Word &word : group.words)
@@ -219,7 +319,7 @@ QString plainText(const Answer &answer, int width)
                         width, QString());
     if (answer.found() && answer.groups.size() == 1
         && answer.groups.first().reading != Reading::EnglishChinese)
-        text += QStringLiteral("Read as %1\n").arg(readingName(answer.groups.first().reading));
+        text += AnswerText::readAs(answer.groups.first(), AnswerText::Spelling::Plain) + u'\n';
     for (const Group &group : answer.groups)
         text += groupText(answer, group, answer.groups.size() > 1, width);
     text += u'\n'

@@ -4,6 +4,7 @@
 
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
 // The built-in dictionary's answers for a terminal: as plain text, what the answer view shows
 // without its links, and as JSON for scripts. Each part has its own writer, so that a reading
@@ -28,3 +29,16 @@ QByteArray jsonLine(const Dictionary::Answer &answer);
 QString plainText(const Dictionary::Answer &answer, int width = 80);
 
 } // namespace AnswerFormat
+
+// The English-Chinese dictionary's part of an answer, as plainText() and jsonLine() put it.
+namespace EnglishChinese {
+
+struct Result;
+
+// The result as text lines, as the page shows it without links.
+QStringList textLines(const Result &result);
+
+// The result as the JSON group "english-chinese".
+QJsonObject json(const Result &result);
+
+} // namespace EnglishChinese

@@ -1,23 +1,19 @@
 #include "answer/answerpage.h"
 
-#include "answer/readings.h"
 #include "answer/favouritelink.h"
-
-#include "lookup/answer.h"
-#include "lookup/lookup.h"
+#include "answer/readings.h"
 #include "chinese_english/senses.h"
-#include "answer/englishchinese.h"
+#include "english_chinese/lookup.h"
+#include "english_chinese/spellings.h"
+#include "lookup/answer.h"
 #include "words/store.h"
 
 #include <QCoreApplication>
 #include <QUrl>
-#include <QUrlQuery>
 
 #include <algorithm>
 
 namespace {
-
-const QString scheme = QStringLiteral("tavrel");
 
 QString text(const QString &plain) { return plain.toHtmlEscaped(); }
 
@@ -33,13 +29,15 @@ QString styleSheet()
                           ".band { font-size: small; color: #2e6b3a }"
                           "p.measure { margin-top: 0px; margin-left: 40px }"
                           "p.unreachable { background-color: #fff4ce; padding: 6px }"
-                          "p.source { font-size: small; color: #555 }")
-        + EnglishChinese::styleSheet();
-}
-
-QString readingName(Dictionary::Reading reading)
-{
-    return AnswerText::readingName(reading, AnswerText::Spelling::Page);
+                          "p.source { font-size: small; color: #555 }"
+                          "span.english { font-size: x-large; font-weight: bold }"
+                          "p.marks { color: #555; margin-top: 0px }"
+                          "p.translation { margin-top: 2px; margin-bottom: 2px }"
+                          "span.pos { color: #555; font-style: italic }"
+                          "p.heading { font-size: small; font-weight: bold; color: #555;"
+                          " margin-top: 8px; margin-bottom: 0px }"
+                          "p.definition { margin-top: 2px }"
+                          "p.form { margin-top: 10px }");
 }
 
 // A headword is a link to its own answer, as a word in a page links to its own page.
@@ -57,19 +55,16 @@ QString speakerLink(const AnswerPage::Speaker &speaker)
              QLatin1String(AnswerPage::speakerImage));
 }
 
-AnswerPage::Speaker speakerFor(const Dictionary::Entry &entry)
-{
-    return {entry.numberedPinyin, false, entry.simplified};
-}
-
 // The speaker and the star of an English-Chinese entry, after its phonetics as a Chinese
 // entry's follow its pinyin; the phonetics are its reading in the favourites.
-QString englishChineseLinks(const EnglishChinese::Entry &entry)
+QString englishChineseLinks(const EnglishChinese::Entry &entry,
+                            const AnswerPage::IsFavourite &isFavourite)
 {
     const QString reading
         = entry.phonetic.isEmpty() ? QString() : QStringLiteral("/%1/").arg(entry.phonetic);
     return speakerLink({entry.word, true, entry.word}) + QStringLiteral(" &nbsp; ")
-        + FavouriteLink::html({entry.word, reading, entry.translations, {}});
+        + FavouriteLink::html({entry.word, reading, entry.translations, {}},
+                              isFavourite && isFavourite(entry.word, reading));
 }
 
 // A word a sense refers to, "台 臺 (tái)", its forms a link to its answer.
@@ -121,17 +116,18 @@ QString band(int band)
         .arg(title.arg(name, QCoreApplication::translate("AnswerPage", meanings[band])), name);
 }
 
-QString entry(const Dictionary::Entry &entry)
+QString entry(const Dictionary::Entry &entry, const AnswerPage::IsFavourite &isFavourite)
 {
     QString html = QStringLiteral("<p class=\"entry\">") + headword(entry.simplified);
     if (entry.traditional != entry.simplified)
         html += QStringLiteral(" &nbsp;") + headword(entry.traditional);
     html += QStringLiteral(" &nbsp; <span class=\"quiet\">%1</span>").arg(text(entry.pinyin));
     if (!entry.numberedPinyin.isEmpty())
-        html += speakerLink(speakerFor(entry));
+        html += speakerLink(AnswerPage::entrySpeaker(entry));
     html += band(entry.band);
     html += QStringLiteral(" &nbsp; ")
-        + FavouriteLink::html({entry.simplified, entry.pinyin, entry.senses, {}})
+        + FavouriteLink::html({entry.simplified, entry.pinyin, entry.senses, {}},
+                              isFavourite && isFavourite(entry.simplified, entry.pinyin))
         + QStringLiteral("</p><ol>");
     const Dictionary::Senses::Shown shown = Dictionary::Senses::shown(entry.senses);
     for (const QString &each : shown.meanings)
@@ -178,23 +174,25 @@ QString link(const QString &word, const QString &shown)
 }
 
 QString group(const Dictionary::Answer &answer, const Dictionary::Group &group, bool titled,
-              Entries &entries)
+              Entries &entries, const AnswerPage::IsFavourite &isFavourite)
 {
     QString html;
     if (group.reading == Dictionary::Reading::EnglishChinese) {
         if (titled)
             html += QStringLiteral("<h3>%1</h3>").arg(readingName(group.reading));
         if (entries.take())
-            html += EnglishChinese::html(answer.englishChinese, link, englishChineseLinks);
+            html += EnglishChinese::html(answer.englishChinese, link,
+                                         [&](const EnglishChinese::Entry &entry) {
+                                             return englishChineseLinks(entry, isFavourite);
+                                         });
         return html;
     }
     if (titled)
         html += QStringLiteral("<h3>%1</h3>")
-                    .arg(QCoreApplication::translate("AnswerPage", "Read as %1")
-                             .arg(readingName(group.reading)));
+                    .arg(text(AnswerText::readAs(group, AnswerText::Spelling::Page)));
     for (const Dictionary::Entry &each : group.entries) {
         if (entries.take())
-            html += entry(each);
+            html += entry(each, isFavourite);
     }
     if (group.more > 0)
         html += QStringLiteral("<p><i>%1</i></p>")
@@ -213,121 +211,147 @@ QString group(const Dictionary::Answer &answer, const Dictionary::Group &group, 
         for (const Dictionary::Word &word : group.words) {
             for (const Dictionary::Entry &each : word.entries) {
                 if (entries.take())
-                    html += entry(each);
+                    html += entry(each, isFavourite);
             }
         }
     }
     return html;
 }
 
-QString queryValue(const QUrl &address, const QString &key)
+} // namespace
+
+// The English-Chinese dictionary's entries, in the page's style and with its links.
+namespace EnglishChinese {
+
+namespace {
+
+bool isHan(char32_t c)
 {
-    return QUrl::fromPercentEncoding(
-        QUrlQuery(address).queryItemValue(key, QUrl::FullyEncoded).toLatin1());
+    return (c >= 0x3400 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF)
+        || (c >= 0x20000 && c <= 0x3FFFF);
+}
+
+QString entryHtml(const Entry &entry, const Link &link, const AfterHeadword &after)
+{
+    QString html = QStringLiteral("<p class=\"entry\"><span class=\"english\">%1</span>")
+                       .arg(text(entry.word));
+    if (!entry.phonetic.isEmpty())
+        html += QStringLiteral(" &nbsp; <span class=\"quiet\">/%1/</span>")
+                    .arg(text(entry.phonetic));
+    if (after)
+        html += after(entry);
+    html += QStringLiteral("</p>");
+    if (const QString also = alsoWrittenLine(entry); !also.isEmpty())
+        html += QStringLiteral("<p class=\"marks\">%1</p>").arg(text(also));
+    const QStringList entryMarks = AnswerText::marks(entry);
+    if (!entryMarks.isEmpty())
+        html += QStringLiteral("<p class=\"marks\">%1</p>")
+                    .arg(text(entryMarks.join(QStringLiteral(" \u00b7 "))));
+    for (const QString &line : entry.translations) {
+        const auto [pos, rest] = partOfSpeech(line);
+        html += QStringLiteral("<p class=\"translation\">");
+        if (!pos.isEmpty())
+            html += QStringLiteral("<span class=\"pos\">%1</span> ").arg(text(pos));
+        html += linkedChinese(rest, link) + QStringLiteral("</p>");
+    }
+    if (!entry.definition.isEmpty()) {
+        html += QStringLiteral("<p class=\"heading\">%1</p><p class=\"definition\">")
+                    .arg(QCoreApplication::translate("EnglishChineseAnswer", "English definition"));
+        QStringList lines;
+        for (const QString &line : entry.definition)
+            lines << text(line);
+        html += lines.join(QStringLiteral("<br>")) + QStringLiteral("</p>");
+    }
+    const QString forms = AnswerText::formsLine(entry);
+    if (!forms.isEmpty())
+        html += QStringLiteral("<p class=\"forms\">%1</p>").arg(text(forms));
+    return html;
 }
 
 } // namespace
 
+std::pair<QString, QString> partOfSpeech(const QString &line)
+{
+    // "n.", "vt.", "adj.", "abbr.": a few lower-case letters and a full stop, then a space.
+    int at = 0;
+    while (at < line.size() && at < 8 && line.at(at).isLower() && line.at(at).unicode() < 0x80)
+        ++at;
+    if (at == 0 || at >= line.size() || line.at(at) != u'.'
+        || (at + 1 < line.size() && !line.at(at + 1).isSpace() && line.at(at + 1).unicode() < 0x80))
+        return {QString(), line};
+    return {line.left(at + 1), line.mid(at + 1).trimmed()};
+}
+
+QString linkedChinese(const QString &line, const Link &link)
+{
+    QString html;
+    const std::u32string chars = line.toStdU32String();
+    size_t at = 0;
+    while (at < chars.size()) {
+        size_t end = at;
+        if (chars[at] == U'[') {
+            // A subject label ("[计]") stays as it is.
+            end = std::min(chars.find(U']', at), chars.size() - 1) + 1;
+            html += text(QString::fromStdU32String(chars.substr(at, end - at)));
+            at = end;
+            continue;
+        }
+        const bool han = isHan(chars[at]);
+        while (end < chars.size() && isHan(chars[end]) == han && (han || chars[end] != U'['))
+            ++end;
+        const QString part = QString::fromStdU32String(chars.substr(at, end - at));
+        html += han ? link(part, text(part)) : text(part);
+        at = end;
+    }
+    return html;
+}
+
+QString html(const Result &result, const Link &link, const AfterHeadword &after)
+{
+    if (!result.error.isEmpty())
+        return QStringLiteral("<p>%1</p>")
+            .arg(QCoreApplication::translate("EnglishChineseAnswer",
+                                             "The English–Chinese dictionary could not be read: %1")
+                     .arg(text(result.error)));
+    QString html;
+    for (const Entry &entry : result.shownOwn())
+        html += entryHtml(entry, link, after);
+    if (result.hasBase()) {
+        if (result.shownOwn().isEmpty() && result.found()) {
+            // The typed word says only whose form it is: its headword and sound, then that.
+            Entry heading = result.own.first();
+            heading.translations.clear();
+            heading.definition.clear();
+            heading.forms.clear();
+            html += entryHtml(heading, link, after);
+        }
+        html += QStringLiteral("<p class=\"form\">%1 of %2</p>")
+                    .arg(text(result.form), link(result.base.word, text(result.base.word)));
+        html += entryHtml(result.base, link, after);
+    }
+    if (!result.suggestions.isEmpty()) {
+        html += QStringLiteral("<p>%1</p><ul>")
+                    .arg(QCoreApplication::translate("EnglishChineseAnswer", "Did you mean:"));
+        for (const Suggestion &suggestion : result.suggestions)
+            html += QStringLiteral("<li>%1 &nbsp; <span class=\"quiet\">%2</span></li>")
+                        .arg(link(suggestion.word, text(suggestion.word)),
+                             text(suggestion.translation));
+        html += QStringLiteral("</ul>");
+    }
+    return html;
+}
+
+} // namespace EnglishChinese
+
 namespace AnswerPage {
 
-bool isAnswerAddress(const QString &address)
+QString html(const Dictionary::Answer &answer, const Options &options, bool *whole)
 {
-    return address.startsWith(scheme + u':', Qt::CaseInsensitive);
-}
-
-QUrl addressOf(const QString &word)
-{
-    QUrl address;
-    address.setScheme(scheme);
-    address.setPath(word, QUrl::DecodedMode);
-    // Written out, as a link is, a path that starts with "//" would read as a host and the word
-    // would be lost: its first slash is written encoded, which reads back as the same word.
-    if (word.startsWith(QLatin1String("//")))
-        address.setPath(QStringLiteral("%2F") + address.path(QUrl::FullyEncoded).mid(1),
-                        QUrl::TolerantMode);
-    return address;
-}
-
-QUrl addressOfRequest(const QString &address)
-{
-    return addressOf(address.mid(address.indexOf(u':') + 1));
-}
-
-QString wordOf(const QUrl &address) { return address.path(QUrl::FullyDecoded); }
-
-QUrl fallbackAddressOf(const QString &word, const QString &site, const QString &reason)
-{
-    QUrl address = addressOf(word);
-    QUrlQuery query;
-    query.addQueryItem(QStringLiteral("unreachable"),
-                       QString::fromLatin1(QUrl::toPercentEncoding(site)));
-    query.addQueryItem(QStringLiteral("reason"),
-                       QString::fromLatin1(QUrl::toPercentEncoding(reason)));
-    address.setQuery(query);
-    return address;
-}
-
-QString siteOf(const QUrl &address) { return queryValue(address, QStringLiteral("unreachable")); }
-
-QString reasonOf(const QUrl &address) { return queryValue(address, QStringLiteral("reason")); }
-
-bool isSpeakerAddress(const QUrl &address)
-{
-    return address.scheme() == QLatin1String("tavrel-say");
-}
-
-QUrl speakerAddress(const Speaker &speaker)
-{
-    QUrl address;
-    address.setScheme(QStringLiteral("tavrel-say"));
-    QUrlQuery query;
-    query.addQueryItem(speaker.english ? QStringLiteral("english") : QStringLiteral("pinyin"),
-                       QString::fromLatin1(QUrl::toPercentEncoding(speaker.text)));
-    query.addQueryItem(QStringLiteral("word"),
-                       QString::fromLatin1(QUrl::toPercentEncoding(speaker.word)));
-    address.setQuery(query);
-    return address;
-}
-
-Speaker speakerOf(const QUrl &address)
-{
-    if (!isSpeakerAddress(address))
-        return {};
-    const bool english = QUrlQuery(address).hasQueryItem(QStringLiteral("english"));
-    return {queryValue(address, english ? QStringLiteral("english") : QStringLiteral("pinyin")),
-            english, queryValue(address, QStringLiteral("word"))};
-}
-
-Speaker firstSpeaker(const Dictionary::Answer &answer)
-{
-    if (answer.groups.isEmpty())
-        return {};
-    const Dictionary::Group &first = answer.groups.first();
-    if (first.reading == Dictionary::Reading::EnglishChinese)
-        return answer.englishChinese.found() ? Speaker {answer.input, true, answer.input}
-                                             : Speaker();
-    if (first.reading == Dictionary::Reading::English)
-        return first.entries.isEmpty() ? Speaker() : Speaker {answer.input, true, answer.input};
-    if (!first.entries.isEmpty())
-        return speakerFor(first.entries.first());
-    for (const Dictionary::Word &word : first.words) {
-        if (!word.entries.isEmpty())
-            return speakerFor(word.entries.first());
-    }
-    return {};
-}
-
-Dictionary::Answer answerFor(const QString &word)
-{
-    return word.trimmed().isEmpty() ? Dictionary::Answer() : Dictionary::lookUp(word);
-}
-
-QString html(const Dictionary::Answer &answer, const QString &site, const QString &reason,
-             int firstEntries, bool *whole)
-{
+    const QString &site = options.site;
+    const QString &reason = options.reason;
     Entries entries;
-    if (firstEntries > 0)
-        entries.left = firstEntries;
+    if (options.firstEntries > 0)
+        entries.left = options.firstEntries;
     QString html = QStringLiteral("<html><head><title>%1</title><style>%2</style></head><body>")
                        .arg(text(answer.input), styleSheet());
     if (!site.isEmpty()) {
@@ -374,10 +398,10 @@ QString html(const Dictionary::Answer &answer, const QString &site, const QStrin
     if (answer.found() && answer.groups.size() == 1
         && answer.groups.first().reading != Dictionary::Reading::EnglishChinese)
         html += QStringLiteral("<p class=\"quiet\">%1</p>")
-                    .arg(QCoreApplication::translate("AnswerPage", "Read as %1")
-                             .arg(readingName(answer.groups.first().reading)));
+                    .arg(text(AnswerText::readAs(answer.groups.first(),
+                                                 AnswerText::Spelling::Page)));
     for (const Dictionary::Group &each : answer.groups)
-        html += group(answer, each, answer.groups.size() > 1, entries);
+        html += group(answer, each, answer.groups.size() > 1, entries, options.isFavourite);
     html += QStringLiteral("<hr><p class=\"source\">%1</p>")
                 .arg(QCoreApplication::translate(
                          "AnswerPage", "From ECDICT, MIT licence, and CC-CEDICT, CC BY-SA 4.0%1.")

@@ -12,25 +12,9 @@ namespace {
 
 const QString scheme = QStringLiteral("tavrel-favourite");
 
-std::function<bool(const QString &, const QString &)> &check()
-{
-    static std::function<bool(const QString &, const QString &)> current;
-    return current;
-}
-
 QString decoded(const QString &encoded) { return QUrl::fromPercentEncoding(encoded.toLatin1()); }
 
 } // namespace
-
-void setCheck(std::function<bool(const QString &, const QString &)> isFavourite)
-{
-    check() = std::move(isFavourite);
-}
-
-bool isFavourite(const QString &word, const QString &reading)
-{
-    return check() && check()(word, reading);
-}
 
 QString accessibleName(const Words::Favourite &entry, bool favourite)
 {
@@ -57,13 +41,12 @@ QUrl addressOf(const Words::Favourite &entry)
     return address;
 }
 
-QString html(const Words::Favourite &entry)
+QString html(const Words::Favourite &entry, bool favourite)
 {
     return QStringLiteral("<a href=\"%1\" class=\"star\">%2</a>")
         .arg(addressOf(entry).toString(QUrl::FullyEncoded).toHtmlEscaped(),
-             isFavourite(entry.word, entry.reading)
-                 ? QCoreApplication::translate("FavouriteLink", "★ In favourites")
-                 : QCoreApplication::translate("FavouriteLink", "☆ Add to favourites"));
+             favourite ? QCoreApplication::translate("FavouriteLink", "★ In favourites")
+                       : QCoreApplication::translate("FavouriteLink", "☆ Add to favourites"));
 }
 
 bool isLink(const QUrl &address) { return address.scheme() == scheme; }

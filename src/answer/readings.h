@@ -4,6 +4,11 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
+
+namespace EnglishChinese {
+struct Entry;
+}
 
 namespace AnswerText {
 
@@ -35,6 +40,27 @@ inline QString readingName(Dictionary::Reading reading, Spelling spelling)
     if (spelling == Spelling::Plain)
         return QString::fromUtf8(name);
     return QCoreApplication::translate("AnswerPage", name);
+}
+
+// "Collins ★★★★☆", "Oxford 3000" and the exam tags, as an English-Chinese entry's marks line
+// says them.
+QStringList marks(const EnglishChinese::Entry &entry);
+
+// "past went, past participle gone, -ing going".
+QString formsLine(const EnglishChinese::Entry &entry);
+
+// A group's caption: "Read as English", and "Read as English (as color)" where the word's other
+// spelling found the entries. The page's is translated; the terminal's text stays English.
+inline QString readAs(const Dictionary::Group &group, Spelling spelling)
+{
+    const QString name = readingName(group.reading, spelling);
+    if (spelling == Spelling::Plain)
+        return group.spelling.isEmpty()
+            ? QStringLiteral("Read as %1").arg(name)
+            : QStringLiteral("Read as %1 (as %2)").arg(name, group.spelling);
+    return group.spelling.isEmpty()
+        ? QCoreApplication::translate("AnswerPage", "Read as %1").arg(name)
+        : QCoreApplication::translate("AnswerPage", "Read as %1 (as %2)").arg(name, group.spelling);
 }
 
 } // namespace AnswerText

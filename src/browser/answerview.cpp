@@ -122,10 +122,9 @@ QVariant AnswerView::loadResource(int type, const QUrl &name)
         const Dictionary::Answer answer = takeAnswer(word);
         m_firstSpeaker = AnswerPage::firstSpeaker(answer);
         m_pronounce->setEnabled(!m_firstSpeaker.isNull());
+        m_shown = answer;
         bool whole = true;
-        const QString firstScreen
-            = AnswerPage::html(answer, AnswerPage::siteOf(name), AnswerPage::reasonOf(name),
-                               firstScreenEntries, &whole);
+        const QString firstScreen = page(answer, name, firstScreenEntries, &whole);
         if (!whole) {
             keepAnswer(word, answer);
             QTimer::singleShot(0, this, [this, name] { completePage(name); });
@@ -143,14 +142,36 @@ void AnswerView::completePage(const QUrl &address)
     // A page opened since has taken the answer kept for this one.
     if (source() != address)
         return;
-    const Dictionary::Answer answer = takeAnswer(AnswerPage::wordOf(address));
+    m_shown = takeAnswer(AnswerPage::wordOf(address));
+    showWhole(*m_shown, address);
+}
+
+void AnswerView::showWhole(const Dictionary::Answer &answer, const QUrl &address)
+{
     const int scrolled = verticalScrollBar()->value();
-    setHtml(AnswerPage::html(answer, AnswerPage::siteOf(address), AnswerPage::reasonOf(address)));
+    setHtml(page(answer, address));
     verticalScrollBar()->setValue(scrolled);
     placeSpeakers();
 }
 
-void AnswerView::refresh() { completePage(source()); }
+QString AnswerView::page(const Dictionary::Answer &answer, const QUrl &address, int firstEntries,
+                         bool *whole) const
+{
+    const AnswerPage::Options options {AnswerPage::siteOf(address), AnswerPage::reasonOf(address),
+                                       firstEntries, m_isFavourite};
+    return AnswerPage::html(answer, options, whole);
+}
+
+void AnswerView::setIsFavourite(AnswerPage::IsFavourite isFavourite)
+{
+    m_isFavourite = std::move(isFavourite);
+}
+
+void AnswerView::refresh()
+{
+    if (m_shown)
+        showWhole(*m_shown, source());
+}
 
 void AnswerView::nameLink(const QUrl &address)
 {
@@ -159,7 +180,7 @@ void AnswerView::nameLink(const QUrl &address)
     if (FavouriteLink::isLink(address)) {
         const Words::Favourite entry = FavouriteLink::entryOf(address);
         setAccessibleDescription(FavouriteLink::accessibleName(
-            entry, FavouriteLink::isFavourite(entry.word, entry.reading)));
+            entry, m_isFavourite && m_isFavourite(entry.word, entry.reading)));
     } else {
         setAccessibleDescription(QString());
     }

@@ -23,7 +23,11 @@ public:
     // The word the page shown answers.
     QString word() const;
 
-    // Draws the page shown again, where it was scrolled to: its stars may have changed.
+    // Which entries are favourites, as their stars say; without it, none is.
+    void setIsFavourite(AnswerPage::IsFavourite isFavourite);
+
+    // Draws the page shown again from its answer, where it was scrolled to: its stars may have
+    // changed, and the answer has not.
     void refresh();
 
     // The dictionary's answer for word, looked up already: the next page for the word uses it.
@@ -54,6 +58,9 @@ private:
     void followLink(const QUrl &address);
     void nameLink(const QUrl &address);
     void completePage(const QUrl &address);
+    QString page(const Dictionary::Answer &answer, const QUrl &address, int firstEntries = 0,
+                 bool *whole = nullptr) const;
+    void showWhole(const Dictionary::Answer &answer, const QUrl &address);
     Dictionary::Answer takeAnswer(const QString &word);
     void placeSpeakers();
 
@@ -61,6 +68,8 @@ private:
     // page, whose rest then needs no second lookup.
     QString m_answerWord;
     std::optional<Dictionary::Answer> m_answer;
+    std::optional<Dictionary::Answer> m_shown; // the answer of the page shown
+    AnswerPage::IsFavourite m_isFavourite;
     AnswerPage::Speaker m_firstSpeaker; // of the page shown
     QAction *m_pronounce = nullptr;
     bool m_placingDue = false;

@@ -148,6 +148,7 @@ AnswerView *WebBrowser::answers()
     if (m_answers)
         return m_answers;
     m_answers = new AnswerView(this);
+    m_answers->setIsFavourite(m_isFavourite);
     m_pages->addWidget(m_answers);
     connect(m_answers, &AnswerView::answerShown, this, [this](const QUrl &address) {
         if (m_pages->currentWidget() != m_answers)
@@ -168,6 +169,13 @@ AnswerView *WebBrowser::answers()
 }
 
 AnswerView *WebBrowser::answerView() const { return m_answers; }
+
+void WebBrowser::setIsFavourite(AnswerPage::IsFavourite isFavourite)
+{
+    m_isFavourite = std::move(isFavourite);
+    if (m_answers)
+        m_answers->setIsFavourite(m_isFavourite);
+}
 
 bool WebBrowser::engineIsShown() const { return m_view && m_pages->currentWidget() == m_view; }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answer/answerpage.h"
 #include "lookup/answer.h"
 #include "words/store.h"
 
@@ -50,6 +51,9 @@ public:
     // The view of built-in answers; null until the first is shown.
     AnswerView *answerView() const;
 
+    // Which entries of the answers are favourites, as their stars say; without it, none is.
+    void setIsFavourite(AnswerPage::IsFavourite isFavourite);
+
     // Of the page shown: a web page, or a built-in answer (a "tavrel:" address, titled with
     // the word). Empty before anything is shown.
     QUrl url() const;
@@ -84,6 +88,7 @@ private:
     QStackedLayout *m_pages = nullptr;
     QPointer<QWidget> m_view;
     QPointer<AnswerView> m_answers;
+    AnswerPage::IsFavourite m_isFavourite;
     QString m_requested;
     QString m_word;
     bool m_navigationDue = false; // m_requested waits to be opened

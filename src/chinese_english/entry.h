@@ -64,6 +64,8 @@ struct Group
     QList<Entry> entries; // best first, at most maxEntries
     int more = 0; // entries found beyond those
     QList<Word> words; // Chinese only, when the input is not a headword: its words in order
+    QString spelling; // English only: the word's other spelling ("color" for "colour") when it,
+                      // not the input's, found the first entry
 };
 
 inline constexpr int maxEntries = 60;

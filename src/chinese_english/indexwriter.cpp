@@ -119,12 +119,7 @@ std::vector<quint32> rankedForWord(const std::string &word, const std::vector<qu
             *everyday = std::max(*everyday, counts[i]);
         scored.emplace_back(-match.score, i);
     }
-    std::sort(scored.begin(), scored.end());
-    std::vector<quint32> result;
-    result.reserve(scored.size());
-    for (const auto &item : scored)
-        result.push_back(item.second);
-    return result;
+    return Ranking::bestFirst(scored);
 }
 
 } // namespace
@@ -210,8 +205,9 @@ void addRecords(Tables &t)
     std::sort(t.headwords.begin(), t.headwords.end(), byKey);
 }
 
-// Each entry's share of the senses of the entries with its simplified headword.
-void addShares(Tables &t)
+// Each entry's share of the senses of the entries with its simplified headword, then, for single
+// characters, the share of its reading in the reading counts.
+void addShares(Tables &t, const WordCounts &counts)
 {
     std::vector<int> senseCounts(t.entries.size());
     std::unordered_map<std::string_view, int> headwordSenses;
@@ -222,6 +218,14 @@ void addShares(Tables &t)
     t.shares.resize(t.entries.size());
     for (size_t i = 0; i < t.entries.size(); ++i)
         t.shares[i] = double(senseCounts[i]) / headwordSenses.at(t.entries[i].simplified);
+    if (!counts.readings.empty()) {
+        std::vector<std::string_view> simplified, pinyin;
+        for (const SourceEntry &entry : t.entries) {
+            simplified.push_back(entry.simplified);
+            pinyin.push_back(entry.pinyin);
+        }
+        ReadingFrequency::applyTo(counts.readings, simplified, pinyin, t.shares);
+    }
 }
 
 // The English words of the senses, each with the entries that use it, ranked as the answer
@@ -352,7 +356,7 @@ QByteArray buildIndex(const QByteArray &allJs, const WordCounts &counts, const Q
         tables.entryCounts.push_back(found == counts.counts.end() ? 0 : found->second);
     }
     addRecords(tables);
-    addShares(tables);
+    addShares(tables, counts);
     addWords(tables);
     addPinyin(tables);
 

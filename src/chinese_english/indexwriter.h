@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chinese_english/readingfrequency.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -14,6 +16,8 @@ struct WordCounts
 {
     std::unordered_map<std::string, quint32> counts;
     quint64 total = 0; // the sum of every count in the list
+    // How often each reading of a character is used: orders a character's entries.
+    ReadingFrequency::Table readings;
 };
 WordCounts readWordCounts(const QByteArray &list);
 

@@ -13,8 +13,10 @@ struct Weights;
 }
 
 // Looks input up in index. Never throws; an index that is not open gives its error. base, the
-// word the input is a form of ("run" for "running"), is looked up by the English reading too.
-Result lookUp(const Index &index, const QString &input, const QString &base = QString());
+// word the input is a form of ("run" for "running"), and spellings, the input's other spellings
+// ("color" for "colour"), are looked up by the English reading too, all scored together.
+Result lookUp(const Index &index, const QString &input, const QString &base = QString(),
+              const QStringList &spellings = {});
 
 // Every entry that answers an English input, best first, each scored with weights: the order
 // lookUp gives (for one word, the order the index was written with), for measuring the ranking.

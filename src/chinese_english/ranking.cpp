@@ -192,4 +192,14 @@ Match match(const Input &input, std::string_view senses, quint32 count, double s
     return result;
 }
 
+std::vector<quint32> bestFirst(std::vector<std::pair<double, quint32>> &kept)
+{
+    std::sort(kept.begin(), kept.end());
+    std::vector<quint32> ranked;
+    ranked.reserve(kept.size());
+    for (const auto &item : kept)
+        ranked.push_back(item.second);
+    return ranked;
+}
+
 } // namespace Dictionary::Ranking

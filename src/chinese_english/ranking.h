@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // How well an entry answers an English input: one score from how common its headword is and how
@@ -53,6 +54,10 @@ bool readInput(std::string_view text, Input &input);
 // a headword with several readings shares its count among them.
 Match match(const Input &input, std::string_view senses, quint32 count, double share, bool name,
             const Weights &weights = Weights());
+
+// The numbers of the entries kept, best first: each is kept with its score negated, so that
+// the better sorts first and, of two equal scores, the lower number.
+std::vector<quint32> bestFirst(std::vector<std::pair<double, quint32>> &kept);
 
 // How many senses the data's senses (one a line) make, split at ";".
 int senseCount(std::string_view senses);

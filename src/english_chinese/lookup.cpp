@@ -1,4 +1,5 @@
 #include "english_chinese/lookup.h"
+#include "english_chinese/spellings.h"
 
 #include "english_chinese/format.h"
 #include "english_chinese/index.h"
@@ -149,6 +150,7 @@ Result lookUp(const Index &index, const QString &input)
             break;
         result.own << entry(index, item.number);
     }
+    foldSpellings(result, input);
     if (found.empty())
         return result;
 

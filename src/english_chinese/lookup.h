@@ -26,6 +26,7 @@ struct Entry
     int bnc = 0; // rank in the British National Corpus, 0 when it has none
     int frq = 0; // rank in a contemporary corpus, 0 when it has none
     bool onlyAForm = false; // its translation says no more than whose form it is
+    QStringList alsoWritten; // its other spellings folded into it: "ice-cream", "icecream"
 
     // Core vocabulary: an exam tag of middle or high school, the Oxford 3000, or three Collins
     // stars or more.

@@ -2,6 +2,7 @@
 #include "lookup/lookup.h"
 
 #include "chinese_english/index.h"
+#include "english_chinese/britishamerican.h"
 #include "english_chinese/index.h"
 #include "english_chinese/lookup.h"
 #include "english_chinese/suggestions.h"
@@ -52,6 +53,27 @@ bool goesFirst(const Index &chineseEnglish, const Answer &answer,
         < chineseRank(chineseEnglish, answer.groups.at(pinyin).entries.first().count);
 }
 
+// The British spellings of an American word and the American of a British one, of the input and
+// of its base word, that the English-Chinese dictionary has as headwords: CC-CEDICT writes
+// American English, so "colour" finds its entries only as "color".
+QStringList otherSpellings(const EnglishChinese::Index &englishChinese, const QString &text,
+                           const QString &base)
+{
+    if (!englishChinese.isOpen())
+        return {};
+    const auto isWord = [&](const QString &word) {
+        const QByteArray utf8 = word.toUtf8();
+        const auto [first, last] = englishChinese.find({utf8.constData(), size_t(utf8.size())});
+        return first < last;
+    };
+    QStringList result = EnglishChinese::otherSpellings(text.toLower(), isWord);
+    if (!base.isEmpty())
+        for (const QString &word : EnglishChinese::otherSpellings(base.toLower(), isWord))
+            if (!result.contains(word))
+                result << word;
+    return result;
+}
+
 } // namespace
 
 quint32 chineseRank(const Index &index, quint32 count)
@@ -78,7 +100,8 @@ Answer lookUp(const Index &chineseEnglish, const EnglishChinese::Index &englishC
         result.error = englishChinese.errorString().isEmpty()
             ? QStringLiteral("The English\u2013Chinese dictionary's index is not open.")
             : englishChinese.errorString();
-    Answer answer = lookUp(chineseEnglish, input, result.base.word);
+    Answer answer = lookUp(chineseEnglish, input, result.base.word,
+                           otherSpellings(englishChinese, text, result.base.word));
     if (!result.found() && !answer.found() && result.error.isEmpty()) {
         for (const QString &word : EnglishChinese::suggestions(englishChinese, text)) {
             const EnglishChinese::Result suggested = EnglishChinese::lookUp(englishChinese, word);

@@ -5,7 +5,6 @@
 
 #include "answer/answerpage.h"
 #include "browser/answerview.h"
-#include "answer/favouritelink.h"
 #include "browser/webbrowser.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOption.h"
@@ -171,7 +170,7 @@ void frmBrowser::openWords()
     m_preferences = PreferencesFile::load(strSessionPath, m_words->keepsHistory());
     m_words->setKeepsHistory(m_preferences.keepHistory);
     m_mnuKeepHistory->setChecked(m_preferences.keepHistory);
-    FavouriteLink::setCheck([this](const QString &word, const QString &reading) {
+    WebBrowser1()->setIsFavourite([this](const QString &word, const QString &reading) {
         return m_words && m_words->isFavourite(word, reading);
     });
     if (!m_words->notice().isEmpty())
@@ -183,7 +182,7 @@ void frmBrowser::Form_Unload()
     frmOption::instance().Unload();
     delete m_historyWindow;
     delete m_favouritesWindow;
-    FavouriteLink::setCheck({});
+    WebBrowser1()->setIsFavourite({});
     m_words.reset();
 }
 

@@ -3,6 +3,7 @@
 #include "wordlistmodel.h"
 
 #include "words/flashcards.h"
+#include "words/store.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -39,8 +40,7 @@ WordListModel<Words::Favourite> *favouritesModel(Words::Store &store)
 
 FavouritesWindow::FavouritesWindow(Words::Store &store, QWidget *parent)
     : WordListWindow(QCoreApplication::translate("FavouritesWindow", "Favourites"),
-                     favouritesModel(store), parent)
-    , m_store(store)
+                     favouritesModel(store), store, parent)
     , m_model(static_cast<WordListModel<Words::Favourite> *>(model()))
     , m_lookUp(new QPushButton(QCoreApplication::translate("FavouritesWindow", "Look Up"), this))
     , m_remove(new QPushButton(QCoreApplication::translate("FavouritesWindow", "Remove"), this))
@@ -63,11 +63,11 @@ void FavouritesWindow::removeChosen()
     if (!current.isValid())
         return;
     const Words::Favourite chosen = m_model->items().at(current.row());
-    if (!m_store.removeFavourite(chosen.word, chosen.reading))
+    if (!store().removeFavourite(chosen.word, chosen.reading))
         QMessageBox::warning(
             this, QCoreApplication::translate("FavouritesWindow", "Remove"),
             QCoreApplication::translate("FavouritesWindow", "%1 could not be removed: %2")
-                .arg(chosen.word, m_store.errorString()));
+                .arg(chosen.word, store().errorString()));
     m_model->reload();
     emit favouritesChanged();
 }
@@ -75,7 +75,7 @@ void FavouritesWindow::removeChosen()
 bool FavouritesWindow::exportTo(const QString &path)
 {
     QString error;
-    if (Words::Flashcards::write(path, m_store.favourites(), &error))
+    if (Words::Flashcards::write(path, store().favourites(), &error))
         return true;
     QMessageBox::warning(this, QCoreApplication::translate("FavouritesWindow", "Export"),
                          QCoreApplication::translate(

@@ -2,14 +2,15 @@
 
 #include "wordlistwindow.h"
 
-#include "words/store.h"
-
 class QPushButton;
 template <typename Item>
 class WordListModel;
+namespace Words {
+struct Favourite;
+}
 
-// "Words" → "Favourites…": the word, its reading and its first sense, newest first, with "Look Up", "Remove" and "Export…", which writes
-// them for Anki.
+// "Words" → "Favourites…": the word, its reading and its first sense, newest first, with
+// "Look Up", "Remove" and "Export…", which writes them for Anki.
 class FavouritesWindow : public WordListWindow
 {
     Q_OBJECT
@@ -31,7 +32,6 @@ private:
     void removeChosen();
     void exportChosenFile();
 
-    Words::Store &m_store;
     WordListModel<Words::Favourite> *m_model;
     QPushButton *m_lookUp;
     QPushButton *m_remove;

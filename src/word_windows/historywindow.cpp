@@ -2,6 +2,8 @@
 
 #include "wordlistmodel.h"
 
+#include "words/store.h"
+
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLocale>
@@ -37,8 +39,7 @@ WordListModelBase *historyModel(Words::Store &store)
 
 HistoryWindow::HistoryWindow(Words::Store &store, QWidget *parent)
     : WordListWindow(QCoreApplication::translate("HistoryWindow", "History"), historyModel(store),
-                     parent)
-    , m_store(store)
+                     store, parent)
     , m_clear(new QPushButton(QCoreApplication::translate("HistoryWindow", "Clear History"), this))
 {
     table()->setColumnWidth(0, 240);
@@ -57,10 +58,10 @@ void HistoryWindow::clearHistory()
         QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
     if (answer != QMessageBox::Yes)
         return;
-    if (!m_store.clearHistory())
+    if (!store().clearHistory())
         QMessageBox::warning(
             this, QCoreApplication::translate("HistoryWindow", "Clear History"),
             QCoreApplication::translate("HistoryWindow", "The history could not be cleared: %1")
-                .arg(m_store.errorString()));
+                .arg(store().errorString()));
     model()->reload();
 }

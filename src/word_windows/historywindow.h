@@ -2,11 +2,7 @@
 
 #include "wordlistwindow.h"
 
-#include "words/store.h"
-
 class QPushButton;
-template <typename Item>
-class WordListModel;
 
 // "Words" → "History…": the input, how often it was looked up, and when last, newest first; a
 // filter box, and "Clear History", which asks first.
@@ -21,6 +17,5 @@ public:
 private:
     void clearHistory();
 
-    Words::Store &m_store;
     QPushButton *m_clear;
 };

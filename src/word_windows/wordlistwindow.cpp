@@ -11,9 +11,11 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-WordListWindow::WordListWindow(const QString &title, WordListModelBase *model, QWidget *parent)
+WordListWindow::WordListWindow(const QString &title, WordListModelBase *model,
+                               Words::Store &store, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_model(model)
+    , m_store(store)
     , m_filter(new QLineEdit(this))
     , m_table(new QTableView(this))
     , m_proxy(new QSortFilterProxyModel(this))

@@ -3,6 +3,9 @@
 #include <QWidget>
 
 class WordListModelBase;
+namespace Words {
+class Store;
+}
 class QHBoxLayout;
 class QLineEdit;
 class QSortFilterProxyModel;
@@ -15,7 +18,8 @@ class WordListWindow : public QWidget
     Q_OBJECT
 public:
     // The model's first column holds the word looked up.
-    WordListWindow(const QString &title, WordListModelBase *model, QWidget *parent);
+    WordListWindow(const QString &title, WordListModelBase *model, Words::Store &store,
+                   QWidget *parent);
 
     // Shows the list as it is now in the database.
     void showFresh();
@@ -37,6 +41,8 @@ protected:
     QHBoxLayout *buttons() const { return m_buttons; }
     void lookUpChosen();
     WordListModelBase *model() const { return m_model; }
+    // The database the list is read from and changed in.
+    Words::Store &store() const { return m_store; }
 
 private:
     void setUpFilter();
@@ -44,6 +50,7 @@ private:
     void layOut();
 
     WordListModelBase *m_model = nullptr;
+    Words::Store &m_store;
     QLineEdit *m_filter = nullptr;
     QTableView *m_table = nullptr;
     QSortFilterProxyModel *m_proxy = nullptr;

@@ -206,7 +206,7 @@ void readFrame(QTextFrame *frame, Read &read)
 Read read(const Page &page, int firstEntries)
 {
     QTextDocument document;
-    document.setHtml(AnswerPage::html(page.answer, page.site, page.reason, firstEntries));
+    document.setHtml(AnswerPage::html(page.answer, {page.site, page.reason, firstEntries, {}}));
     Read read;
     readFrame(document.rootFrame(), read);
     read.text = shape(document.toPlainText());
