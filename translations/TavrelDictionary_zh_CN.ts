@@ -117,7 +117,7 @@
     </message>
     <message>
         <source>Read as %1 (as %2)</source>
-        <translation>识别为%1（按 %2）</translation>
+        <translation>识别为%1（按拼写 %2）</translation>
     </message>
 </context>
 <context>

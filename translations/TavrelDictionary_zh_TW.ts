@@ -117,7 +117,7 @@
     </message>
     <message>
         <source>Read as %1 (as %2)</source>
-        <translation>識別為%1（依 %2）</translation>
+        <translation>識別為%1（依拼法 %2）</translation>
     </message>
 </context>
 <context>

@@ -179,7 +179,8 @@ QString group(const Dictionary::Answer &answer, const Dictionary::Group &group, 
     QString html;
     if (group.reading == Dictionary::Reading::EnglishChinese) {
         if (titled)
-            html += QStringLiteral("<h3>%1</h3>").arg(readingName(group.reading));
+            html += QStringLiteral("<h3>%1</h3>")
+                        .arg(AnswerText::readingName(group.reading, AnswerText::Spelling::Page));
         if (entries.take())
             html += EnglishChinese::html(answer.englishChinese, link,
                                          [&](const EnglishChinese::Entry &entry) {
