@@ -45,10 +45,11 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE http://www.tavrel.example)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads its SQLite driver as a plugin, and the speech library is opened by name on the first
 # pronunciation, so dpkg-shlibdeps sees neither: the words the user keeps are in an SQLite file,
-# and the voices are data of their own. Qt's own strings in Chinese (the standard dialogs, the
-# word box's and the page's context menus) are loaded as files, not linked.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6sql6-sqlite, libespeak-ng1, espeak-ng-data, qt6-translations-l10n")
+# and the voices are data of their own, as is the handwriting model zinnia reads. Qt's own strings
+# in Chinese (the standard dialogs, the word box's and the page's context menus) are loaded as
+# files, not linked.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libespeak-ng1, espeak-ng-data, \
+tegaki-zinnia-simplified-chinese, qt6-translations-l10n")
 # A font with Chinese glyphs, the input method's Qt 6 front end for typing Chinese, and the
 # American English spelling dictionary that "did you mean" takes its guesses from.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS

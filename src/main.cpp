@@ -1,3 +1,4 @@
+#include "handwriting/terminalmode.h"
 #include "language/language.h"
 #include "main_window/frmBrowser.h"
 #include "popup/entrypoints.h"
@@ -86,6 +87,10 @@ int main(int argc, char *argv[])
         return Terminal::run(request.action == Action::Json ? Terminal::Format::Json
                                                             : Terminal::Format::Text,
                              request.inputs, stdin, stdout, stderr);
+    }
+    if (request.action == Action::Handwriting) {
+        QCoreApplication app(argc, argv);
+        return Handwriting::runTerminal(stdin, stdout, stderr);
     }
     if (request.action != Action::Run) {
         QCoreApplication app(argc, argv);

@@ -43,6 +43,30 @@ class TestAccessibility : public QObject
         return true;
     }
 
+    // The pen in the word box opens the pad; a stroke drawn across its middle with the mouse
+    // offers 一, which a screen reader presses into the word box.
+    bool readHandwriting(const QString &window)
+    {
+        m_session.press("push button", "Handwriting");
+        const auto padShown = [&] {
+            const QStringList tree = m_session.tree();
+            return std::any_of(tree.begin(), tree.end(), [](const QString &line) {
+                return line.startsWith(mainWindow) && line.endsWith("\tHandwriting pad");
+            });
+        };
+        if (!QTest::qWaitFor(padShown, 30000))
+            return false;
+        m_x.xdotool({"mousemove", "--window", window, "450", "200", "mousedown", "1"});
+        for (const char *x : {"490", "530", "570", "610", "640"})
+            m_x.xdotool({"mousemove", "--window", window, x, "200"});
+        m_x.xdotool({"mouseup", "1"});
+        if (!readOnceShowing(mainWindow, "push button", "一"))
+            return false;
+        m_session.press("push button", "一");
+        return QTest::qWaitFor([&] { return m_session.text("text", "Word").contains("一"); },
+                               20000);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -94,6 +118,7 @@ private slots:
         m_x.xdotool({"key", "Escape"});
         QTRY_VERIFY_WITH_TIMEOUT(!m_session.tree().contains(mainWindow + "\tlist\tSuggestions"),
                                  20000);
+        QVERIFY(readHandwriting(window));
         // Its speaker links are links named for their word, which a screen reader presses.
         QVERIFY(readOnceShowing(mainWindow, "link", "Pronounce 茶"));
         m_session.press("link", "Pronounce 茶");
@@ -134,6 +159,10 @@ private slots:
                                          << "Suggestions" << true;
         QTest::newRow("a suggestion, with its pinyin") << mainWindow << "list item"
                                                        << "冰淇淋    bīng qí lín" << true;
+        QTest::newRow("the pen in the word box") << mainWindow << "push button"
+                                                 << "Handwriting" << true;
+        QTest::newRow("a handwriting candidate") << mainWindow << "push button"
+                                                 << "一" << true;
         QTest::newRow("speaker link") << mainWindow << "link"
                                       << "Pronounce 茶" << true;
         QTest::newRow("no unnamed link") << mainWindow << "link"

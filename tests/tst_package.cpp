@@ -192,6 +192,11 @@ private slots:
                                                        << "(^|, )libespeak-ng1(, |$)";
         QTest::newRow("depends on the voices") << "Depends"
                                                << "(^|, )espeak-ng-data(, |$)";
+        // libzinnia0's shlibs give no version.
+        QTest::newRow("depends on the handwriting recogniser") << "Depends"
+                                                               << "(^|, )libzinnia0( \\(>=|, |$)";
+        QTest::newRow("depends on the handwriting model")
+            << "Depends" << "(^|, )tegaki-zinnia-simplified-chinese(, |$)";
         QTest::newRow("recommends a CJK font") << "Recommends"
                                                << "^fonts-noto-cjk \\| fonts-wqy";
         QTest::newRow("recommends the input method") << "Recommends"

@@ -75,6 +75,21 @@ private slots:
         QTest::newRow("--print and --json together")
             << QStringList {"--print", "--json", "love"} << QByteArray() << false << 2
             << QStringList() << "can't be given together";
+        // Drawings, one a line: 十 in stroke order, a bad line answered and passed over, 一.
+        const QByteArray drawings("[[[40,150],[260,150]],[[150,40],[150,260]]]\n[[[1]]]\n"
+                                  "[[[40,150],[150,148],[260,152]]]\n");
+        QTest::newRow("handwriting from stdin")
+            << QStringList {"--handwriting", "-"} << drawings << false << 0
+            << QStringList {"{\"candidates\":[{\"character\":\"十\"",
+                            "{\"error\":\"A point is an array of two numbers, [x, y].\"}\n"
+                            "{\"candidates\":[{\"character\":\"一\""}
+            << "";
+        QTest::newRow("handwriting with a damaged index, in zinnia's order")
+            << QStringList {"--handwriting", "-"} << drawings << true << 0
+            << QStringList {"{\"candidates\":[{\"character\":\"十\""} << "";
+        QTest::newRow("handwriting from a file")
+            << QStringList {"--handwriting", "drawings.json"} << QByteArray() << false << 2
+            << QStringList() << "alone";
     }
 
     void answersInATerminal()

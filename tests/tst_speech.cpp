@@ -327,8 +327,11 @@ private slots:
         // Once saved, the preferences file is read back the same, whatever was carried over.
         Preferences saved = read;
         saved.keepHistory = !read.keepHistory;
+        saved.traditionalCharacters = !read.traditionalCharacters;
         QVERIFY(PreferencesFile::save(folder.path(), saved));
         QVERIFY(PreferencesFile::load(folder.path(), read.keepHistory) == saved);
+        QCOMPARE(PreferencesFile::load(folder.path(), false).traditionalCharacters,
+                 saved.traditionalCharacters);
     }
 };
 

@@ -183,6 +183,14 @@ With --print or --json it answers from its built-in dictionary in the terminal i
         <source>Start without a window and wait for lookups on the session bus (org.tavrel.Dictionary).</source>
         <translation>不打开窗口启动，在会话总线上等待查询请求（org.tavrel.Dictionary）。</translation>
     </message>
+    <message>
+        <source>Recognise handwritten characters: reads one drawing a line from stdin, a JSON array of strokes of [x, y] points in a 300x300 box with y pointing down, and prints one JSON object a line, {&quot;candidates&quot;: [{&quot;character&quot;: ..., &quot;score&quot;: ...}, ...]} with up to 10 candidates best first, or {&quot;error&quot;: ...} for a bad line. The input must be &quot;-&quot;.</source>
+        <translation>识别手写汉字：从标准输入每行读取一个手写图形，即由笔画组成的 JSON 数组，每个笔画是 300x300 方框内的 [x, y] 点（y 轴向下）；每行输出一个 JSON 对象 {&quot;candidates&quot;: [{&quot;character&quot;: ..., &quot;score&quot;: ...}, ...]}，最多 10 个候选字，最佳的在前；无效的行输出 {&quot;error&quot;: ...}。输入必须是“-”。</translation>
+    </message>
+    <message>
+        <source>input</source>
+        <translation>输入</translation>
+    </message>
 </context>
 <context>
     <name>EnglishChinese</name>
@@ -283,6 +291,75 @@ With --print or --json it answers from its built-in dictionary in the terminal i
     </message>
 </context>
 <context>
+    <name>Handwriting</name>
+    <message>
+        <source>The handwriting model is missing (%1). Install the package tegaki-zinnia-simplified-chinese to write characters by hand.</source>
+        <translation>缺少手写识别模型（%1）。请安装软件包 tegaki-zinnia-simplified-chinese 以使用手写输入。</translation>
+    </message>
+    <message>
+        <source>The handwriting model can&apos;t be read (%1): %2.</source>
+        <translation>无法读取手写识别模型（%1）：%2。</translation>
+    </message>
+    <message>
+        <source>The drawing is too large.</source>
+        <translation>手写图形太大。</translation>
+    </message>
+    <message>
+        <source>Not JSON: %1.</source>
+        <translation>不是 JSON：%1。</translation>
+    </message>
+    <message>
+        <source>A drawing is an array of strokes.</source>
+        <translation>手写图形应为笔画数组。</translation>
+    </message>
+    <message>
+        <source>A stroke is an array of [x, y] points.</source>
+        <translation>笔画应为 [x, y] 点的数组。</translation>
+    </message>
+    <message>
+        <source>A point is an array of two numbers, [x, y].</source>
+        <translation>点应为包含两个数字的数组 [x, y]。</translation>
+    </message>
+    <message>
+        <source>The drawing has no strokes.</source>
+        <translation>手写图形没有笔画。</translation>
+    </message>
+</context>
+<context>
+    <name>Handwriting::HandwritingPad</name>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Handwriting pad</source>
+        <translation>手写板</translation>
+    </message>
+    <message>
+        <source>Drawing area</source>
+        <translation>书写区</translation>
+    </message>
+    <message>
+        <source>Insert %1</source>
+        <translation>插入 %1</translation>
+    </message>
+</context>
+<context>
+    <name>HandwritingInput</name>
+    <message>
+        <source>Handwriting</source>
+        <translation>手写</translation>
+    </message>
+    <message>
+        <source>Write a character by hand</source>
+        <translation>手写输入汉字</translation>
+    </message>
+</context>
+<context>
     <name>HistoryWindow</name>
     <message>
         <source>Word</source>
@@ -326,6 +403,10 @@ With --print or --json it answers from its built-in dictionary in the terminal i
     <message>
         <source>The interface changes to the language chosen at the next start of the program.</source>
         <translation>界面将在下次启动程序时改用所选的语言。</translation>
+    </message>
+    <message>
+        <source>I read traditional characters (handwriting offers them too)</source>
+        <translation>我阅读繁体字（手写识别也提供繁体字）</translation>
     </message>
 </context>
 <context>

@@ -183,6 +183,14 @@ With --print or --json it answers from its built-in dictionary in the terminal i
         <source>Start without a window and wait for lookups on the session bus (org.tavrel.Dictionary).</source>
         <translation>不開啟視窗啟動，在工作階段匯流排上等候查詢要求（org.tavrel.Dictionary）。</translation>
     </message>
+    <message>
+        <source>Recognise handwritten characters: reads one drawing a line from stdin, a JSON array of strokes of [x, y] points in a 300x300 box with y pointing down, and prints one JSON object a line, {&quot;candidates&quot;: [{&quot;character&quot;: ..., &quot;score&quot;: ...}, ...]} with up to 10 candidates best first, or {&quot;error&quot;: ...} for a bad line. The input must be &quot;-&quot;.</source>
+        <translation>辨識手寫字：從標準輸入每行讀取一個手寫圖形，即由筆畫組成的 JSON 陣列，每個筆畫是 300x300 方框內的 [x, y] 點（y 軸向下）；每行輸出一個 JSON 物件 {&quot;candidates&quot;: [{&quot;character&quot;: ..., &quot;score&quot;: ...}, ...]}，最多 10 個候選字，最佳的在前；無效的行輸出 {&quot;error&quot;: ...}。輸入必須是「-」。</translation>
+    </message>
+    <message>
+        <source>input</source>
+        <translation>輸入</translation>
+    </message>
 </context>
 <context>
     <name>EnglishChinese</name>
@@ -283,6 +291,75 @@ With --print or --json it answers from its built-in dictionary in the terminal i
     </message>
 </context>
 <context>
+    <name>Handwriting</name>
+    <message>
+        <source>The handwriting model is missing (%1). Install the package tegaki-zinnia-simplified-chinese to write characters by hand.</source>
+        <translation>缺少手寫辨識模型（%1）。請安裝套件 tegaki-zinnia-simplified-chinese 以使用手寫輸入。</translation>
+    </message>
+    <message>
+        <source>The handwriting model can&apos;t be read (%1): %2.</source>
+        <translation>無法讀取手寫辨識模型（%1）：%2。</translation>
+    </message>
+    <message>
+        <source>The drawing is too large.</source>
+        <translation>手寫圖形太大。</translation>
+    </message>
+    <message>
+        <source>Not JSON: %1.</source>
+        <translation>不是 JSON：%1。</translation>
+    </message>
+    <message>
+        <source>A drawing is an array of strokes.</source>
+        <translation>手寫圖形應為筆畫陣列。</translation>
+    </message>
+    <message>
+        <source>A stroke is an array of [x, y] points.</source>
+        <translation>筆畫應為 [x, y] 點的陣列。</translation>
+    </message>
+    <message>
+        <source>A point is an array of two numbers, [x, y].</source>
+        <translation>點應為包含兩個數字的陣列 [x, y]。</translation>
+    </message>
+    <message>
+        <source>The drawing has no strokes.</source>
+        <translation>手寫圖形沒有筆畫。</translation>
+    </message>
+</context>
+<context>
+    <name>Handwriting::HandwritingPad</name>
+    <message>
+        <source>Undo</source>
+        <translation>復原</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Handwriting pad</source>
+        <translation>手寫板</translation>
+    </message>
+    <message>
+        <source>Drawing area</source>
+        <translation>書寫區</translation>
+    </message>
+    <message>
+        <source>Insert %1</source>
+        <translation>插入 %1</translation>
+    </message>
+</context>
+<context>
+    <name>HandwritingInput</name>
+    <message>
+        <source>Handwriting</source>
+        <translation>手寫</translation>
+    </message>
+    <message>
+        <source>Write a character by hand</source>
+        <translation>手寫輸入中文字</translation>
+    </message>
+</context>
+<context>
     <name>HistoryWindow</name>
     <message>
         <source>Word</source>
@@ -326,6 +403,10 @@ With --print or --json it answers from its built-in dictionary in the terminal i
     <message>
         <source>The interface changes to the language chosen at the next start of the program.</source>
         <translation>介面將在下次啟動程式時改用所選的語言。</translation>
+    </message>
+    <message>
+        <source>I read traditional characters (handwriting offers them too)</source>
+        <translation>我閱讀繁體字（手寫辨識也提供繁體字）</translation>
     </message>
 </context>
 <context>

@@ -5,13 +5,14 @@
 #include "window_layer/twips.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QLabel>
 #include <QRadioButton>
 
 LanguagePage::LanguagePage(QWidget *parent)
     : PreferencesPage(parent)
 {
-    // Created in tab order, in two columns.
+    // Created in tab order; the interface's languages in two columns.
     Controls::label(this, tr("Interface language:"), 240, 270, 1800, 375);
     // Each language is named in its own script, whatever the interface speaks: a user who can't
     // read the current one still finds their own.
@@ -29,13 +30,18 @@ LanguagePage::LanguagePage(QWidget *parent)
     QLabel *note = Controls::label(
         this,
         tr("The interface changes to the language chosen at the next start of the program."),
-        240, 1200, 7080, 660);
+        240, 1100, 7080, 480);
     note->setWordWrap(true);
+
+    m_chkTraditional = Controls::checkBox(
+        this, tr("I read traditional characters (handwriting offers them too)"), 240, 1620, 7000,
+        375);
 }
 
 void LanguagePage::showValues(const Preferences &preferences)
 {
     m_choices.value(int(preferences.language), m_choices.first())->setChecked(true);
+    m_chkTraditional->setChecked(preferences.traditionalCharacters);
 }
 
 void LanguagePage::takeValues(Preferences &preferences) const
@@ -43,4 +49,5 @@ void LanguagePage::takeValues(Preferences &preferences) const
     for (int i = 0; i < m_choices.size(); ++i)
         if (m_choices.at(i)->isChecked())
             preferences.language = Language::Choice(i);
+    preferences.traditionalCharacters = m_chkTraditional->isChecked();
 }

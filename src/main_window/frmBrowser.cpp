@@ -1,6 +1,7 @@
 #include "frmBrowser.h"
 
 #include "browserlayout.h"
+#include "handwritinginput.h"
 #include "lookup.h"
 
 #include "answer/answerpage.h"
@@ -63,6 +64,7 @@ void frmBrowser::CreateControls(FormWindow &window)
     Twips::place(*m_WebBrowser1, 360, 960, 11415, 7695);
     // Over the browser, under the word box; it takes no focus, so no place in the tab order.
     m_suggestions = new SuggestionList(m_txtWord);
+    m_handwriting = new HandwritingInput(m_txtWord);
     m_cmdGo1->setFocus();
 
     createMenus(window);
@@ -75,6 +77,7 @@ void frmBrowser::connectControls()
     // Typed or committed by an input method; text put in by the program suggests nothing.
     connect(m_txtWord, &QLineEdit::textEdited, this, &frmBrowser::txtWord_Edited);
     connect(m_suggestions, &SuggestionList::taken, this, &frmBrowser::LookUp);
+    connect(m_handwriting, &HandwritingInput::inserted, this, &frmBrowser::txtWord_Edited);
     connect(m_WebBrowser1, &WebBrowser::answerLinkFollowed, this, &frmBrowser::recordLookup);
     connect(m_WebBrowser1, &WebBrowser::favouriteClicked, this, &frmBrowser::toggleFavourite);
     connect(m_WebBrowser1, &WebBrowser::pronounce, this, &frmBrowser::pronounce);
@@ -123,6 +126,7 @@ CommandButton *frmBrowser::cmdGo1() { return control(m_cmdGo1); }
 WebBrowser *frmBrowser::WebBrowser1() { return control(m_WebBrowser1); }
 StatusBar *frmBrowser::StatusBar1() { return control(m_StatusBar1); }
 SuggestionList *frmBrowser::suggestionList() { return control(m_suggestions); }
+HandwritingInput *frmBrowser::handwriting() { return control(m_handwriting); }
 QMessageBox *frmBrowser::saveWarning() const { return m_saveWarning; }
 HistoryWindow *frmBrowser::historyWindow() const { return m_historyWindow; }
 FavouritesWindow *frmBrowser::favouritesWindow() const { return m_favouritesWindow; }
@@ -170,6 +174,7 @@ void frmBrowser::openWords()
     m_preferences = PreferencesFile::load(strSessionPath, m_words->keepsHistory());
     m_words->setKeepsHistory(m_preferences.keepHistory);
     m_mnuKeepHistory->setChecked(m_preferences.keepHistory);
+    m_handwriting->setTraditional(m_preferences.traditionalCharacters);
     WebBrowser1()->setIsFavourite([this](const QString &word, const QString &reading) {
         return m_words && m_words->isFavourite(word, reading);
     });
@@ -261,6 +266,7 @@ void frmBrowser::mnuPreferences_Click()
     dialog.ShowModal();
     if (dialog.bSaveFlag) {
         dialog.takeValues(m_preferences);
+        m_handwriting->setTraditional(m_preferences.traditionalCharacters);
         savePreferences();
         emit preferencesSaved(m_preferences);
     }

@@ -7,6 +7,7 @@
 
 class CommandButton;
 class FavouritesWindow;
+class HandwritingInput;
 class HistoryWindow;
 class SuggestionList;
 class QAction;
@@ -55,6 +56,8 @@ public:
     StatusBar *StatusBar1();
     // The suggestions under the word box.
     SuggestionList *suggestionList();
+    // The pen in the word box and its pad.
+    HandwritingInput *handwriting();
 
     QMenu *mnuDictionary();
     QAction *mnuQueryString();
@@ -130,6 +133,7 @@ private:
     QPointer<WebBrowser> m_WebBrowser1;
     QPointer<StatusBar> m_StatusBar1;
     QPointer<SuggestionList> m_suggestions;
+    QPointer<HandwritingInput> m_handwriting;
 
     QPointer<QMenu> m_mnuDictionary;
     QPointer<QAction> m_mnuQueryString;

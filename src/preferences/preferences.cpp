@@ -98,6 +98,8 @@ const QList<Field> &fields()
         yesNo("words", "keep-history", [](auto &p) -> auto & { return p.keepHistory; }),
         text("pop-up", "shortcut", [](auto &p) -> auto & { return p.popUp.shortcut; }),
         yesNo("pop-up", "watch-selection", [](auto &p) -> auto & { return p.popUp.watchSelection; }),
+        yesNo("language", "traditional-characters",
+              [](auto &p) -> auto & { return p.traditionalCharacters; }),
         choice(
             "interface", "language", [](auto &p) -> auto & { return p.language; },
             QList<std::pair<Choice, QString>> {{Choice::System, QStringLiteral("system")},

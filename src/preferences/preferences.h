@@ -36,6 +36,8 @@ struct Preferences
     Pronunciation pronunciation;
     bool keepHistory = true; // "Words" → "Keep History"
     PopUp popUp;
+    // The user reads traditional characters: handwriting offers them beside the simplified.
+    bool traditionalCharacters = false;
     // The interface's language, read once at start: a change applies at the next start.
     Language::Choice language = Language::Choice::System;
 };
@@ -49,6 +51,7 @@ bool operator==(const Preferences &one, const Preferences &other);
 //       <pronunciation english-voice="en-us" speed="150" read-after-lookup="no"/>
 //       <words keep-history="yes"/>
 //       <pop-up shortcut="Ctrl+Alt+Z" watch-selection="no"/>
+//       <language traditional-characters="no"/>
 //       <interface language="system"/>
 //   </preferences>
 // A value that is missing or can't be read keeps its default; so does everything after the

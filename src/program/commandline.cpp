@@ -49,6 +49,16 @@ void describe(QCommandLineParser &parser)
         QCoreApplication::translate("CommandLine",
                                     "Start without a window and wait for lookups on the session "
                                     "bus (org.tavrel.Dictionary).")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("handwriting"),
+        QCoreApplication::translate(
+            "CommandLine",
+            "Recognise handwritten characters: reads one drawing a line from stdin, a JSON array "
+            "of strokes of [x, y] points in a 300x300 box with y pointing down, and prints one "
+            "JSON object a line, {\"candidates\": [{\"character\": ..., \"score\": ...}, ...]} "
+            "with up to 10 candidates best first, or {\"error\": ...} for a bad line. The input "
+            "must be \"-\"."),
+        QCoreApplication::translate("CommandLine", "input")));
     parser.addPositionalArgument(
         QStringLiteral("word"),
         QCoreApplication::translate("CommandLine",
@@ -77,6 +87,14 @@ Request parse(const QStringList &arguments)
         request.action = Request::Action::Help;
     } else if (parser.isSet(QStringLiteral("version"))) {
         request.action = Request::Action::Version;
+    } else if (parser.isSet(QStringLiteral("handwriting"))) {
+        request.action = Request::Action::Handwriting;
+        if (parser.value(QStringLiteral("handwriting")) != QStringLiteral("-")
+            || !parser.positionalArguments().isEmpty()) {
+            request.action = Request::Action::Error;
+            request.error = QStringLiteral("--handwriting reads its drawings from stdin: give "
+                                           "\"--handwriting -\" alone.");
+        }
     } else if (parser.isSet(QStringLiteral("print")) || parser.isSet(QStringLiteral("json"))) {
         request.inputs = parser.positionalArguments();
         if (parser.isSet(QStringLiteral("print")) && parser.isSet(QStringLiteral("json"))) {
@@ -121,6 +139,7 @@ int answer(const Request &request)
     case Request::Action::Run:
     case Request::Action::Print:
     case Request::Action::Json:
+    case Request::Action::Handwriting:
         return 0;
     case Request::Action::Help:
         print(stdout, parser.helpText());

@@ -12,7 +12,7 @@ namespace CommandLine {
 struct Request
 {
     // Print and Json answer each word in the terminal, without a window.
-    enum class Action { Run, Help, Version, Error, Print, Json };
+    enum class Action { Run, Help, Version, Error, Print, Json, Handwriting };
     Action action = Action::Run;
     // The words given, joined with single spaces; none when no word was given at all.
     std::optional<QString> word;
