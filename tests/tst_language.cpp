@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QToolButton>
 #include <QtTest>
 
 #include <functional>
@@ -217,6 +218,10 @@ private:
             const QString name = button->accessibleName();
             if (!button->isVisible() || button->text().isEmpty()
                 || (!name.isEmpty() && name != button->text()))
+                continue;
+            // A tool button that shows only its icon keeps its caption for the tooltip.
+            const auto *tool = qobject_cast<QToolButton *>(button);
+            if (tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly)
                 continue;
             const bool box
                 = qobject_cast<QRadioButton *>(button) || qobject_cast<QCheckBox *>(button);

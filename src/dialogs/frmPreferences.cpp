@@ -2,7 +2,6 @@
 
 #include "languagepage.h"
 #include "popuppage.h"
-#include "languagepage.h"
 #include "pronunciationpage.h"
 #include "window_layer/controls.h"
 #include "window_layer/twips.h"

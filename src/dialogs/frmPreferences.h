@@ -8,7 +8,6 @@ class CommandButton;
 class LanguagePage;
 class PopUpPage;
 class PreferencesPage;
-class LanguagePage;
 class PronunciationPage;
 class QListWidget;
 class QStackedWidget;
@@ -35,7 +34,6 @@ public:
     PronunciationPage *pronunciationPage();
     LanguagePage *languagePage();
     PopUpPage *popUpPage();
-    LanguagePage *languagePage();
     CommandButton *cmdSave();
     CommandButton *cmdCancel();
 
@@ -54,7 +52,6 @@ private:
     QPointer<PronunciationPage> m_pronunciationPage;
     QPointer<LanguagePage> m_languagePage;
     QPointer<PopUpPage> m_popUpPage;
-    QPointer<LanguagePage> m_languagePage;
     QPointer<CommandButton> m_cmdSave;
     QPointer<CommandButton> m_cmdCancel;
 };
