@@ -19,9 +19,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPointer>
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -49,8 +51,15 @@ void joinPopUp(PopUpEntryPoints &popUp, RunningCopy::Server &server, WordsFromOu
         if (main.IsLoaded())
             main.recordLookup(word);
     });
-    QObject::connect(lookup, &PopUpLookup::windowMade, &main, [&main](PopUpWindow *window) {
+    // The pop-up's answers take the main window's tone colours, now and once they are saved.
+    auto popUpView = std::make_shared<QPointer<AnswerView>>();
+    QObject::connect(lookup, &PopUpLookup::windowMade, &main,
+                     [&main, popUpView](PopUpWindow *window) {
         AnswerView *view = window->answerView();
+        *popUpView = view;
+        view->setToneColours(main.toneColours());
+        QObject::connect(view, &AnswerView::strokeOrderClicked, &main,
+                         &frmBrowser::showStrokeOrder);
         QObject::connect(view, &AnswerView::pronounce, &main, &frmBrowser::pronounce);
         QObject::connect(view, &AnswerView::favouriteClicked, view,
                          [&main, view](const Words::Favourite &entry) {
@@ -66,8 +75,10 @@ void joinPopUp(PopUpEntryPoints &popUp, RunningCopy::Server &server, WordsFromOu
         }
     });
     QObject::connect(&main, &frmBrowser::preferencesSaved, &popUp,
-                     [&popUp](const Preferences &preferences) {
+                     [&popUp, &main, popUpView](const Preferences &preferences) {
                          popUp.apply(shortcutOf(preferences), preferences.popUp.watchSelection);
+                         if (*popUpView)
+                             (*popUpView)->setToneColours(main.toneColours());
                      });
     PopUpPage::setKeyCheck([&popUp](const QKeySequence &keys) { return popUp.keyProblem(keys); });
 }
@@ -86,7 +97,7 @@ int main(int argc, char *argv[])
         QCoreApplication app(argc, argv);
         return Terminal::run(request.action == Action::Json ? Terminal::Format::Json
                                                             : Terminal::Format::Text,
-                             request.inputs, stdin, stdout, stderr);
+                             request.inputs, stdin, stdout, stderr, request.colour);
     }
     if (request.action == Action::Handwriting) {
         QCoreApplication app(argc, argv);

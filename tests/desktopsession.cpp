@@ -58,6 +58,8 @@ bool DesktopSession::startProgram(const QString &folder, const QStringList &vari
                 QDir(folder).filePath(soundOutput));
     QFile::copy(QStringLiteral(TAVREL_DICTIONARY_INDEX),
                 QDir(folder).filePath(QFileInfo(TAVREL_DICTIONARY_INDEX).fileName()));
+    QFile::copy(QStringLiteral(TAVREL_STROKES_INDEX),
+                QDir(folder).filePath(QFileInfo(TAVREL_STROKES_INDEX).fileName()));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(name);

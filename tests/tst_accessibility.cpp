@@ -15,6 +15,7 @@ const QString mainWindow = "Tavrel Dictionary v1.1 (English <> Chinese Dictionar
 const QString options = "Online Dictionary Query String";
 const QString providers = "Select Online Dictionary Provider Suggestion";
 const QString about = "About Tavrel Dictionary";
+const QString strokeOrder = "Stroke order of 茶";
 const QString chineseWindow = "Tavrel 词典 v1.1（英汉 <> 汉英词典）";
 } // namespace
 
@@ -123,6 +124,11 @@ private slots:
         QVERIFY(readOnceShowing(mainWindow, "link", "Pronounce 茶"));
         m_session.press("link", "Pronounce 茶");
         QVERIFY(readOnceShowing(mainWindow, "status bar", "No sound output"));
+        // Each character of a headword leads to its stroke order, in a window of its own.
+        QVERIFY(readOnceShowing(mainWindow, "link", "Stroke order of 茶"));
+        m_session.press("link", "Stroke order of 茶");
+        QVERIFY2(readOnceShowing(strokeOrder, "push button", "Step"),
+                 qPrintable(m_session.tree().filter(QRegularExpression("^(?!Tavrel)")).join('\n')));
 
         m_session.press("menu item", options);
         QVERIFY(readOnceShowing(options, "text", "Query String"));
@@ -169,6 +175,12 @@ private slots:
                                          << "" << false;
         QTest::newRow("status bar says there is no sound") << mainWindow << "status bar"
                                                            << "No sound output" << true;
+        QTest::newRow("stroke-order link") << mainWindow << "link"
+                                           << "Stroke order of 茶" << true;
+        QTest::newRow("the stroke-order panel") << strokeOrder << "filler"
+                                                << "Stroke order of 茶" << true;
+        QTest::newRow("the character, its strokes") << strokeOrder << "filler"
+                                                    << "茶, 9 strokes" << true;
         QTest::newRow("template box") << options << "text"
                                       << "Query String" << true;
         QTest::newRow("no unnamed box in the options") << options << "text"

@@ -10,6 +10,7 @@
 #include "english_chinese/lookup.h"
 #include "preferences/settingsfile.h"
 #include "program/application.h"
+#include "strokes/strokeindex.h"
 
 #include <QDirIterator>
 #include <QProcess>
@@ -241,6 +242,12 @@ private slots:
         const EnglishChinese::Index english(tree("usr/share/TavrelDictionary/ecdict.idx"));
         QVERIFY2(english.isOpen(), qPrintable(english.errorString()));
         QVERIFY(EnglishChinese::lookUp(english, QStringLiteral("went")).hasBase());
+        QVERIFY(text.contains("Files: usr/share/TavrelDictionary/strokes.idx"));
+        QVERIFY(text.contains("\nLicense: Arphic-1999\nComment: The stroke-order index"));
+        QVERIFY(text.contains("\nLicense: Arphic-1999\n ARPHIC PUBLIC LICENSE"));
+        const Strokes::Index strokes(tree("usr/share/TavrelDictionary/strokes.idx"));
+        QVERIFY2(strokes.isOpen(), qPrintable(strokes.errorString()));
+        QCOMPARE(strokes.strokeCount(U'\u4F60'), 7);
     }
 
     void runsForAnOrdinaryUser()

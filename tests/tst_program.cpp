@@ -72,6 +72,15 @@ private slots:
             << QStringList() << "";
         QTest::newRow("a damaged index") << QStringList {"--json", "love"} << QByteArray() << true
                                          << 2 << QStringList {"\"error\""} << "is damaged";
+        QTest::newRow("syllables coloured by tone")
+            << QStringList {"--print", "--color=always", "love"} << QByteArray() << false << 0
+            << QStringList {"\x1b[35mài\x1b[39m"} << "";
+        QTest::newRow("--color with another value")
+            << QStringList {"--print", "--color=sometimes", "love"} << QByteArray() << false << 2
+            << QStringList() << "--color takes auto, always or never";
+        QTest::newRow("a character's stroke count") << QStringList {"--json", "爱"}
+                                                    << QByteArray() << false << 0
+                                                    << QStringList {"\"strokes\":10"} << "";
         QTest::newRow("--print and --json together")
             << QStringList {"--print", "--json", "love"} << QByteArray() << false << 2
             << QStringList() << "can't be given together";
@@ -115,6 +124,8 @@ private slots:
         }
         QVERIFY(QFile::copy(TAVREL_ENGLISH_INDEX,
                             folder.filePath(QFileInfo(TAVREL_ENGLISH_INDEX).fileName())));
+        QVERIFY(QFile::copy(TAVREL_STROKES_INDEX,
+                            folder.filePath(QFileInfo(TAVREL_STROKES_INDEX).fileName())));
 
         QProcess program;
         program.setProcessEnvironment(withoutDisplay());
@@ -135,7 +146,7 @@ private slots:
             QVERIFY2(err.contains(error), qPrintable(err));
         // Text without markup or links, and nothing written beside the program.
         QVERIFY2(!out.contains("tavrel:") && !out.contains('|'), qPrintable(out));
-        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 3);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 4);
 
         if (arguments.first() != "--json" || program.exitCode() == 2)
             return;
@@ -173,6 +184,8 @@ private slots:
                 QVERIFY2(!entry.value(field).toString().isEmpty(), field);
             QVERIFY(entry.value("senses").isArray());
             QVERIFY(entry.value("band").isNull() || entry.value("band").toInt() >= 1);
+            // A stroke count for one character, none for a word.
+            QCOMPARE(entry.contains("strokes"), entry.value("simplified").toString().size() == 1);
         }
         const QJsonObject split = QJsonDocument::fromJson(lines.value(1).toUtf8()).object();
         if (split.value("input") == "研究生命起源") {

@@ -327,6 +327,8 @@ private slots:
         // Once saved, the preferences file is read back the same, whatever was carried over.
         Preferences saved = read;
         saved.keepHistory = !read.keepHistory;
+        saved.tones = {QStringLiteral("colour-blind-safe"), {}, true};
+        saved.tones.colours[2] = QColor(0x12, 0x34, 0x56);
         saved.traditionalCharacters = !read.traditionalCharacters;
         QVERIFY(PreferencesFile::save(folder.path(), saved));
         QVERIFY(PreferencesFile::load(folder.path(), read.keepHistory) == saved);

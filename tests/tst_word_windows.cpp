@@ -411,10 +411,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(form().window()));
         answer->setFocus();
         QTRY_VERIFY(answer->hasFocus());
-        // The headword first, then its speaker and its star; the others name nothing.
+        // The headword's characters first, each its stroke order, then its speaker and its star.
         QTest::keyClick(answer, Qt::Key_Tab);
-        QCOMPARE(answer->accessibleDescription(), QString());
-        for (int tab = 0; tab < 3 && !answer->textCursor().selectedText().contains("favourites");
+        QCOMPARE(answer->accessibleDescription(), QString("Stroke order of 冰"));
+        for (int tab = 0; tab < 5 && !answer->textCursor().selectedText().contains("favourites");
              ++tab)
             QTest::keyClick(answer, Qt::Key_Tab);
         QCOMPARE(answer->accessibleDescription(), QString("Add 冰淇淋 to favourites"));

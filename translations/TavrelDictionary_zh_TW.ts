@@ -140,6 +140,65 @@
     </message>
 </context>
 <context>
+    <name>AppearancePage</name>
+    <message>
+        <source>Tone colours:</source>
+        <translation>聲調顏色：</translation>
+    </message>
+    <message>
+        <source>Tone colours</source>
+        <translation>聲調顏色</translation>
+    </message>
+    <message>
+        <source>Tone 1</source>
+        <translation>第一聲</translation>
+    </message>
+    <message>
+        <source>Tone 2</source>
+        <translation>第二聲</translation>
+    </message>
+    <message>
+        <source>Tone 3</source>
+        <translation>第三聲</translation>
+    </message>
+    <message>
+        <source>Tone 4</source>
+        <translation>第四聲</translation>
+    </message>
+    <message>
+        <source>Neutral</source>
+        <translation>輕聲</translation>
+    </message>
+    <message>
+        <source>Colour the characters too</source>
+        <translation>漢字也依聲調著色</translation>
+    </message>
+</context>
+<context>
+    <name>CharacterDiagram</name>
+    <message>
+        <source>No stroke data for %1</source>
+        <translation>沒有 %1 的筆順資料</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <comment>a character, its stroke count</comment>
+        <translation>%1，%2</translation>
+    </message>
+    <message>
+        <source>1 stroke</source>
+        <translation>1 畫</translation>
+    </message>
+    <message>
+        <source>%1 strokes</source>
+        <translation>%1 畫</translation>
+    </message>
+    <message>
+        <source>stroke %1 of %2</source>
+        <translation>第 %1 畫，共 %2 畫</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Looks English and Chinese words up in an online dictionary. Given a word, it hands it to the copy already running from the same folder, or starts with the word looked up.
@@ -523,10 +582,67 @@ With --print or --json it answers from its built-in dictionary in the terminal i
     </message>
 </context>
 <context>
+    <name>StrokeOrderLink</name>
+    <message>
+        <source>Stroke order of %1</source>
+        <translation>%1 的筆順</translation>
+    </message>
+</context>
+<context>
+    <name>StrokeOrderPanel</name>
+    <message>
+        <source>Stroke order of %1</source>
+        <translation>%1 的筆順</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>速度</translation>
+    </message>
+    <message>
+        <source>&amp;Speed:</source>
+        <translation>速度(&amp;S)：</translation>
+    </message>
+    <message>
+        <source>&amp;Outline</source>
+        <translation>輪廓(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>逐筆</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暫停</translation>
+    </message>
+    <message>
+        <source>Replay</source>
+        <translation>重播</translation>
+    </message>
+</context>
+<context>
     <name>SuggestionList</name>
     <message>
         <source>Suggestions</source>
         <translation>建議</translation>
+    </message>
+</context>
+<context>
+    <name>ToneColours</name>
+    <message>
+        <source>Default</source>
+        <translation>預設</translation>
+    </message>
+    <message>
+        <source>Colour-blind safe</source>
+        <translation>色盲友善</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>無</translation>
     </message>
 </context>
 <context>
@@ -732,6 +848,10 @@ The new query string applies until the program ends; at the next start it will b
         <source>The preferences could not be saved: </source>
         <translation>無法儲存偏好設定：</translation>
     </message>
+    <message>
+        <source>The history is busy; &quot;%1&quot; is kept until it can be recorded: %2</source>
+        <translation>歷史紀錄正忙；「%1」將暫存，直到可以記錄為止：%2</translation>
+    </message>
 </context>
 <context>
     <name>frmChinese</name>
@@ -820,6 +940,10 @@ The new query string applies until the program ends; at the next start it will b
     <message>
         <source>Pop-up Lookup</source>
         <translation>快顯查詢</translation>
+    </message>
+    <message>
+        <source>Appearance</source>
+        <translation>外觀</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,7 @@
 #include "chinese_english/senses.h"
 #include "english_chinese/lookup.h"
 #include "english_chinese/spellings.h"
+#include "strokes/strokeindex.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -83,7 +84,7 @@ QString readingName(Dictionary::Reading reading)
     return AnswerText::readingName(reading, AnswerText::Spelling::Plain);
 }
 
-QString entryText(const Entry &entry, int width)
+QString entryText(const Entry &entry, int width, const ToneColours::Palette &tones)
 {
     QString headline = entry.simplified;
     if (entry.traditional != entry.simplified)
@@ -92,6 +93,11 @@ QString entryText(const Entry &entry, int width)
     if (entry.band)
         headline += QStringLiteral("  (%1)").arg(frequencyBandName(entry.band));
     QString text = wrapped(headline, width, QString());
+    // Coloured once wrapped, where the escapes take no columns; pinyin that a narrow terminal
+    // broke over two lines stays plain.
+    const qsizetype pinyinAt = text.indexOf(entry.pinyin);
+    if (!tones.isNone() && !entry.pinyin.isEmpty() && pinyinAt >= 0)
+        text.replace(pinyinAt, entry.pinyin.size(), ToneColours::pinyinAnsi(entry.pinyin, tones));
     const Senses::Shown shown = Senses::shown(entry.senses);
     for (int i = 0; i < shown.meanings.size(); ++i)
         text += wrapped(Senses::plain(shown.meanings.at(i)), width,
@@ -102,7 +108,8 @@ QString entryText(const Entry &entry, int width)
     return text;
 }
 
-QString groupText(const Answer &answer, const Group &group, bool titled, int width)
+QString groupText(const Answer &answer, const Group &group, bool titled, int width,
+                  const ToneColours::Palette &tones)
 {
     QString text;
     if (group.reading == Reading::EnglishChinese) {
@@ -117,7 +124,7 @@ QString groupText(const Answer &answer, const Group &group, bool titled, int wid
     if (titled)
         text += u'\n' + AnswerText::readAs(group, AnswerText::Spelling::Plain) + u'\n';
     for (const Entry &entry : group.entries)
-        text += entryText(entry, width);
+        text += entryText(entry, width, tones);
     if (group.more > 0)
         text += wrapped(
             QStringLiteral("%1 more %2 not shown.")
@@ -131,7 +138,7 @@ QString groupText(const Answer &answer, const Group &group, bool titled, int wid
         text += wrapped(words.join(u' '), width, QStringLiteral("Its words: "));
         for (const Word &word : group.words)
             for (const Entry &entry : word.entries)
-                text += entryText(entry, width);
+                text += entryText(entry, width, tones);
     }
     return text;
 }
@@ -261,6 +268,10 @@ QJsonObject entryJson(const Entry &entry)
                                       {QStringLiteral("pinyin"), word.pinyin}});
         object.insert(QStringLiteral("measureWords"), words);
     }
+    if (const char32_t character = Strokes::singleCharacter(entry.simplified)) {
+        if (const int strokes = Strokes::installedIndex().strokeCount(character))
+            object.insert(QStringLiteral("strokes"), strokes);
+    }
     return object;
 }
 
@@ -303,7 +314,7 @@ QByteArray jsonLine(const Answer &answer)
     return QJsonDocument(answerJson(answer)).toJson(QJsonDocument::Compact) + '\n';
 }
 
-QString plainText(const Answer &answer, int width)
+QString plainText(const Answer &answer, int width, const ToneColours::Palette &tones)
 {
     QString text = wrapped(answer.input, width, QString());
     if (answer.cut)
@@ -321,7 +332,7 @@ QString plainText(const Answer &answer, int width)
         && answer.groups.first().reading != Reading::EnglishChinese)
         text += AnswerText::readAs(answer.groups.first(), AnswerText::Spelling::Plain) + u'\n';
     for (const Group &group : answer.groups)
-        text += groupText(answer, group, answer.groups.size() > 1, width);
+        text += groupText(answer, group, answer.groups.size() > 1, width, tones);
     text += u'\n'
         + wrapped(QStringLiteral("From ECDICT, MIT licence, and CC-CEDICT, CC BY-SA 4.0%1.")
                       .arg(answer.dataDate.isEmpty() ? QString()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answer/tonecolours.h"
 #include "lookup/answer.h"
 
 #include <QJsonObject>
@@ -15,7 +16,8 @@ namespace AnswerFormat {
 QString readingKey(Dictionary::Reading reading);
 
 // {"traditional", "simplified", "pinyin", "senses": [...], "band": 1-5 or null, "count"}; the
-// senses as a reader sees them (no markup), measure words in "measureWords".
+// senses as a reader sees them (no markup), measure words in "measureWords", and for a single
+// character with stroke data its stroke count in "strokes".
 QJsonObject entryJson(const Dictionary::Entry &entry);
 // {"reading", "entries": [...], "more", "words": [{"text", "entries"}] for a split phrase}.
 QJsonObject groupJson(const Dictionary::Group &group);
@@ -25,8 +27,9 @@ QJsonObject answerJson(const Dictionary::Answer &answer);
 QByteArray jsonLine(const Dictionary::Answer &answer);
 
 // The answer as the answer view shows it, in lines of at most width columns (Chinese characters
-// take two), ending in a line feed.
-QString plainText(const Dictionary::Answer &answer, int width = 80);
+// take two), ending in a line feed; the pinyin's syllables in ANSI colours unless tones is none.
+QString plainText(const Dictionary::Answer &answer, int width = 80,
+                  const ToneColours::Palette &tones = {ToneColours::Scheme::None, {}});
 
 } // namespace AnswerFormat
 

@@ -2,6 +2,7 @@
 
 #include "answer/favouritelink.h"
 #include "answer/readings.h"
+#include "answer/strokeorderlink.h"
 #include "chinese_english/senses.h"
 #include "english_chinese/lookup.h"
 #include "english_chinese/spellings.h"
@@ -116,18 +117,22 @@ QString band(int band)
         .arg(title.arg(name, QCoreApplication::translate("AnswerPage", meanings[band])), name);
 }
 
-QString entry(const Dictionary::Entry &entry, const AnswerPage::IsFavourite &isFavourite)
+QString entry(const Dictionary::Entry &entry, const AnswerPage::Options &options)
 {
-    QString html = QStringLiteral("<p class=\"entry\">") + headword(entry.simplified);
+    QString html = QStringLiteral("<p class=\"entry\">")
+        + StrokeOrderLink::html(entry.simplified, entry.pinyin, options.tones);
     if (entry.traditional != entry.simplified)
-        html += QStringLiteral(" &nbsp;") + headword(entry.traditional);
-    html += QStringLiteral(" &nbsp; <span class=\"quiet\">%1</span>").arg(text(entry.pinyin));
+        html += QStringLiteral(" &nbsp;")
+            + StrokeOrderLink::html(entry.traditional, entry.pinyin, options.tones);
+    html += QStringLiteral(" &nbsp; <span class=\"quiet\">%1</span>")
+                .arg(ToneColours::pinyinHtml(entry.pinyin, options.tones.palette));
     if (!entry.numberedPinyin.isEmpty())
         html += speakerLink(AnswerPage::entrySpeaker(entry));
     html += band(entry.band);
     html += QStringLiteral(" &nbsp; ")
         + FavouriteLink::html({entry.simplified, entry.pinyin, entry.senses, {}},
-                              isFavourite && isFavourite(entry.simplified, entry.pinyin))
+                              options.isFavourite
+                                  && options.isFavourite(entry.simplified, entry.pinyin))
         + QStringLiteral("</p><ol>");
     const Dictionary::Senses::Shown shown = Dictionary::Senses::shown(entry.senses);
     for (const QString &each : shown.meanings)
@@ -174,7 +179,7 @@ QString link(const QString &word, const QString &shown)
 }
 
 QString group(const Dictionary::Answer &answer, const Dictionary::Group &group, bool titled,
-              Entries &entries, const AnswerPage::IsFavourite &isFavourite)
+              Entries &entries, const AnswerPage::Options &options)
 {
     QString html;
     if (group.reading == Dictionary::Reading::EnglishChinese) {
@@ -184,7 +189,7 @@ QString group(const Dictionary::Answer &answer, const Dictionary::Group &group, 
         if (entries.take())
             html += EnglishChinese::html(answer.englishChinese, link,
                                          [&](const EnglishChinese::Entry &entry) {
-                                             return englishChineseLinks(entry, isFavourite);
+                                             return englishChineseLinks(entry, options.isFavourite);
                                          });
         return html;
     }
@@ -193,7 +198,7 @@ QString group(const Dictionary::Answer &answer, const Dictionary::Group &group, 
                     .arg(text(AnswerText::readAs(group, AnswerText::Spelling::Page)));
     for (const Dictionary::Entry &each : group.entries) {
         if (entries.take())
-            html += entry(each, isFavourite);
+            html += entry(each, options);
     }
     if (group.more > 0)
         html += QStringLiteral("<p><i>%1</i></p>")
@@ -212,7 +217,7 @@ QString group(const Dictionary::Answer &answer, const Dictionary::Group &group, 
         for (const Dictionary::Word &word : group.words) {
             for (const Dictionary::Entry &each : word.entries) {
                 if (entries.take())
-                    html += entry(each, isFavourite);
+                    html += entry(each, options);
             }
         }
     }
@@ -402,7 +407,7 @@ QString html(const Dictionary::Answer &answer, const Options &options, bool *who
                     .arg(text(AnswerText::readAs(answer.groups.first(),
                                                  AnswerText::Spelling::Page)));
     for (const Dictionary::Group &each : answer.groups)
-        html += group(answer, each, answer.groups.size() > 1, entries, options.isFavourite);
+        html += group(answer, each, answer.groups.size() > 1, entries, options);
     html += QStringLiteral("<hr><p class=\"source\">%1</p>")
                 .arg(QCoreApplication::translate(
                          "AnswerPage", "From ECDICT, MIT licence, and CC-CEDICT, CC BY-SA 4.0%1.")

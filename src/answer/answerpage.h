@@ -1,5 +1,7 @@
 #pragma once
 
+#include "answer/tonecolours.h"
+
 #include <QString>
 
 #include <functional>
@@ -79,6 +81,8 @@ struct Options
     int firstEntries = 0;
     // What each entry's star says; without it, no entry is a favourite.
     IsFavourite isFavourite;
+    // How the pinyin, and the headwords' characters if they say so, are coloured.
+    ToneColours::Options tones;
 };
 
 // The page for an answer, in Qt's rich text; whole says whether all its entries were put in.

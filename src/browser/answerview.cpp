@@ -2,6 +2,7 @@
 
 #include "answer/answerpage.h"
 #include "answer/favouritelink.h"
+#include "answer/strokeorderlink.h"
 #include "speakerlink.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -158,7 +159,7 @@ QString AnswerView::page(const Dictionary::Answer &answer, const QUrl &address, 
                          bool *whole) const
 {
     const AnswerPage::Options options {AnswerPage::siteOf(address), AnswerPage::reasonOf(address),
-                                       firstEntries, m_isFavourite};
+                                       firstEntries, m_isFavourite, readableTones()};
     return AnswerPage::html(answer, options, whole);
 }
 
@@ -173,6 +174,21 @@ void AnswerView::refresh()
         showWhole(*m_shown, source());
 }
 
+void AnswerView::setToneColours(const ToneColours::Options &tones)
+{
+    m_tones = tones;
+    if (!source().isEmpty())
+        refresh();
+}
+
+ToneColours::Options AnswerView::readableTones() const
+{
+    ToneColours::Options tones = m_tones;
+    if (!tones.palette.isNone())
+        tones.palette = ToneColours::readableOn(tones.palette, palette().color(QPalette::Base));
+    return tones;
+}
+
 void AnswerView::nameLink(const QUrl &address)
 {
     // Qt's text view gives links no accessible object of their own: the link reached with Tab
@@ -181,6 +197,9 @@ void AnswerView::nameLink(const QUrl &address)
         const Words::Favourite entry = FavouriteLink::entryOf(address);
         setAccessibleDescription(FavouriteLink::accessibleName(
             entry, m_isFavourite && m_isFavourite(entry.word, entry.reading)));
+    } else if (StrokeOrderLink::isLink(address)) {
+        setAccessibleDescription(
+            StrokeOrderLink::accessibleName(StrokeOrderLink::characterOf(address)));
     } else {
         setAccessibleDescription(QString());
     }
@@ -199,6 +218,8 @@ void AnswerView::followLink(const QUrl &address)
 {
     if (FavouriteLink::isLink(address)) {
         emit favouriteClicked(FavouriteLink::entryOf(address));
+    } else if (StrokeOrderLink::isLink(address)) {
+        emit strokeOrderClicked(StrokeOrderLink::characterOf(address));
     } else if (AnswerPage::isSpeakerAddress(address)) {
         const AnswerPage::Speaker speaker = AnswerPage::speakerOf(address);
         emit pronounce(speaker.text, speaker.english);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "answer/answerpage.h"
+#include "answer/tonecolours.h"
 #include "lookup/answer.h"
 #include "words/store.h"
 
@@ -33,6 +34,10 @@ public:
     // The dictionary's answer for word, looked up already: the next page for the word uses it.
     void keepAnswer(const QString &word, const Dictionary::Answer &answer);
 
+    // Colours the tones of the pages from now on, made readable on the view's background, and
+    // draws the page shown again with them.
+    void setToneColours(const ToneColours::Options &tones);
+
     // Reads the page's first entry aloud, as "Pronounce" does; nothing when it has none.
     void pronounceFirst();
 
@@ -46,6 +51,8 @@ signals:
     void wordLinkFollowed(const QString &word);
     // The star of an entry was clicked.
     void favouriteClicked(const Words::Favourite &entry);
+    // A character of a headword was clicked, for its stroke order.
+    void strokeOrderClicked(const QString &character);
 
 protected:
     QVariant loadResource(int type, const QUrl &name) override;
@@ -63,6 +70,7 @@ private:
     void showWhole(const Dictionary::Answer &answer, const QUrl &address);
     Dictionary::Answer takeAnswer(const QString &word);
     void placeSpeakers();
+    ToneColours::Options readableTones() const;
 
     // Looked up for the next page of m_answerWord: ahead of it, or for the first screen of a
     // page, whose rest then needs no second lookup.
@@ -73,4 +81,5 @@ private:
     AnswerPage::Speaker m_firstSpeaker; // of the page shown
     QAction *m_pronounce = nullptr;
     bool m_placingDue = false;
+    ToneColours::Options m_tones; // as set, before they are made readable
 };

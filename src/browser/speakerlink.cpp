@@ -1,6 +1,7 @@
 #include "speakerlink.h"
 
 #include "answer/answerpage.h"
+#include "answer/strokeorderlink.h"
 
 #include <QAccessibleWidget>
 #include <QImage>
@@ -43,7 +44,7 @@ struct Found
     QRect place;
 };
 
-// The speaker pictures of the page, where the view shows them.
+// The speaker pictures and the stroke-order characters of the page, where the view shows them.
 QList<Found> speakersIn(QTextBrowser &view)
 {
     QList<Found> found;
@@ -51,14 +52,25 @@ QList<Found> speakersIn(QTextBrowser &view)
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const QTextCharFormat format = fragment.charFormat();
-            if (!format.isImageFormat() || !format.isAnchor())
+            if (!format.isAnchor())
                 continue;
             const QUrl address(format.anchorHref());
-            if (!AnswerPage::isSpeakerAddress(address))
+            const bool strokeOrder = StrokeOrderLink::isLink(address);
+            if (!strokeOrder
+                && (!format.isImageFormat() || !AnswerPage::isSpeakerAddress(address)))
                 continue;
             QTextCursor cursor(view.document());
             cursor.setPosition(fragment.position());
             const QRect line = view.cursorRect(cursor);
+            if (strokeOrder) {
+                // A character of a headword: the link lies over the character itself.
+                cursor.setPosition(fragment.position() + fragment.length());
+                const int width = qMax(1, view.cursorRect(cursor).left() - line.left());
+                found.append({address,
+                              StrokeOrderLink::accessibleName(StrokeOrderLink::characterOf(address)),
+                              QRect(line.left(), line.top(), width, line.height())});
+                continue;
+            }
             const QTextImageFormat image = format.toImageFormat();
             const int width = image.width() > 0 ? int(image.width()) : line.height();
             found.append({address, AnswerPage::speakerOf(address).name(),

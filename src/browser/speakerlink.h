@@ -8,7 +8,8 @@ class QTextBrowser;
 
 // A speaker link of an answer page, laid over the speaker's picture in the text: the text view
 // draws the picture and keeps its place in the line, and this control makes it something a
-// screen reader can name ("Pronounce 银行") and press, as it can't a link inside the text.
+// screen reader can name ("Pronounce 银行") and press, as it can't a link inside the text. A
+// headword's character, a link to its stroke order ("Stroke order of 银"), gets one the same way.
 class SpeakerLink : public QAbstractButton
 {
     Q_OBJECT

@@ -162,6 +162,8 @@ AnswerView *WebBrowser::answers()
     connect(m_answers, &AnswerView::wordLinkFollowed, this, &WebBrowser::answerLinkFollowed);
     connect(m_answers, &AnswerView::favouriteClicked, this, &WebBrowser::favouriteClicked);
     connect(m_answers, &AnswerView::pronounce, this, &WebBrowser::pronounce);
+    connect(m_answers, &AnswerView::strokeOrderClicked, this, &WebBrowser::strokeOrderClicked);
+    m_answers->setToneColours(m_tones);
     // "Try again", and any other way out of the answers, is a lookup on the web again.
     connect(m_answers, &AnswerView::webLinkClicked, this,
             [this](const QUrl &address) { Navigate(address.toString(), m_word); });
@@ -169,6 +171,13 @@ AnswerView *WebBrowser::answers()
 }
 
 AnswerView *WebBrowser::answerView() const { return m_answers; }
+
+void WebBrowser::setToneColours(const ToneColours::Options &tones)
+{
+    m_tones = tones;
+    if (m_answers)
+        m_answers->setToneColours(tones);
+}
 
 void WebBrowser::setIsFavourite(AnswerPage::IsFavourite isFavourite)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "answer/answerpage.h"
+#include "answer/tonecolours.h"
 #include "lookup/answer.h"
 #include "words/store.h"
 
@@ -51,6 +52,9 @@ public:
     // The view of built-in answers; null until the first is shown.
     AnswerView *answerView() const;
 
+    // How the built-in answers colour tones, now and in the view made later.
+    void setToneColours(const ToneColours::Options &tones);
+
     // Which entries of the answers are favourites, as their stars say; without it, none is.
     void setIsFavourite(AnswerPage::IsFavourite isFavourite);
 
@@ -67,6 +71,8 @@ signals:
     void favouriteClicked(const Words::Favourite &entry);
     // A built-in answer's speaker link, or its "Pronounce": numbered pinyin or an English word.
     void pronounce(const QString &text, bool english);
+    // A character of a built-in answer's headword, for its stroke order.
+    void strokeOrderClicked(const QString &character);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -96,4 +102,5 @@ private:
     bool m_warmUpStarted = false;
     bool m_painted = false;
     bool m_prepareEngine = true;
+    ToneColours::Options m_tones;
 };

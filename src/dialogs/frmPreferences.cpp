@@ -1,5 +1,6 @@
 #include "frmPreferences.h"
 
+#include "appearancepage.h"
 #include "languagepage.h"
 #include "popuppage.h"
 #include "pronunciationpage.h"
@@ -31,6 +32,7 @@ void frmPreferences::CreateControls(FormWindow &window)
     addPage(tr("Pronunciation"), m_pronunciationPage);
     m_popUpPage = new PopUpPage;
     addPage(tr("Pop-up Lookup"), m_popUpPage);
+    addPage(tr("Appearance"), new AppearancePage);
     m_languagePage = new LanguagePage;
     addPage(tr("Language"), m_languagePage);
 

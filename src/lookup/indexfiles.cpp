@@ -1,3 +1,4 @@
+#include "lookup/indexfiles.h"
 #include "lookup/lookup.h"
 
 #include "chinese_english/index.h"
@@ -39,22 +40,14 @@ template <typename IndexType> struct Kept
         missing.clear();
         QString found = path;
         if (found.isEmpty()) {
-            // The program's folder, as for its settings; tests point it elsewhere.
-            const QString folder = App::Path();
-            const QStringList paths {
-                QDir(folder).filePath(QLatin1String(fileName)),
-                QDir::cleanPath(QDir(folder).filePath(
-                    QStringLiteral(TAVREL_DICTIONARY_INSTALLED "/") + QLatin1String(fileName)))};
-            const auto there = std::find_if(paths.begin(), paths.end(),
-                                            [](const QString &p) { return QFileInfo::exists(p); });
-            if (there == paths.end()) {
+            found = foundIndexFile(QLatin1String(fileName));
+            if (found.isEmpty()) {
                 missing = QStringLiteral("The %1 %2 was not found in:\n%3")
                               .arg(QLatin1String(IndexType::description), QLatin1String(fileName),
-                                   paths.join(u'\n'));
+                                   indexFilePlaces(QLatin1String(fileName)).join(u'\n'));
                 index = std::make_unique<IndexType>();
                 return *index;
             }
-            found = *there;
         }
         index = std::make_unique<IndexType>(found);
         return *index;
@@ -87,6 +80,23 @@ const Index *sharedIndex(Shared &state, QString *error)
 }
 
 } // namespace
+
+QStringList indexFilePlaces(const QString &fileName)
+{
+    // The program's folder, as for its settings; tests point it elsewhere.
+    const QString folder = App::Path();
+    return {QDir(folder).filePath(fileName),
+            QDir::cleanPath(QDir(folder).filePath(QStringLiteral(TAVREL_DICTIONARY_INSTALLED "/")
+                                                  + fileName))};
+}
+
+QString foundIndexFile(const QString &fileName)
+{
+    const QStringList places = indexFilePlaces(fileName);
+    const auto there = std::find_if(places.begin(), places.end(),
+                                    [](const QString &p) { return QFileInfo::exists(p); });
+    return there == places.end() ? QString() : *there;
+}
 
 Answer lookUp(const QString &input)
 {

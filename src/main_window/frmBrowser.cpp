@@ -6,6 +6,7 @@
 
 #include "answer/answerpage.h"
 #include "browser/answerview.h"
+#include "answer/tonecolours.h"
 #include "browser/webbrowser.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOption.h"
@@ -16,6 +17,7 @@
 #include "program/providers.h"
 #include "program/timing.h"
 #include "speech/pronouncer.h"
+#include "stroke_order/strokeorderpanel.h"
 #include "window_layer/controls.h"
 #include "window_layer/modUtility.h"
 #include "window_layer/twips.h"
@@ -32,6 +34,27 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QTimer>
+
+namespace {
+
+// The answer's colours from the user's choice: the scheme's, each tone the user chose another
+// for in its own.
+ToneColours::Options toneOptions(const Preferences::Tones &chosen)
+{
+    ToneColours::Options tones;
+    tones.palette = ToneColours::palette(
+        ToneColours::schemeFromKey(chosen.scheme).value_or(ToneColours::Scheme::Default));
+    if (!tones.palette.isNone()) {
+        for (std::size_t i = 0; i < chosen.colours.size(); ++i)
+            if (chosen.colours[i].isValid())
+                tones.palette.colours[i] = chosen.colours[i];
+    }
+    tones.characters = chosen.characters;
+    return tones;
+}
+
+} // namespace
 
 frmBrowser &frmBrowser::instance() { return sharedInstance<frmBrowser>(); }
 
@@ -81,6 +104,7 @@ void frmBrowser::connectControls()
     connect(m_WebBrowser1, &WebBrowser::answerLinkFollowed, this, &frmBrowser::recordLookup);
     connect(m_WebBrowser1, &WebBrowser::favouriteClicked, this, &frmBrowser::toggleFavourite);
     connect(m_WebBrowser1, &WebBrowser::pronounce, this, &frmBrowser::pronounce);
+    connect(m_WebBrowser1, &WebBrowser::strokeOrderClicked, this, &frmBrowser::showStrokeOrder);
     connect(m_WebBrowser1, &WebBrowser::loadFinished, this, &frmBrowser::answerLoaded);
 }
 
@@ -174,6 +198,7 @@ void frmBrowser::openWords()
     m_preferences = PreferencesFile::load(strSessionPath, m_words->keepsHistory());
     m_words->setKeepsHistory(m_preferences.keepHistory);
     m_mnuKeepHistory->setChecked(m_preferences.keepHistory);
+    WebBrowser1()->setToneColours(toneOptions(m_preferences.tones));
     m_handwriting->setTraditional(m_preferences.traditionalCharacters);
     WebBrowser1()->setIsFavourite([this](const QString &word, const QString &reading) {
         return m_words && m_words->isFavourite(word, reading);
@@ -188,6 +213,9 @@ void frmBrowser::Form_Unload()
     delete m_historyWindow;
     delete m_favouritesWindow;
     WebBrowser1()->setIsFavourite({});
+    // Each try waits for the file as long as the store's busy timeout allows.
+    for (int attempt = 0; attempt < 3 && !m_unrecorded.isEmpty(); ++attempt)
+        recordPending();
     m_words.reset();
 }
 
@@ -224,8 +252,34 @@ void frmBrowser::txtWord_Edited(const QString &text)
 
 void frmBrowser::recordLookup(const QString &input)
 {
-    if (m_words && m_words->record(input))
+    if (!m_words || !m_words->keepsHistory() || input.trimmed().isEmpty())
+        return;
+    m_unrecorded.append(input);
+    if (m_unrecorded.size() == 1)
+        recordPending();
+}
+
+// Another copy of the program writing to the same file may keep it busy for longer than a
+// record waits. A word looked up meanwhile waits its turn, in order, and is tried again: it is
+// never dropped for that.
+void frmBrowser::recordPending()
+{
+    while (m_words && !m_unrecorded.isEmpty()) {
+        const QString input = m_unrecorded.constFirst();
+        if (!m_words->record(input)) {
+            if (!m_words->isWritable() || !m_words->keepsHistory()) {
+                m_unrecorded.clear();
+                return;
+            }
+            StatusBar1()->setSimpleText(
+                tr("The history is busy; \"%1\" is kept until it can be recorded: %2")
+                    .arg(input, m_words->errorString()));
+            QTimer::singleShot(recordRetryMs, this, &frmBrowser::recordPending);
+            return;
+        }
+        m_unrecorded.removeFirst();
         Timing::mark("recorded", input);
+    }
 }
 
 void frmBrowser::LookUp(const QString &word)
@@ -268,6 +322,7 @@ void frmBrowser::mnuPreferences_Click()
         dialog.takeValues(m_preferences);
         m_handwriting->setTraditional(m_preferences.traditionalCharacters);
         savePreferences();
+        WebBrowser1()->setToneColours(toneOptions(m_preferences.tones));
         emit preferencesSaved(m_preferences);
     }
     dialog.Unload();
@@ -279,6 +334,17 @@ void frmBrowser::savePreferences()
     QString reason;
     if (!PreferencesFile::save(strSessionPath, m_preferences, &reason))
         StatusBar1()->setSimpleText(tr("The preferences could not be saved: ") + reason);
+}
+
+ToneColours::Options frmBrowser::toneColours() const { return toneOptions(m_preferences.tones); }
+
+void frmBrowser::showStrokeOrder(const QString &character)
+{
+    // A window of its own, which the user closes when done, beside the answer it came from.
+    auto *panel = new StrokeOrderPanel(character, m_WebBrowser1->window());
+    panel->setWindowFlag(Qt::Window);
+    panel->setAttribute(Qt::WA_DeleteOnClose);
+    panel->show();
 }
 
 Pronouncer *frmBrowser::pronouncer()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "answer/tonecolours.h"
+
 #include "preferences/preferences.h"
 #include "window_layer/form.h"
 
@@ -43,6 +45,10 @@ public:
     Words::Store *words() const { return m_words.get(); }
     // Loaded once the window is; saved whenever the user changes one.
     const Preferences &preferences() const { return m_preferences; }
+    // The answers' tone colours as the preferences choose them.
+    ToneColours::Options toneColours() const;
+    // Opens the "Stroke order of 你" panel for a character of an answer.
+    void showStrokeOrder(const QString &character);
     HistoryWindow *historyWindow() const;
     FavouritesWindow *favouritesWindow() const;
 
@@ -147,7 +153,11 @@ private:
     QPointer<QAction> m_mnuWebsite;
     QPointer<QAction> m_mnuAbout;
 
+    void recordPending();
+
     std::unique_ptr<Words::Store> m_words;
+    QStringList m_unrecorded; // looked up, not yet in the history: the file was busy
+    static constexpr int recordRetryMs = 250;
     QPointer<HistoryWindow> m_historyWindow;
     QPointer<FavouritesWindow> m_favouritesWindow;
     Pronouncer *m_pronouncer = nullptr;

@@ -79,6 +79,19 @@ Field choice(const char *section, const char *name, At at,
             }};
 }
 
+// A colour as "#rrggbb"; empty, and so the scheme's own, when it is not set.
+template <typename At>
+Field colour(const char *section, const char *name, At at)
+{
+    return {QLatin1String(section), QLatin1String(name),
+            [at](const Preferences &p) { return at(p).isValid() ? at(p).name() : QString(); },
+            [at](Preferences &p, const QString &text) {
+                const QColor read = QColor::fromString(text);
+                if (read.isValid())
+                    at(p) = read;
+            }};
+}
+
 const QList<Field> &fields()
 {
     using Speech::Voice;
@@ -96,6 +109,17 @@ const QList<Field> &fields()
         yesNo("pronunciation", "read-after-lookup",
               [](auto &p) -> auto & { return p.pronunciation.readAfterLookup; }),
         yesNo("words", "keep-history", [](auto &p) -> auto & { return p.keepHistory; }),
+        choice("tones", "scheme", [](auto &p) -> auto & { return p.tones.scheme; },
+               QList<std::pair<QString, QString>> {
+                   {QStringLiteral("default"), QStringLiteral("default")},
+                   {QStringLiteral("colour-blind-safe"), QStringLiteral("colour-blind-safe")},
+                   {QStringLiteral("none"), QStringLiteral("none")}}),
+        colour("tones", "tone-1", [](auto &p) -> auto & { return p.tones.colours[0]; }),
+        colour("tones", "tone-2", [](auto &p) -> auto & { return p.tones.colours[1]; }),
+        colour("tones", "tone-3", [](auto &p) -> auto & { return p.tones.colours[2]; }),
+        colour("tones", "tone-4", [](auto &p) -> auto & { return p.tones.colours[3]; }),
+        colour("tones", "neutral", [](auto &p) -> auto & { return p.tones.colours[4]; }),
+        yesNo("tones", "characters", [](auto &p) -> auto & { return p.tones.characters; }),
         text("pop-up", "shortcut", [](auto &p) -> auto & { return p.popUp.shortcut; }),
         yesNo("pop-up", "watch-selection", [](auto &p) -> auto & { return p.popUp.watchSelection; }),
         yesNo("language", "traditional-characters",

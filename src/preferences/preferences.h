@@ -3,7 +3,10 @@
 #include "language/language.h"
 #include "speech/synthesis.h"
 
+#include <QColor>
 #include <QString>
+
+#include <array>
 
 // Everything the program keeps for its user besides the query template, which stays in
 // "tavrel.xml". Loaded once at start, handed to whoever needs it, saved whole. A new preference
@@ -23,6 +26,14 @@ struct Preferences
         }
     };
 
+    // How answers colour the tones of pinyin ("Appearance").
+    struct Tones
+    {
+        QString scheme = QStringLiteral("default"); // "default", "colour-blind-safe", "none"
+        std::array<QColor, 5> colours {}; // tones 1-4 and neutral; invalid: the scheme's own
+        bool characters = false; // the headwords' characters too
+    };
+
     // How the pop-up is asked for besides the command and the session bus.
     struct PopUp
     {
@@ -35,6 +46,7 @@ struct Preferences
 
     Pronunciation pronunciation;
     bool keepHistory = true; // "Words" → "Keep History"
+    Tones tones;
     PopUp popUp;
     // The user reads traditional characters: handwriting offers them beside the simplified.
     bool traditionalCharacters = false;
@@ -50,6 +62,7 @@ bool operator==(const Preferences &one, const Preferences &other);
 //   <preferences>
 //       <pronunciation english-voice="en-us" speed="150" read-after-lookup="no"/>
 //       <words keep-history="yes"/>
+//       <tones scheme="default" tone-1="" ... neutral="" characters="no"/>
 //       <pop-up shortcut="Ctrl+Alt+Z" watch-selection="no"/>
 //       <language traditional-characters="no"/>
 //       <interface language="system"/>

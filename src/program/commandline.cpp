@@ -36,6 +36,11 @@ void describe(QCommandLineParser &parser)
                                "Print the built-in dictionary's answer for each word as JSON, one "
                                "object a line (JSON Lines).")));
     parser.addOption(QCommandLineOption(
+        QStringLiteral("color"),
+        QStringLiteral("With --print, colour the pinyin by tone: auto (when the output is a "
+                       "terminal and NO_COLOR is not set), always or never."),
+        QStringLiteral("when"), QStringLiteral("auto")));
+    parser.addOption(QCommandLineOption(
         QStringLiteral("selection"),
         QCoreApplication::translate("CommandLine",
                                     "Look the selected text up in the pop-up, or the clipboard's "
@@ -97,7 +102,14 @@ Request parse(const QStringList &arguments)
         }
     } else if (parser.isSet(QStringLiteral("print")) || parser.isSet(QStringLiteral("json"))) {
         request.inputs = parser.positionalArguments();
-        if (parser.isSet(QStringLiteral("print")) && parser.isSet(QStringLiteral("json"))) {
+        request.colour = parser.value(QStringLiteral("color"));
+        static const QStringList whens {QStringLiteral("auto"), QStringLiteral("always"),
+                                        QStringLiteral("never")};
+        if (!whens.contains(request.colour)) {
+            request.action = Request::Action::Error;
+            request.error = QStringLiteral("--color takes auto, always or never, not \"%1\".")
+                                .arg(request.colour);
+        } else if (parser.isSet(QStringLiteral("print")) && parser.isSet(QStringLiteral("json"))) {
             request.action = Request::Action::Error;
             request.error = QCoreApplication::translate(
                 "CommandLine", "--print and --json can't be given together.");

@@ -18,6 +18,8 @@ struct Request
     std::optional<QString> word;
     // For Print and Json: the words, each an input of its own; "-" alone reads them from stdin.
     QStringList inputs;
+    // For Print: when to colour the pinyin by tone, "auto", "always" or "never".
+    QString colour = QStringLiteral("auto");
     // --selection and --clipboard look up in the pop-up; --background starts with no window,
     // for a call on the session bus that started the program.
     enum class PopUp { None, Selection, Clipboard, Background };

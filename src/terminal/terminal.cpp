@@ -2,6 +2,7 @@
 
 #include "lookup/lookup.h"
 #include "answer/answerformat.h"
+#include "answer/tonecolours.h"
 
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -43,9 +44,15 @@ int width(std::FILE *out)
     return ok && columns > 0 ? columns : 80;
 }
 
-int run(Format format, const QStringList &inputs, std::FILE *in, std::FILE *out, std::FILE *err)
+int run(Format format, const QStringList &inputs, std::FILE *in, std::FILE *out, std::FILE *err,
+        const QString &colour)
 {
     const int columns = width(out);
+    const bool coloured = ToneColours::useColour(
+        ToneColours::colourWhenFromText(colour).value_or(ToneColours::ColourWhen::Auto),
+        isatty(fileno(out)), qgetenv("NO_COLOR"));
+    const ToneColours::Palette tones
+        = ToneColours::palette(coloured ? ToneColours::Scheme::Default : ToneColours::Scheme::None);
     const bool fromInput = inputs == QStringList {QStringLiteral("-")};
     int status = 0;
     bool first = true;
@@ -56,7 +63,7 @@ int run(Format format, const QStringList &inputs, std::FILE *in, std::FILE *out,
         } else if (answer.error.isEmpty()) {
             write(out,
                   ((first ? QString() : QStringLiteral("\n"))
-                   + AnswerFormat::plainText(answer, columns))
+                   + AnswerFormat::plainText(answer, columns, tones))
                       .toUtf8());
         }
         first = false;

@@ -6,6 +6,7 @@
 // site, and text of the same length.
 #include "answer/answerpage.h"
 #include "answer/favouritelink.h"
+#include "answer/strokeorderlink.h"
 #include "lookup/answer.h"
 #include "fuzzing.h"
 #include "words/store.h"
@@ -150,6 +151,12 @@ QSet<QString> linkTargets(const Page &page)
     };
     auto addEntry = [&](const Dictionary::Entry &entry) {
         add(entry.simplified), add(entry.traditional);
+        for (const QString &headword : {entry.simplified, entry.traditional})
+            for (const uint c : headword.toUcs4()) {
+                const auto character = char32_t(c);
+                targets << StrokeOrderLink::addressOf(QString::fromUcs4(&character, 1))
+                               .toString(QUrl::FullyEncoded);
+            }
         targets << AnswerPage::speakerAddress({entry.numberedPinyin, false, entry.simplified})
                        .toString(QUrl::FullyEncoded);
         targets << FavouriteLink::addressOf({entry.simplified, entry.pinyin, entry.senses, {}})
@@ -206,7 +213,7 @@ void readFrame(QTextFrame *frame, Read &read)
 Read read(const Page &page, int firstEntries)
 {
     QTextDocument document;
-    document.setHtml(AnswerPage::html(page.answer, {page.site, page.reason, firstEntries, {}}));
+    document.setHtml(AnswerPage::html(page.answer, {page.site, page.reason, firstEntries, {}, {}}));
     Read read;
     readFrame(document.rootFrame(), read);
     read.text = shape(document.toPlainText());
