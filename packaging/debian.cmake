@@ -5,7 +5,8 @@
 # The man page, and the changelog Debian wants beside the copyright, are shipped compressed
 # without a name or time stamp inside, so the same sources give the same package.
 set(TAVREL_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tavrel-dictionary)
-foreach(source assets/TavrelDictionary.1 packaging/debian/changelog)
+foreach(source assets/TavrelDictionary.1 assets/TavrelDictionary.zh_CN.1
+        packaging/debian/changelog)
     get_filename_component(name ${source} NAME)
     set(compressed ${CMAKE_CURRENT_BINARY_DIR}/${name}.gz)
     add_custom_command(OUTPUT ${compressed}
@@ -17,6 +18,8 @@ endforeach()
 add_custom_target(compressed_docs ALL DEPENDS ${TAVREL_COMPRESSED})
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/TavrelDictionary.1.gz
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/TavrelDictionary.zh_CN.1.gz
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/zh_CN/man1 RENAME TavrelDictionary.1.gz)
 install(FILES packaging/debian/copyright DESTINATION ${TAVREL_DOC_DIR})
 # The version has no Debian revision: the package is made here, with the program.
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTINATION ${TAVREL_DOC_DIR})
@@ -42,9 +45,11 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE http://www.tavrel.example)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads its SQLite driver as a plugin, and the speech library is opened by name on the first
 # pronunciation, so dpkg-shlibdeps sees neither: the words the user keeps are in an SQLite file,
-# and the voices are data of their own, as is the handwriting model zinnia reads.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6sql6-sqlite, libespeak-ng1, espeak-ng-data, tegaki-zinnia-simplified-chinese")
+# and the voices are data of their own, as is the handwriting model zinnia reads. Qt's own strings
+# in Chinese (the standard dialogs, the word box's and the page's context menus) are loaded as
+# files, not linked.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libespeak-ng1, espeak-ng-data, \
+tegaki-zinnia-simplified-chinese, qt6-translations-l10n")
 # A font with Chinese glyphs, the input method's Qt 6 front end for typing Chinese, and the
 # American English spelling dictionary that "did you mean" takes its guesses from.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS

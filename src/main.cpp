@@ -1,4 +1,5 @@
 #include "handwriting/terminalmode.h"
+#include "language/language.h"
 #include "main_window/frmBrowser.h"
 #include "popup/entrypoints.h"
 #include "popup/popuplookup.h"
@@ -6,6 +7,7 @@
 #include "browser/answerview.h"
 #include "dialogs/popuppage.h"
 #include "preferences/preferences.h"
+#include "program/datafolder.h"
 #include "program/application.h"
 #include "program/commandline.h"
 #include "program/sessionend.h"
@@ -106,6 +108,7 @@ int main(int argc, char *argv[])
     }
     if (request.action != Action::Run) {
         QCoreApplication app(argc, argv);
+        Language::install(app);
         return CommandLine::answer(request);
     }
     // A word for the copy already running goes to it before anything heavier is set up: no
@@ -131,6 +134,12 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     Timing::mark("qapplication");
     App::applyIdentity();
+    // Before any window is made, whose captions are set as it is made; from the preferences of
+    // the folder the main window will use.
+    const DataFolder::Choice data = DataFolder::choose(App::Path(), DataFolder::perUserFolder());
+    Language::install(app, PreferencesFile::read(data.folder + QStringLiteral("/session/")
+                                                 + QLatin1String(PreferencesFile::fileName))
+                               .language);
     Timing::mark("application");
 
     // Claimed before any window exists: a copy that started at the same moment may have won,

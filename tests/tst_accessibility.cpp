@@ -16,6 +16,7 @@ const QString options = "Online Dictionary Query String";
 const QString providers = "Select Online Dictionary Provider Suggestion";
 const QString about = "About Tavrel Dictionary";
 const QString strokeOrder = "Stroke order of 茶";
+const QString chineseWindow = "Tavrel 词典 v1.1（英汉 <> 汉英词典）";
 } // namespace
 
 class TestAccessibility : public QObject
@@ -23,6 +24,8 @@ class TestAccessibility : public QObject
     Q_OBJECT
 
     QTemporaryDir m_appFolder;
+    QTemporaryDir m_chineseFolder;
+    QTemporaryDir m_chosenFolder;
     XDisplay m_x;
     DesktopSession m_session;
     TestSupport::PageServer m_server;
@@ -209,6 +212,54 @@ private slots:
         name.replace("%origin", m_server.origin());
         QVERIFY2(m_read.contains(window + '\t' + role + '\t' + name) == read,
                  qPrintable(QStringList(m_read.values()).join('\n')));
+    }
+
+    // The main window again in Chinese, as a screen reader reads it: under a Chinese LANG, and
+    // under the C locale with Traditional Chinese chosen in the preferences.
+    void readsTheMainWindowInChinese_data()
+    {
+        QTest::addColumn<bool>("chosen");
+        QTest::addColumn<QString>("role");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("word box") << false << "text" << "单词";
+        QTest::newRow("its label") << false << "label" << "单词：";
+        QTest::newRow("Translate") << false << "push button" << "翻译";
+        QTest::newRow("Option") << false << "menu item" << "选项";
+        QTest::newRow("Words") << false << "menu item" << "单词";
+        QTest::newRow("Help") << false << "menu item" << "帮助";
+        QTest::newRow("the empty page") << false << "filler" << "词典页面";
+        QTest::newRow("chosen: word box") << true << "text" << "單字";
+        QTest::newRow("chosen: Translate") << true << "push button" << "翻譯";
+        QTest::newRow("chosen: Help") << true << "menu item" << "說明";
+    }
+
+    void readsTheMainWindowInChinese()
+    {
+        QFETCH(bool, chosen);
+        QFETCH(QString, role);
+        QFETCH(QString, name);
+        const QString window = chosen ? "Tavrel 字典 v1.1（英漢 <> 漢英字典）" : chineseWindow;
+        static QStringList tree;
+        static bool treeChosen = false;
+        if (tree.isEmpty() || treeChosen != chosen) {
+            m_session.endProgram();
+            const QString folder = chosen ? m_chosenFolder.path() : m_chineseFolder.path();
+            QVERIFY(QDir(folder).mkpath("session"));
+            if (chosen)
+                TestSupport::writeBytes(folder + "/session/preferences.xml",
+                                        "<preferences><interface language=\"zh_TW\"/>"
+                                        "</preferences>");
+            QVERIFY(m_session.startProgram(
+                folder, {"DISPLAY=" + m_x.name(), chosen ? "LANG=C" : "LANG=zh_CN.UTF-8",
+                         "LC_ALL=-", "LC_MESSAGES=-", "LANGUAGE=-",
+                         "PULSE_SERVER=unix:" + folder + "/no-server"}));
+            const QString word = window + (chosen ? "\ttext\t單字" : "\ttext\t单词");
+            QVERIFY2(QTest::qWaitFor([&] { return (tree = m_session.tree()).contains(word); },
+                                     30000),
+                     qPrintable(tree.join('\n') + m_session.programErrors()));
+            treeChosen = chosen;
+        }
+        QVERIFY2(tree.contains(window + '\t' + role + '\t' + name), qPrintable(tree.join('\n')));
     }
 };
 

@@ -9,6 +9,7 @@
 #include "lookup/answer.h"
 #include "words/store.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 #include <algorithm>
@@ -94,14 +95,26 @@ QString sense(const QString &sense)
 // what the band means when the pointer rests on it.
 QString band(int band)
 {
-    static const char *const meanings[]
-        = {"", "10,000 or more", "1,000 to 9,999", "100 to 999", "10 to 99", "fewer than 10"};
+    static const char *const meanings[] = {"",
+                                           QT_TRANSLATE_NOOP("AnswerPage", "10,000 or more"),
+                                           QT_TRANSLATE_NOOP("AnswerPage", "1,000 to 9,999"),
+                                           QT_TRANSLATE_NOOP("AnswerPage", "100 to 999"),
+                                           QT_TRANSLATE_NOOP("AnswerPage", "10 to 99"),
+                                           QT_TRANSLATE_NOOP("AnswerPage", "fewer than 10")};
+    // The band's names as the dictionary gives them, for the translations to find.
+    static const char *const names[] = {"",
+                                        QT_TRANSLATE_NOOP("AnswerPage", "very common"),
+                                        QT_TRANSLATE_NOOP("AnswerPage", "common"),
+                                        QT_TRANSLATE_NOOP("AnswerPage", "less common"),
+                                        QT_TRANSLATE_NOOP("AnswerPage", "uncommon"),
+                                        QT_TRANSLATE_NOOP("AnswerPage", "rare")};
     if (band < 1 || band > 5)
         return QString();
-    const QString name = Dictionary::frequencyBandName(band);
-    return QStringLiteral(" &nbsp; <span class=\"band\" title=\"How common: %1, %2 times in the "
-                          "60 million words of jieba's word list\">%1</span>")
-        .arg(name, QLatin1String(meanings[band]));
+    const QString name = QCoreApplication::translate("AnswerPage", names[band]);
+    const QString title = QCoreApplication::translate(
+        "AnswerPage", "How common: %1, %2 times in the 60 million words of jieba's word list");
+    return QStringLiteral(" &nbsp; <span class=\"band\" title=\"%1\">%2</span>")
+        .arg(title.arg(name, QCoreApplication::translate("AnswerPage", meanings[band])), name);
 }
 
 QString entry(const Dictionary::Entry &entry, const AnswerPage::Options &options)
@@ -130,7 +143,11 @@ QString entry(const Dictionary::Entry &entry, const AnswerPage::Options &options
         for (const Dictionary::Senses::Reference &word : shown.measureWords)
             words << reference(word, false);
         html += QStringLiteral("<p class=\"measure\">%1 %2</p>")
-                    .arg(Dictionary::Senses::measureWordsTitle(shown.measureWords.size()),
+                    .arg(QCoreApplication::translate(
+                             "AnswerPage",
+                             Dictionary::Senses::measureWordsTitle(shown.measureWords.size())
+                                 .toUtf8()
+                                 .constData()),
                          words.join(QStringLiteral(", ")));
     }
     return html;
@@ -167,7 +184,8 @@ QString group(const Dictionary::Answer &answer, const Dictionary::Group &group, 
     QString html;
     if (group.reading == Dictionary::Reading::EnglishChinese) {
         if (titled)
-            html += QStringLiteral("<h3>English\u2013Chinese</h3>");
+            html += QStringLiteral("<h3>%1</h3>")
+                        .arg(AnswerText::readingName(group.reading, AnswerText::Spelling::Page));
         if (entries.take())
             html += EnglishChinese::html(answer.englishChinese, link,
                                          [&](const EnglishChinese::Entry &entry) {
@@ -183,12 +201,15 @@ QString group(const Dictionary::Answer &answer, const Dictionary::Group &group, 
             html += entry(each, options);
     }
     if (group.more > 0)
-        html += QStringLiteral("<p><i>%1 more %2 not shown.</i></p>")
-                    .arg(group.more)
-                    .arg(group.more == 1 ? QStringLiteral("entry") : QStringLiteral("entries"));
+        html += QStringLiteral("<p><i>%1</i></p>")
+                    .arg(QCoreApplication::translate("AnswerPage", "%1 more %2 not shown.")
+                             .arg(group.more)
+                             .arg(group.more == 1
+                                      ? QCoreApplication::translate("AnswerPage", "entry")
+                                      : QCoreApplication::translate("AnswerPage", "entries")));
     if (!group.words.isEmpty()) {
         // The phrase's words in their order, each with what it means.
-        html += QStringLiteral("<p>Its words: ");
+        html += QStringLiteral("<p>") + QCoreApplication::translate("AnswerPage", "Its words: ");
         for (const Dictionary::Word &word : group.words)
             html += (word.entries.isEmpty() ? text(word.text) : headword(word.text))
                 + QStringLiteral(" ");
@@ -240,8 +261,8 @@ QString entryHtml(const Entry &entry, const Link &link, const AfterHeadword &aft
         html += linkedChinese(rest, link) + QStringLiteral("</p>");
     }
     if (!entry.definition.isEmpty()) {
-        html += QStringLiteral(
-            "<p class=\"heading\">English definition</p><p class=\"definition\">");
+        html += QStringLiteral("<p class=\"heading\">%1</p><p class=\"definition\">")
+                    .arg(QCoreApplication::translate("EnglishChineseAnswer", "English definition"));
         QStringList lines;
         for (const QString &line : entry.definition)
             lines << text(line);
@@ -294,8 +315,10 @@ QString linkedChinese(const QString &line, const Link &link)
 QString html(const Result &result, const Link &link, const AfterHeadword &after)
 {
     if (!result.error.isEmpty())
-        return QStringLiteral("<p>The English\u2013Chinese dictionary could not be read: %1</p>")
-            .arg(text(result.error));
+        return QStringLiteral("<p>%1</p>")
+            .arg(QCoreApplication::translate("EnglishChineseAnswer",
+                                             "The English–Chinese dictionary could not be read: %1")
+                     .arg(text(result.error)));
     QString html;
     for (const Entry &entry : result.shownOwn())
         html += entryHtml(entry, link, after);
@@ -313,7 +336,8 @@ QString html(const Result &result, const Link &link, const AfterHeadword &after)
         html += entryHtml(result.base, link, after);
     }
     if (!result.suggestions.isEmpty()) {
-        html += QStringLiteral("<p>Did you mean:</p><ul>");
+        html += QStringLiteral("<p>%1</p><ul>")
+                    .arg(QCoreApplication::translate("EnglishChineseAnswer", "Did you mean:"));
         for (const Suggestion &suggestion : result.suggestions)
             html += QStringLiteral("<li>%1 &nbsp; <span class=\"quiet\">%2</span></li>")
                         .arg(link(suggestion.word, text(suggestion.word)),
@@ -341,12 +365,14 @@ QString html(const Dictionary::Answer &answer, const Options &options, bool *who
         const QString host = url.host().isEmpty() ? site : url.host();
         // An address the browser cannot be given has nothing to try again.
         const QString again = url.isValid() && !url.isEmpty()
-            ? QStringLiteral(" <a href=\"%1\">Try again</a>")
-                  .arg(text(url.toString(QUrl::FullyEncoded)))
+            ? QStringLiteral(" <a href=\"%1\">%2</a>")
+                  .arg(text(url.toString(QUrl::FullyEncoded)),
+                       QCoreApplication::translate("AnswerPage", "Try again"))
             : QString();
-        html
-            += QStringLiteral("<p class=\"unreachable\">The site %1 couldn't be reached: %2.%3</p>")
-                   .arg(text(host), text(reason), again);
+        html += QStringLiteral("<p class=\"unreachable\">%1</p>")
+                    .arg(QCoreApplication::translate("AnswerPage",
+                                                     "The site %1 couldn't be reached: %2.%3")
+                             .arg(text(host), text(reason), again));
         if (answer.input.isEmpty())
             return html + QStringLiteral("</body></html>");
     }
@@ -360,15 +386,21 @@ QString html(const Dictionary::Answer &answer, const Options &options, bool *who
                 .arg(text(answer.input),
                      english ? speakerLink({answer.input, true, answer.input}) : QString());
     if (answer.cut)
-        html += QStringLiteral("<p><i>Only the first %1 characters were looked up.</i></p>")
-                    .arg(Dictionary::maxInputLength);
+        html += QStringLiteral("<p><i>%1</i></p>")
+                    .arg(QCoreApplication::translate("AnswerPage",
+                                                     "Only the first %1 characters were looked up.")
+                             .arg(Dictionary::maxInputLength));
     // Either dictionary answers without the other: the English-Chinese group says its own
     // error, and offers what a word that found nothing may have meant.
     if (!answer.error.isEmpty())
-        html += QStringLiteral("<p>The built-in dictionary could not be read: %1</p>")
-                    .arg(text(answer.error));
+        html += QStringLiteral("<p>%1</p>")
+                    .arg(QCoreApplication::translate(
+                             "AnswerPage", "The built-in dictionary could not be read: %1")
+                             .arg(text(answer.error)));
     else if (!answer.found())
-        html += QStringLiteral("<p>Nothing found for \u201c%1\u201d.</p>").arg(text(answer.input));
+        html += QStringLiteral("<p>%1</p>")
+                    .arg(QCoreApplication::translate("AnswerPage", "Nothing found for “%1”.")
+                             .arg(text(answer.input)));
     if (answer.found() && answer.groups.size() == 1
         && answer.groups.first().reading != Dictionary::Reading::EnglishChinese)
         html += QStringLiteral("<p class=\"quiet\">%1</p>")
@@ -376,10 +408,12 @@ QString html(const Dictionary::Answer &answer, const Options &options, bool *who
                                                  AnswerText::Spelling::Page)));
     for (const Dictionary::Group &each : answer.groups)
         html += group(answer, each, answer.groups.size() > 1, entries, options);
-    html += QStringLiteral("<hr><p class=\"source\">From ECDICT, MIT licence, and CC-CEDICT, "
-                           "CC BY-SA 4.0%1.</p>")
-                .arg(answer.dataDate.isEmpty() ? QString()
-                                               : QStringLiteral(", ") + text(answer.dataDate));
+    html += QStringLiteral("<hr><p class=\"source\">%1</p>")
+                .arg(QCoreApplication::translate(
+                         "AnswerPage", "From ECDICT, MIT licence, and CC-CEDICT, CC BY-SA 4.0%1.")
+                         .arg(answer.dataDate.isEmpty()
+                                  ? QString()
+                                  : QStringLiteral(", ") + text(answer.dataDate)));
     if (whole)
         *whole = entries.whole;
     return html + QStringLiteral("</body></html>");

@@ -2,6 +2,7 @@
 
 #include "words/store.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -17,8 +18,10 @@ QString decoded(const QString &encoded) { return QUrl::fromPercentEncoding(encod
 
 QString accessibleName(const Words::Favourite &entry, bool favourite)
 {
-    return favourite ? QStringLiteral("%1 is in favourites: remove it").arg(entry.word)
-                     : QStringLiteral("Add %1 to favourites").arg(entry.word);
+    return favourite
+        ? QCoreApplication::translate("FavouriteLink", "%1 is in favourites: remove it")
+              .arg(entry.word)
+        : QCoreApplication::translate("FavouriteLink", "Add %1 to favourites").arg(entry.word);
 }
 
 QUrl addressOf(const Words::Favourite &entry)
@@ -42,8 +45,8 @@ QString html(const Words::Favourite &entry, bool favourite)
 {
     return QStringLiteral("<a href=\"%1\" class=\"star\">%2</a>")
         .arg(addressOf(entry).toString(QUrl::FullyEncoded).toHtmlEscaped(),
-             favourite ? QStringLiteral("\u2605 In favourites")
-                                                    : QStringLiteral("\u2606 Add to favourites"));
+             favourite ? QCoreApplication::translate("FavouriteLink", "★ In favourites")
+                       : QCoreApplication::translate("FavouriteLink", "☆ Add to favourites"));
 }
 
 bool isLink(const QUrl &address) { return address.scheme() == scheme; }

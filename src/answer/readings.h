@@ -16,21 +16,30 @@ namespace AnswerText {
 // JSON keep to ASCII ("English-Chinese", and "english-chinese" as a key).
 enum class Spelling { Page, Plain };
 
-// The name of a reading, as "Read as …" shows it: "Chinese", "English", "pinyin".
+// The name of a reading, as "Read as …" shows it: "Chinese", "English", "pinyin". The page's
+// names are in the interface's language; the terminal's text and the JSON keep them English.
 inline QString readingName(Dictionary::Reading reading, Spelling spelling)
 {
+    const char *name = "";
     switch (reading) {
     case Dictionary::Reading::Chinese:
-        return QStringLiteral("Chinese");
+        name = QT_TRANSLATE_NOOP("AnswerPage", "Chinese");
+        break;
     case Dictionary::Reading::English:
-        return QStringLiteral("English");
+        name = QT_TRANSLATE_NOOP("AnswerPage", "English");
+        break;
     case Dictionary::Reading::Pinyin:
-        return QStringLiteral("pinyin");
+        name = QT_TRANSLATE_NOOP("AnswerPage", "pinyin");
+        break;
     case Dictionary::Reading::EnglishChinese:
-        return spelling == Spelling::Page ? QStringLiteral("English\u2013Chinese")
-                                          : QStringLiteral("English-Chinese");
+        if (spelling == Spelling::Plain)
+            return QStringLiteral("English-Chinese");
+        name = QT_TRANSLATE_NOOP("AnswerPage", "English–Chinese");
+        break;
     }
-    return QString();
+    if (spelling == Spelling::Plain)
+        return QString::fromUtf8(name);
+    return QCoreApplication::translate("AnswerPage", name);
 }
 
 // "Collins ★★★★☆", "Oxford 3000" and the exam tags, as an English-Chinese entry's marks line

@@ -7,6 +7,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTextDocument>
@@ -44,12 +45,13 @@ AnswerView::AnswerView(QWidget *parent)
 
     // Sent before source() has changed.
     connect(this, &QTextBrowser::sourceChanged, this, [this](const QUrl &address) {
-        setAccessibleName(QStringLiteral("Dictionary page: ") + AnswerPage::wordOf(address));
+        setAccessibleName(QCoreApplication::translate("AnswerView", "Dictionary page: ")
+                          + AnswerPage::wordOf(address));
         emit answerShown(address);
     });
 
     // Alt+S wherever the focus is in the window, while an answer is shown.
-    m_pronounce = new QAction(QStringLiteral("Pronounce"), this);
+    m_pronounce = new QAction(QCoreApplication::translate("AnswerView", "Pronounce"), this);
     m_pronounce->setShortcut(QKeySequence(Qt::ALT | Qt::Key_S));
     m_pronounce->setShortcutContext(Qt::WindowShortcut);
     m_pronounce->setEnabled(false);
@@ -233,10 +235,10 @@ void AnswerView::contextMenuEvent(QContextMenuEvent *event)
     // What a page's menu has: the way back and forward, then copying.
     QMenu *menu = createStandardContextMenu(event->pos());
     QAction *first = menu->actions().value(0);
-    QAction *back = new QAction(QStringLiteral("Back"), menu);
+    QAction *back = new QAction(QCoreApplication::translate("AnswerView", "Back"), menu);
     back->setEnabled(isBackwardAvailable());
     connect(back, &QAction::triggered, this, &QTextBrowser::backward);
-    QAction *forward = new QAction(QStringLiteral("Forward"), menu);
+    QAction *forward = new QAction(QCoreApplication::translate("AnswerView", "Forward"), menu);
     forward->setEnabled(isForwardAvailable());
     connect(forward, &QAction::triggered, this, &QTextBrowser::forward);
     menu->insertActions(first, {back, forward, m_pronounce});

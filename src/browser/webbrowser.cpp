@@ -76,8 +76,8 @@ BrowserEngine *engine()
 QString pageName(const QString &title)
 {
     return title.isEmpty() || title == QLatin1String("about:blank")
-        ? QStringLiteral("Dictionary page")
-        : QStringLiteral("Dictionary page: ") + title;
+        ? QCoreApplication::translate("WebBrowser", "Dictionary page")
+        : QCoreApplication::translate("WebBrowser", "Dictionary page: ") + title;
 }
 
 } // namespace

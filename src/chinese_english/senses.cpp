@@ -107,7 +107,9 @@ QString measureWordsLine(const QList<Reference> &words)
 
 QString measureWordsTitle(qsizetype count)
 {
-    return count == 1 ? QStringLiteral("Measure word:") : QStringLiteral("Measure words:");
+    // English, as the terminal shows it; marked for the page, which shows it translated.
+    return QString::fromUtf8(count == 1 ? QT_TRANSLATE_NOOP("AnswerPage", "Measure word:")
+                                        : QT_TRANSLATE_NOOP("AnswerPage", "Measure words:"));
 }
 
 Shown shown(const QStringList &senses)

@@ -1,16 +1,18 @@
 #include "frmAbout.h"
 
+#include "program/providers.h"
 #include "window_layer/accessibility.h"
 #include "window_layer/controls.h"
-#include "program/providers.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 
 frmAbout &frmAbout::instance() { return sharedInstance<frmAbout>(); }
 
 frmAbout::frmAbout()
-    : Form(QStringLiteral("About Tavrel Dictionary"), 5475, 3090, QPointF(5250, 4095))
+    : Form(QCoreApplication::translate("frmAbout", "About Tavrel Dictionary"), 5475, 3090,
+           QPointF(5250, 4095))
 { }
 
 void frmAbout::CreateControls(FormWindow &window)
@@ -19,22 +21,29 @@ void frmAbout::CreateControls(FormWindow &window)
 
     // Created in tab-index order. Only "OK" takes the focus. The leading blanks of the first
     // three captions are what moves them right inside their frame.
-    m_cmdOK = new CommandButton(QStringLiteral("OK"), client, 4080, 240, 1335, 375);
+    m_cmdOK = new CommandButton(QCoreApplication::translate("frmAbout", "OK"), client, 4080, 240,
+                                1335, 375);
     // The contact frame's top border lies one pixel over the product frame's bottom border.
     m_Frame1 = Controls::frame(client, 240, 1440, 3735, 1455);
-    Accessibility::makeGroup(*m_Frame1, QStringLiteral("Contact points"));
-    m_Label6 = Controls::label(m_Frame1, QStringLiteral("Email: ") + Providers::makerSupportEmail(),
+    Accessibility::makeGroup(*m_Frame1, QCoreApplication::translate("frmAbout", "Contact points"));
+    m_Label6 = Controls::label(m_Frame1,
+                               QCoreApplication::translate("frmAbout", "Email: ")
+                                   + Providers::makerSupportEmail(),
                                120, 840, 3135, 255);
-    m_Label5 = Controls::label(m_Frame1, QStringLiteral("Url:     ") + Providers::makerWebsite(),
-                               120, 600, 3255, 255);
+    m_Label5 = Controls::label(
+        m_Frame1, QCoreApplication::translate("frmAbout", "Url:     ") + Providers::makerWebsite(),
+        120, 600, 3255, 255);
     m_Label4
-        = Controls::label(m_Frame1, QStringLiteral("Contact points are:"), 120, 360, 3135, 255);
+        = Controls::label(m_Frame1, QCoreApplication::translate("frmAbout", "Contact points are:"),
+                          120, 360, 3135, 255);
     m_Frame2 = Controls::frame(client, 240, 0, 3735, 1455);
-    Accessibility::makeGroup(*m_Frame2, QStringLiteral("Product"));
-    m_Label3 = Controls::label(m_Frame2, QStringLiteral("              version 1.1"), 720, 600,
-                               2175, 255);
-    m_Label2 = Controls::label(m_Frame2, QStringLiteral("      All rights reserved."), 840, 960,
-                               2175, 255);
+    Accessibility::makeGroup(*m_Frame2, QCoreApplication::translate("frmAbout", "Product"));
+    m_Label3 = Controls::label(m_Frame2,
+                               QCoreApplication::translate("frmAbout", "              version 1.1"),
+                               720, 600, 2175, 255);
+    m_Label2 = Controls::label(
+        m_Frame2, QCoreApplication::translate("frmAbout", "      All rights reserved."), 840, 960,
+        2175, 255);
     m_Label1 = Controls::label(m_Frame2, QStringLiteral("         Tavrel Dictionary"), 720, 360,
                                2295, 255);
 

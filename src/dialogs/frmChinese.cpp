@@ -4,13 +4,16 @@
 #include "window_layer/controls.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 
 frmChinese &frmChinese::instance() { return sharedInstance<frmChinese>(); }
 
 frmChinese::frmChinese()
-    : Form(QStringLiteral("Select Online Dictionary Provider Suggestion"), 7455, 2295)
+    : Form(
+        QCoreApplication::translate("frmChinese", "Select Online Dictionary Provider Suggestion"),
+        7455, 2295)
 { }
 
 void frmChinese::CreateControls(FormWindow &window)
@@ -30,16 +33,22 @@ void frmChinese::CreateControls(FormWindow &window)
 
     // Created in tab-index order, which is the order Tab visits them: "OK", "Cancel", then the
     // boxes Hong Kong, OK88, China, though China stands above OK88 on the screen.
-    m_cmdOK = new CommandButton(QStringLiteral("OK"), client, 6000, 360, 1215, 495);
-    m_cmdCancel = new CommandButton(QStringLiteral("Cancel"), client, 6000, 960, 1215, 495);
+    m_cmdOK = new CommandButton(QCoreApplication::translate("frmChinese", "OK"), client, 6000, 360,
+                                1215, 495);
+    m_cmdCancel = new CommandButton(QCoreApplication::translate("frmChinese", "Cancel"), client,
+                                    6000, 960, 1215, 495);
     m_Frame1 = Controls::frame(client, 240, 240, 5655, 1815);
-    Accessibility::makeGroup(*m_Frame1, QStringLiteral("Provider suggestions"));
+    Accessibility::makeGroup(*m_Frame1,
+                             QCoreApplication::translate("frmChinese", "Provider suggestions"));
     m_Check1 = Controls::checkBox(m_Frame1, caption, 120, 240, 255, 255);
-    m_Label1 = providerLabel(m_Check1, QStringLiteral("Yahoo Dictionary (Hong Kong)"), 240);
+    m_Label1 = providerLabel(
+        m_Check1, QCoreApplication::translate("frmChinese", "Yahoo Dictionary (Hong Kong)"), 240);
     m_Check2 = Controls::checkBox(m_Frame1, caption, 120, 1200, 255, 255);
-    m_Label2 = providerLabel(m_Check2, QStringLiteral("OK88 Dictionary"), 1200);
+    m_Label2 = providerLabel(m_Check2, QCoreApplication::translate("frmChinese", "OK88 Dictionary"),
+                             1200);
     m_Check3 = Controls::checkBox(m_Frame1, caption, 120, 720, 255, 255);
-    m_Label3 = providerLabel(m_Check3, QStringLiteral("Yahoo Dictionary (China)"), 720);
+    m_Label3 = providerLabel(
+        m_Check3, QCoreApplication::translate("frmChinese", "Yahoo Dictionary (China)"), 720);
 
     m_cmdOK->setFocus();
 

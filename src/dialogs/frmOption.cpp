@@ -2,18 +2,19 @@
 
 #include "frmChinese.h"
 
+#include "program/providers.h"
 #include "window_layer/controls.h"
 #include "window_layer/modUtility.h"
-#include "program/providers.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 
 frmOption &frmOption::instance() { return sharedInstance<frmOption>(); }
 
 frmOption::frmOption()
-    : Form(QStringLiteral("Online Dictionary Query String"), 11955, 1545)
+    : Form(QCoreApplication::translate("frmOption", "Online Dictionary Query String"), 11955, 1545)
 { }
 
 void frmOption::CreateControls(FormWindow &window)
@@ -22,14 +23,18 @@ void frmOption::CreateControls(FormWindow &window)
     // Created in tab-index order, which is the order Tab visits them.
     const QFont font = Controls::msSansSerif(12);
 
-    m_Label1 = Controls::label(client, QStringLiteral("Query String:"), 240, 270, 1695, 375);
+    m_Label1 = Controls::label(client, QCoreApplication::translate("frmOption", "Query String:"),
+                               240, 270, 1695, 375);
     m_Label1->setFont(font);
     m_txtChinese = Controls::textBox(client, Providers::hongKongTemplate(), 2040, 240, 8895, 420);
     m_txtChinese->setFont(font);
-    m_txtChinese->setAccessibleName(QStringLiteral("Query String"));
-    m_cmdSave = new CommandButton(QStringLiteral("Save"), client, 2040, 840, 1335, 495);
-    m_cmdCancel = new CommandButton(QStringLiteral("Cancel"), client, 3600, 840, 1335, 495);
-    m_cmdChinese = new CommandButton(QStringLiteral("Select"), client, 11040, 240, 735, 420);
+    m_txtChinese->setAccessibleName(QCoreApplication::translate("frmOption", "Query String"));
+    m_cmdSave = new CommandButton(QCoreApplication::translate("frmOption", "Save"), client, 2040,
+                                  840, 1335, 495);
+    m_cmdCancel = new CommandButton(QCoreApplication::translate("frmOption", "Cancel"), client,
+                                    3600, 840, 1335, 495);
+    m_cmdChinese = new CommandButton(QCoreApplication::translate("frmOption", "Select"), client,
+                                     11040, 240, 735, 420);
 
     m_txtChinese->setFocus();
 

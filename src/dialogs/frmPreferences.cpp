@@ -1,8 +1,8 @@
 #include "frmPreferences.h"
 
 #include "appearancepage.h"
-#include "popuppage.h"
 #include "languagepage.h"
+#include "popuppage.h"
 #include "pronunciationpage.h"
 #include "window_layer/controls.h"
 #include "window_layer/twips.h"

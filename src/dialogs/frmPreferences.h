@@ -5,9 +5,9 @@
 #include <QList>
 
 class CommandButton;
+class LanguagePage;
 class PopUpPage;
 class PreferencesPage;
-class LanguagePage;
 class PronunciationPage;
 class QListWidget;
 class QStackedWidget;
@@ -32,8 +32,8 @@ public:
     QListWidget *lstSubjects();
     QStackedWidget *pages();
     PronunciationPage *pronunciationPage();
-    PopUpPage *popUpPage();
     LanguagePage *languagePage();
+    PopUpPage *popUpPage();
     CommandButton *cmdSave();
     CommandButton *cmdCancel();
 
@@ -50,8 +50,8 @@ private:
     QPointer<QListWidget> m_lstSubjects;
     QPointer<QStackedWidget> m_pages;
     QPointer<PronunciationPage> m_pronunciationPage;
-    QPointer<PopUpPage> m_popUpPage;
     QPointer<LanguagePage> m_languagePage;
+    QPointer<PopUpPage> m_popUpPage;
     QPointer<CommandButton> m_cmdSave;
     QPointer<CommandButton> m_cmdCancel;
 };

@@ -27,6 +27,7 @@
 #include "words/store.h"
 #include "words/suggestions.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,8 +59,9 @@ ToneColours::Options toneOptions(const Preferences::Tones &chosen)
 frmBrowser &frmBrowser::instance() { return sharedInstance<frmBrowser>(); }
 
 frmBrowser::frmBrowser()
-    : Form(QStringLiteral("Tavrel Dictionary v1.1 (English <> Chinese Dictionary)"), 11880, 9210,
-           QPointF(1650, 1350))
+    : Form(QCoreApplication::translate("frmBrowser",
+                                       "Tavrel Dictionary v1.1 (English <> Chinese Dictionary)"),
+           11880, 9210, QPointF(1650, 1350))
 { }
 
 frmBrowser::~frmBrowser() = default;
@@ -69,14 +71,16 @@ void frmBrowser::CreateControls(FormWindow &window)
     QWidget *client = window.client();
 
     // Created in tab-index order, which is the order Tab visits them.
-    m_cmdGo1 = new CommandButton(QStringLiteral("Translate"), client, 10200, 240, 1575, 495);
+    m_cmdGo1 = new CommandButton(QCoreApplication::translate("frmBrowser", "Translate"), client,
+                                 10200, 240, 1575, 495);
     m_cmdGo1->setFont(Controls::msSansSerif(12));
-    m_Label2 = Controls::label(client, QStringLiteral("Word:"), 360, 265, 975, 375);
+    m_Label2 = Controls::label(client, QCoreApplication::translate("frmBrowser", "Word:"), 360, 265,
+                               975, 375);
     m_Label2->setFont(Controls::msSansSerif(13.5));
     m_txtWord = Controls::textBox(client, QString(), 1320, 240, 8775, 495);
     m_txtWord->setFont(Controls::msSansSerif(13.5));
     // Screen readers name a box by its own accessible name, not by the caption beside it.
-    m_txtWord->setAccessibleName(QStringLiteral("Word"));
+    m_txtWord->setAccessibleName(QCoreApplication::translate("frmBrowser", "Word"));
     m_StatusBar1 = new StatusBar(&window, 420);
     window.setStatusBar(m_StatusBar1);
     m_WebBrowser1 = new WebBrowser(client);
@@ -108,24 +112,27 @@ void frmBrowser::createMenus(FormWindow &window)
 {
     QMenuBar *bar = window.menuBar();
 
-    m_mnuDictionary = bar->addMenu(QStringLiteral("Option"));
-    m_mnuQueryString = m_mnuDictionary->addAction(QStringLiteral("Online Dictionary Query String"));
+    m_mnuDictionary = bar->addMenu(QCoreApplication::translate("frmBrowser", "Option"));
+    m_mnuQueryString = m_mnuDictionary->addAction(
+        QCoreApplication::translate("frmBrowser", "Online Dictionary Query String"));
     m_mnuPreferences = m_mnuDictionary->addAction(tr("Preferences..."));
     m_mnuDictionary->addSeparator();
-    m_mnuExit = m_mnuDictionary->addAction(QStringLiteral("Exit"));
+    m_mnuExit = m_mnuDictionary->addAction(QCoreApplication::translate("frmBrowser", "Exit"));
 
-    m_mnuWords = bar->addMenu(QStringLiteral("Words"));
-    m_mnuHistory = m_mnuWords->addAction(QStringLiteral("History…"));
-    m_mnuKeepHistory = m_mnuWords->addAction(QStringLiteral("Keep History"));
+    m_mnuWords = bar->addMenu(QCoreApplication::translate("frmBrowser", "Words"));
+    m_mnuHistory = m_mnuWords->addAction(QCoreApplication::translate("frmBrowser", "History…"));
+    m_mnuKeepHistory
+        = m_mnuWords->addAction(QCoreApplication::translate("frmBrowser", "Keep History"));
     m_mnuKeepHistory->setCheckable(true);
     m_mnuKeepHistory->setChecked(true);
     m_mnuWords->addSeparator();
-    m_mnuFavourites = m_mnuWords->addAction(QStringLiteral("Favourites…"));
+    m_mnuFavourites
+        = m_mnuWords->addAction(QCoreApplication::translate("frmBrowser", "Favourites…"));
 
-    m_mnuHelp = bar->addMenu(QStringLiteral("Help"));
-    m_mnuWebsite = m_mnuHelp->addAction(QStringLiteral("Website"));
+    m_mnuHelp = bar->addMenu(QCoreApplication::translate("frmBrowser", "Help"));
+    m_mnuWebsite = m_mnuHelp->addAction(QCoreApplication::translate("frmBrowser", "Website"));
     m_mnuHelp->addSeparator();
-    m_mnuAbout = m_mnuHelp->addAction(QStringLiteral("About"));
+    m_mnuAbout = m_mnuHelp->addAction(QCoreApplication::translate("frmBrowser", "About"));
 
     connect(m_mnuQueryString, &QAction::triggered, this, &frmBrowser::mnuQueryString_Click);
     connect(m_mnuPreferences, &QAction::triggered, this, &frmBrowser::mnuPreferences_Click);
@@ -415,7 +422,8 @@ void frmBrowser::toggleFavourite(const Words::Favourite &entry)
         : m_words->addFavourite(entry);
     if (!done)
         StatusBar1()->setSimpleText(
-            QStringLiteral("%1 could not be kept: %2").arg(entry.word, m_words->errorString()));
+            QCoreApplication::translate("frmBrowser", "%1 could not be kept: %2")
+                .arg(entry.word, m_words->errorString()));
     if (AnswerView *answers = WebBrowser1()->answerView())
         answers->refresh();
     if (m_favouritesWindow)
@@ -464,13 +472,16 @@ void frmBrowser::warnTemplateNotSaved(const QString &path, const QString &reason
         m_saveWarning->setWindowModality(Qt::NonModal);
         m_saveWarning->setIcon(QMessageBox::Warning);
         m_saveWarning->setTextFormat(Qt::PlainText);
-        m_saveWarning->setWindowTitle(QStringLiteral("Tavrel Dictionary"));
+        m_saveWarning->setWindowTitle(
+            QCoreApplication::translate("frmBrowser", "Tavrel Dictionary"));
         m_saveWarning->setStandardButtons(QMessageBox::Ok);
     }
     m_saveWarning->setText(
-        QStringLiteral("The query string could not be saved in the settings file\n%1\n\n%2\n\n"
-                       "The new query string applies until the program ends; at the next start "
-                       "it will be gone.")
+        QCoreApplication::translate(
+            "frmBrowser",
+            "The query string could not be saved in the settings file\n%1\n\n%2\n\n"
+            "The new query string applies until the program ends; at the next start "
+            "it will be gone.")
             .arg(QDir::toNativeSeparators(path), reason));
     m_saveWarning->show();
     m_saveWarning->raise();

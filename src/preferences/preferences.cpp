@@ -95,6 +95,7 @@ Field colour(const char *section, const char *name, At at)
 const QList<Field> &fields()
 {
     using Speech::Voice;
+    using Language::Choice;
     static const QList<Field> all {
         choice(
             "pronunciation", "english-voice",
@@ -123,6 +124,12 @@ const QList<Field> &fields()
         yesNo("pop-up", "watch-selection", [](auto &p) -> auto & { return p.popUp.watchSelection; }),
         yesNo("language", "traditional-characters",
               [](auto &p) -> auto & { return p.traditionalCharacters; }),
+        choice(
+            "interface", "language", [](auto &p) -> auto & { return p.language; },
+            QList<std::pair<Choice, QString>> {{Choice::System, QStringLiteral("system")},
+                                               {Choice::English, QStringLiteral("en")},
+                                               {Choice::Simplified, QStringLiteral("zh_CN")},
+                                               {Choice::Traditional, QStringLiteral("zh_TW")}}),
     };
     return all;
 }

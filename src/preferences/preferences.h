@@ -1,5 +1,6 @@
 #pragma once
 
+#include "language/language.h"
 #include "speech/synthesis.h"
 
 #include <QColor>
@@ -49,6 +50,8 @@ struct Preferences
     PopUp popUp;
     // The user reads traditional characters: handwriting offers them beside the simplified.
     bool traditionalCharacters = false;
+    // The interface's language, read once at start: a change applies at the next start.
+    Language::Choice language = Language::Choice::System;
 };
 
 // Equal when they would be saved alike, so that a new preference is compared with no more work.
@@ -62,6 +65,7 @@ bool operator==(const Preferences &one, const Preferences &other);
 //       <tones scheme="default" tone-1="" ... neutral="" characters="no"/>
 //       <pop-up shortcut="Ctrl+Alt+Z" watch-selection="no"/>
 //       <language traditional-characters="no"/>
+//       <interface language="system"/>
 //   </preferences>
 // A value that is missing or can't be read keeps its default; so does everything after the
 // point where a damaged file stops making sense.

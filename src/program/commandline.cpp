@@ -3,6 +3,7 @@
 #include "application.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include <cstdio>
 
@@ -12,24 +13,28 @@ namespace {
 
 void describe(QCommandLineParser &parser)
 {
-    parser.setApplicationDescription(
-        QStringLiteral("Looks English and Chinese words up in an online dictionary. Given a "
-                       "word, it hands it to the copy already running from the same folder, "
-                       "or starts with the word looked up.\n"
-                       "With --print or --json it answers from its built-in dictionary in the "
-                       "terminal instead, each word on its own, and opens no window; \"-\" "
-                       "instead of words reads one word a line from stdin. The exit status is "
-                       "then 0 when every word was found, 1 when one was not, 2 when the "
-                       "dictionary's index can't be read."));
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine",
+        "Looks English and Chinese words up in an online dictionary. Given a "
+        "word, it hands it to the copy already running from the same folder, "
+        "or starts with the word looked up.\n"
+        "With --print or --json it answers from its built-in dictionary in the "
+        "terminal instead, each word on its own, and opens no window; \"-\" "
+        "instead of words reads one word a line from stdin. The exit status is "
+        "then 0 when every word was found, 1 when one was not, 2 when the "
+        "dictionary's index can't be read."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(QCommandLineOption(
         QStringLiteral("print"),
-        QStringLiteral("Print the built-in dictionary's answer for each word as text.")));
-    parser.addOption(QCommandLineOption(
-        QStringLiteral("json"),
-        QStringLiteral("Print the built-in dictionary's answer for each word as JSON, one "
-                       "object a line (JSON Lines).")));
+        QCoreApplication::translate(
+            "CommandLine", "Print the built-in dictionary's answer for each word as text.")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("json"),
+                           QCoreApplication::translate(
+                               "CommandLine",
+                               "Print the built-in dictionary's answer for each word as JSON, one "
+                               "object a line (JSON Lines).")));
     parser.addOption(QCommandLineOption(
         QStringLiteral("color"),
         QStringLiteral("With --print, colour the pinyin by tone: auto (when the output is a "
@@ -37,29 +42,35 @@ void describe(QCommandLineParser &parser)
         QStringLiteral("when"), QStringLiteral("auto")));
     parser.addOption(QCommandLineOption(
         QStringLiteral("selection"),
-        QStringLiteral("Look the selected text up in the pop-up, or the clipboard's when no "
-                       "text is selected. Bind it to a key in the desktop's shortcut settings.")));
+        QCoreApplication::translate("CommandLine",
+                                    "Look the selected text up in the pop-up, or the clipboard's "
+                                    "when no text is selected. Bind it to a key in the desktop's "
+                                    "shortcut settings.")));
     parser.addOption(QCommandLineOption(
         QStringLiteral("clipboard"),
-        QStringLiteral("Look the clipboard's text up in the pop-up.")));
+        QCoreApplication::translate("CommandLine", "Look the clipboard's text up in the pop-up.")));
     parser.addOption(QCommandLineOption(
         QStringLiteral("background"),
-        QStringLiteral("Start without a window and wait for lookups on the session bus "
-                       "(org.tavrel.Dictionary).")));
+        QCoreApplication::translate("CommandLine",
+                                    "Start without a window and wait for lookups on the session "
+                                    "bus (org.tavrel.Dictionary).")));
     parser.addOption(QCommandLineOption(
         QStringLiteral("handwriting"),
-        QStringLiteral("Recognise handwritten characters: reads one drawing a line from stdin, "
-                       "a JSON array of strokes of [x, y] points in a 300x300 box with y "
-                       "pointing down, and prints one JSON object a line, {\"candidates\": "
-                       "[{\"character\": ..., \"score\": ...}, ...]} with up to 10 "
-                       "candidates best first, or {\"error\": ...} for a bad line. The input "
-                       "must be \"-\"."),
-        QStringLiteral("input")));
-    parser.addPositionalArgument(QStringLiteral("word"),
-                                 QStringLiteral("The word to look up; several words are joined "
-                                                "with single spaces. \"--\" ends the options, so "
-                                                "that a word may begin with \"-\"."),
-                                 QStringLiteral("[WORD...]"));
+        QCoreApplication::translate(
+            "CommandLine",
+            "Recognise handwritten characters: reads one drawing a line from stdin, a JSON array "
+            "of strokes of [x, y] points in a 300x300 box with y pointing down, and prints one "
+            "JSON object a line, {\"candidates\": [{\"character\": ..., \"score\": ...}, ...]} "
+            "with up to 10 candidates best first, or {\"error\": ...} for a bad line. The input "
+            "must be \"-\"."),
+        QCoreApplication::translate("CommandLine", "input")));
+    parser.addPositionalArgument(
+        QStringLiteral("word"),
+        QCoreApplication::translate("CommandLine",
+                                    "The word to look up; several words are joined "
+                                    "with single spaces. \"--\" ends the options, so "
+                                    "that a word may begin with \"-\"."),
+        QCoreApplication::translate("CommandLine", "[WORD...]"));
 }
 
 void print(std::FILE *stream, const QString &text)
@@ -100,11 +111,14 @@ Request parse(const QStringList &arguments)
                                 .arg(request.colour);
         } else if (parser.isSet(QStringLiteral("print")) && parser.isSet(QStringLiteral("json"))) {
             request.action = Request::Action::Error;
-            request.error = QStringLiteral("--print and --json can't be given together.");
+            request.error = QCoreApplication::translate(
+                "CommandLine", "--print and --json can't be given together.");
         } else if (request.inputs.isEmpty()) {
             request.action = Request::Action::Error;
-            request.error = QStringLiteral("No word to look up: give words, or \"-\" to read "
-                                           "them from stdin.");
+            request.error
+                = QCoreApplication::translate("CommandLine",
+                                              "No word to look up: give words, or \"-\" to read "
+                                              "them from stdin.");
         } else {
             request.action = parser.isSet(QStringLiteral("print")) ? Request::Action::Print
                                                                    : Request::Action::Json;

@@ -6,6 +6,7 @@
 #include "program/modules.h"
 #include "program/timing.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 
 namespace {
@@ -83,7 +84,7 @@ QObject *Pronouncer::player()
 void Pronouncer::outputUnavailable(const QString &why)
 {
     std::fprintf(stderr, "TavrelDictionary: no sound output: %s\n", qPrintable(why));
-    emit failed(QStringLiteral("No sound output"));
+    emit failed(QCoreApplication::translate("Pronouncer", "No sound output"));
 }
 
 void Pronouncer::play(quint64 request, const Speech::Sound &sound)
@@ -91,13 +92,13 @@ void Pronouncer::play(quint64 request, const Speech::Sound &sound)
     if (request != *m_latest)
         return;
     if (!sound.error.isEmpty()) {
-        emit failed(QStringLiteral("No speech: ") + sound.error);
+        emit failed(QCoreApplication::translate("Pronouncer", "No speech: ") + sound.error);
         return;
     }
     if (sound.samples.isEmpty())
         return;
     if (!player()) {
-        emit failed(QStringLiteral("No sound output"));
+        emit failed(QCoreApplication::translate("Pronouncer", "No sound output"));
         return;
     }
     QMetaObject::invokeMethod(m_player, "play", Q_ARG(QByteArray, sound.samples),

@@ -5,6 +5,7 @@
 #include "words/flashcards.h"
 #include "words/store.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -18,7 +19,9 @@ namespace {
 WordListModel<Words::Favourite> *favouritesModel(Words::Store &store)
 {
     return new WordListModel<Words::Favourite>(
-        {QStringLiteral("Word"), QStringLiteral("Reading"), QStringLiteral("Meaning")},
+        {QCoreApplication::translate("FavouritesWindow", "Word"),
+         QCoreApplication::translate("FavouritesWindow", "Reading"),
+         QCoreApplication::translate("FavouritesWindow", "Meaning")},
         [&store] { return store.favourites(); },
         [](const Words::Favourite &item, int column) -> QVariant {
             switch (column) {
@@ -36,11 +39,12 @@ WordListModel<Words::Favourite> *favouritesModel(Words::Store &store)
 } // namespace
 
 FavouritesWindow::FavouritesWindow(Words::Store &store, QWidget *parent)
-    : WordListWindow(QStringLiteral("Favourites"), favouritesModel(store), store, parent)
+    : WordListWindow(QCoreApplication::translate("FavouritesWindow", "Favourites"),
+                     favouritesModel(store), store, parent)
     , m_model(static_cast<WordListModel<Words::Favourite> *>(model()))
-    , m_lookUp(new QPushButton(QStringLiteral("Look Up"), this))
-    , m_remove(new QPushButton(QStringLiteral("Remove"), this))
-    , m_export(new QPushButton(QStringLiteral("Export\u2026"), this))
+    , m_lookUp(new QPushButton(QCoreApplication::translate("FavouritesWindow", "Look Up"), this))
+    , m_remove(new QPushButton(QCoreApplication::translate("FavouritesWindow", "Remove"), this))
+    , m_export(new QPushButton(QCoreApplication::translate("FavouritesWindow", "Export…"), this))
 {
     table()->setColumnWidth(0, 140);
     table()->setColumnWidth(1, 140);
@@ -61,8 +65,9 @@ void FavouritesWindow::removeChosen()
     const Words::Favourite chosen = m_model->items().at(current.row());
     if (!store().removeFavourite(chosen.word, chosen.reading))
         QMessageBox::warning(
-            this, QStringLiteral("Remove"),
-            QStringLiteral("%1 could not be removed: %2").arg(chosen.word, store().errorString()));
+            this, QCoreApplication::translate("FavouritesWindow", "Remove"),
+            QCoreApplication::translate("FavouritesWindow", "%1 could not be removed: %2")
+                .arg(chosen.word, store().errorString()));
     m_model->reload();
     emit favouritesChanged();
 }
@@ -72,18 +77,19 @@ bool FavouritesWindow::exportTo(const QString &path)
     QString error;
     if (Words::Flashcards::write(path, store().favourites(), &error))
         return true;
-    QMessageBox::warning(this, QStringLiteral("Export"),
-                         QStringLiteral("The favourites could not be written to\n%1\n\n%2")
+    QMessageBox::warning(this, QCoreApplication::translate("FavouritesWindow", "Export"),
+                         QCoreApplication::translate(
+                             "FavouritesWindow", "The favourites could not be written to\n%1\n\n%2")
                              .arg(QDir::toNativeSeparators(path), error));
     return false;
 }
 
 void FavouritesWindow::exportChosenFile()
 {
-    const QString path
-        = QFileDialog::getSaveFileName(this, QStringLiteral("Export Favourites for Anki"),
-                                       QDir::home().filePath(QStringLiteral("favourites.txt")),
-                                       QStringLiteral("Text files (*.txt);;All files (*)"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, QCoreApplication::translate("FavouritesWindow", "Export Favourites for Anki"),
+        QDir::home().filePath(QStringLiteral("favourites.txt")),
+        QCoreApplication::translate("FavouritesWindow", "Text files (*.txt);;All files (*)"));
     if (!path.isEmpty())
         exportTo(path);
 }

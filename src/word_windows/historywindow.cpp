@@ -4,6 +4,7 @@
 
 #include "words/store.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLocale>
 #include <QMessageBox>
@@ -15,7 +16,9 @@ namespace {
 WordListModelBase *historyModel(Words::Store &store)
 {
     auto *model = new WordListModel<Words::HistoryItem>(
-        {QStringLiteral("Word"), QStringLiteral("Times"), QStringLiteral("Last looked up")},
+        {QCoreApplication::translate("HistoryWindow", "Word"),
+         QCoreApplication::translate("HistoryWindow", "Times"),
+         QCoreApplication::translate("HistoryWindow", "Last looked up")},
         [&store] { return store.history(); },
         [](const Words::HistoryItem &item, int column) -> QVariant {
             switch (column) {
@@ -35,8 +38,9 @@ WordListModelBase *historyModel(Words::Store &store)
 } // namespace
 
 HistoryWindow::HistoryWindow(Words::Store &store, QWidget *parent)
-    : WordListWindow(QStringLiteral("History"), historyModel(store), store, parent)
-    , m_clear(new QPushButton(QStringLiteral("Clear History"), this))
+    : WordListWindow(QCoreApplication::translate("HistoryWindow", "History"), historyModel(store),
+                     store, parent)
+    , m_clear(new QPushButton(QCoreApplication::translate("HistoryWindow", "Clear History"), this))
 {
     table()->setColumnWidth(0, 240);
     table()->setColumnWidth(1, 60);
@@ -48,14 +52,16 @@ HistoryWindow::HistoryWindow(Words::Store &store, QWidget *parent)
 void HistoryWindow::clearHistory()
 {
     const auto answer = QMessageBox::question(
-        this, QStringLiteral("Clear History"),
-        QStringLiteral("Remove every word from the history? This can't be undone."),
+        this, QCoreApplication::translate("HistoryWindow", "Clear History"),
+        QCoreApplication::translate("HistoryWindow",
+                                    "Remove every word from the history? This can't be undone."),
         QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
     if (answer != QMessageBox::Yes)
         return;
     if (!store().clearHistory())
         QMessageBox::warning(
-            this, QStringLiteral("Clear History"),
-            QStringLiteral("The history could not be cleared: %1").arg(store().errorString()));
+            this, QCoreApplication::translate("HistoryWindow", "Clear History"),
+            QCoreApplication::translate("HistoryWindow", "The history could not be cleared: %1")
+                .arg(store().errorString()));
     model()->reload();
 }

@@ -3,6 +3,7 @@
 #include "program/timing.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStandardItemModel>
@@ -17,7 +18,7 @@ SuggestionList::SuggestionList(QLineEdit *box)
     QFont face = font();
     face.setPointSizeF(face.pointSizeF() * 1.25);
     setFont(face);
-    setAccessibleName(QStringLiteral("Suggestions"));
+    setAccessibleName(QCoreApplication::translate("SuggestionList", "Suggestions"));
     // Clicks choose, they never move the focus out of the box.
     setFocusPolicy(Qt::NoFocus);
     viewport()->setFocusPolicy(Qt::NoFocus);

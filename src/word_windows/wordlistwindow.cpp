@@ -2,6 +2,7 @@
 
 #include "wordlistmodel.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -35,8 +36,8 @@ void WordListWindow::setUpFilter()
     m_proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
     m_proxy->setFilterKeyColumn(0);
 
-    m_filter->setPlaceholderText(QStringLiteral("Filter"));
-    m_filter->setAccessibleName(QStringLiteral("Filter"));
+    m_filter->setPlaceholderText(QCoreApplication::translate("WordListWindow", "Filter"));
+    m_filter->setAccessibleName(QCoreApplication::translate("WordListWindow", "Filter"));
     m_filter->setClearButtonEnabled(true);
     connect(m_filter, &QLineEdit::textChanged, m_proxy,
             &QSortFilterProxyModel::setFilterFixedString);
@@ -66,7 +67,7 @@ void WordListWindow::setUpTable()
 void WordListWindow::layOut()
 {
     auto *top = new QHBoxLayout;
-    auto *label = new QLabel(QStringLiteral("&Filter:"), this);
+    auto *label = new QLabel(QCoreApplication::translate("WordListWindow", "&Filter:"), this);
     label->setBuddy(m_filter);
     top->addWidget(label);
     top->addWidget(m_filter);

@@ -1,5 +1,6 @@
 #include "store.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -66,16 +67,18 @@ Store::Store(const QString &path)
 {
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
         m_state = State::InMemory;
-        m_notice = QStringLiteral("History and favourites can't be kept: Qt's SQLite driver "
-                                  "(libqt6sql6-sqlite) is not installed.");
+        m_notice = QCoreApplication::translate("Words::Store",
+                                               "History and favourites can't be kept: Qt's SQLite "
+                                               "driver (libqt6sql6-sqlite) is not installed.");
         return;
     }
     const bool readOnly = isReadOnlyFile(path);
     if (openFile(path, readOnly)) {
         if (readOnly) {
             m_state = State::ReadOnly;
-            m_notice = QStringLiteral("%1 is read-only: history and favourites are shown "
-                                      "but not changed.")
+            m_notice = QCoreApplication::translate("Words::Store",
+                                                   "%1 is read-only: history and favourites are "
+                                                   "shown but not changed.")
                            .arg(QDir::toNativeSeparators(path));
         }
     } else if (QFileInfo(path).isFile()) {
@@ -210,8 +213,9 @@ void Store::setAside()
         return;
     }
     m_state = State::SetAside;
-    m_notice = QStringLiteral("The words database could not be read (%1); it was set aside as "
-                              "%2 and a new one started.")
+    m_notice = QCoreApplication::translate("Words::Store",
+                                           "The words database could not be read (%1); it was set "
+                                           "aside as %2 and a new one started.")
                    .arg(why, QFileInfo(aside).fileName());
 }
 
@@ -223,7 +227,8 @@ void Store::openInMemory(const QString &why)
     }
     QSqlDatabase::removeDatabase(m_connection);
     m_state = State::InMemory;
-    m_notice = QStringLiteral("History and favourites are kept only until the program ends: %1.")
+    m_notice = QCoreApplication::translate(
+                   "Words::Store", "History and favourites are kept only until the program ends: %1.")
                    .arg(why);
     openFile(QStringLiteral(":memory:"), false);
 }

@@ -2,6 +2,7 @@
 #include "readingpage.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QMenu>
 #include <QObject>
@@ -133,7 +134,8 @@ private:
         const QUrl address = url();
         if (address.scheme() != QLatin1String("http") && address.scheme() != QLatin1String("https"))
             return;
-        auto *open = new QAction(QStringLiteral("Open Page in Web Browser"), menu);
+        auto *open = new QAction(
+            QCoreApplication::translate("WebBrowser", "Open Page in Web Browser"), menu);
         connect(open, &QAction::triggered, this, [address] { QDesktopServices::openUrl(address); });
         QAction *reload = page()->action(QWebEnginePage::Reload);
         const QList<QAction *> actions = menu->actions();

@@ -1,0 +1,11 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_TW">
+  <context>
+    <name>frmBrowser</name>
+    <message>
+      <source>Help</source>
+      <translation></translation>
+    </message>
+  </context>
+</TS>
