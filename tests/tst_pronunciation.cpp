@@ -27,8 +27,15 @@ class TestPronunciation : public QObject
 
     static QList<SpeakerLink *> speakerLinks()
     {
+        // The same overlay also lays the headword's stroke-order links; only speakers here.
         AnswerView *view = form().WebBrowser1()->answerView();
-        return view ? view->viewport()->findChildren<SpeakerLink *>() : QList<SpeakerLink *>();
+        QList<SpeakerLink *> speakers;
+        for (SpeakerLink *link : view ? view->viewport()->findChildren<SpeakerLink *>()
+                                      : QList<SpeakerLink *>()) {
+            if (AnswerPage::isSpeakerAddress(link->address()))
+                speakers << link;
+        }
+        return speakers;
     }
 
     static SpeakerLink *speakerLink(const QString &name)
