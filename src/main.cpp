@@ -148,6 +148,9 @@ int main(int argc, char *argv[])
     if (server.claim(channel, message) == RunningCopy::Server::Outcome::HandedOver)
         return 0;
     Timing::mark("claimed");
+    // Until the main window is loaded, no word is said taken: its sender keeps it.
+    server.setKeeper(
+        [](const QString &word) { return frmBrowser::instance().keepWordFromOutside(word); });
 
     frmBrowser::instance().Load();
     Timing::mark("loaded");
@@ -170,7 +173,8 @@ int main(int argc, char *argv[])
         QTimer::singleShot(0, &popUp.lookup(), &PopUpLookup::lookUpSelection);
     else if (request.popUp == PopUp::Clipboard)
         QTimer::singleShot(0, &popUp.lookup(), &PopUpLookup::lookUpClipboard);
-    QObject::connect(&server, &RunningCopy::Server::wordReceived, &words, &WordsFromOutside::take);
+    QObject::connect(&server, &RunningCopy::Server::wordReceived, &words,
+                     &WordsFromOutside::takeKept);
     if (request.word)
         QTimer::singleShot(0, &words, [&words, &request] { words.take(*request.word); });
     // The end of the session closes the program as "Exit" does: every word recorded so far is

@@ -104,6 +104,30 @@ bool execute(sqlite3 *db, const char *sql)
     return false;
 }
 
+} // namespace
+
+WriteLock::WriteLock(const QString &path, bool exclusive)
+{
+    if (sqlite3_open(QFile::encodeName(path).constData(), &m_db) != SQLITE_OK)
+        return;
+    m_held = execute(m_db, exclusive ? "BEGIN EXCLUSIVE" : "BEGIN IMMEDIATE");
+}
+
+WriteLock::~WriteLock()
+{
+    release();
+    sqlite3_close(m_db);
+}
+
+void WriteLock::release()
+{
+    if (m_held)
+        execute(m_db, "COMMIT");
+    m_held = false;
+}
+
+namespace {
+
 bool writeEcdict(const QString &path, const std::vector<EcdictRow> &rows)
 {
     sqlite3 *db = nullptr;

@@ -27,6 +27,7 @@
 class QProcess;
 class QRegularExpression;
 class QTcpSocket;
+struct sqlite3;
 
 namespace TestSupport {
 
@@ -91,6 +92,24 @@ QString makeEnglishIndex(const QString &folder, const std::vector<EcdictRow> &ro
 
 QByteArray readBytes(const QString &path);
 void writeBytes(const QString &path, const QByteArray &bytes);
+
+// SQLite's write lock on a file, held through a connection of its own as another copy of the
+// program holds it while it writes: from BEGIN IMMEDIATE (or EXCLUSIVE) until released. The file
+// is made, empty, when there is none.
+class WriteLock
+{
+public:
+    explicit WriteLock(const QString &path, bool exclusive = false);
+    ~WriteLock();
+    WriteLock(const WriteLock &) = delete;
+    WriteLock &operator=(const WriteLock &) = delete;
+    bool isHeld() const { return m_held; }
+    void release();
+
+private:
+    sqlite3 *m_db = nullptr;
+    bool m_held = false;
+};
 
 template <class TestObject> int runTests(int argc, char *argv[])
 {

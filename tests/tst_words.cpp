@@ -7,12 +7,22 @@
 #include "chinese_english/index.h"
 #include "chinese_english/indexwriter.h"
 #include "words/flashcards.h"
+#include "words/recorder.h"
 #include "words/store.h"
 #include "words/suggestions.h"
 
+#include <QDir>
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+
+#include <csignal>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using Words::Store;
 
@@ -38,6 +48,20 @@ void writeOtherDatabase(const QString &path, const QStringList &statements)
         db.close();
     }
     QSqlDatabase::removeDatabase("other");
+}
+
+// Each input of the history with how often it was looked up, as "input:count", newest first.
+QStringList counted(const QList<Words::HistoryItem> &items)
+{
+    QStringList counted;
+    for (const Words::HistoryItem &item : items)
+        counted << QStringLiteral("%1:%2").arg(item.input).arg(item.count);
+    return counted;
+}
+
+QStringList journalsIn(const QString &folder)
+{
+    return QDir(folder).entryList({"words-waiting-*"}, QDir::Files | QDir::Hidden);
 }
 
 QStringList inputs(const QList<Words::HistoryItem> &items)
@@ -568,6 +592,172 @@ private slots:
         QVERIFY(other.record("shared", start.addSecs(1001)));
         QCOMPARE(one.historySize(), 401);
         QCOMPARE(other.history().first().count, 2);
+    }
+
+    // Another copy holding the file, while the file is made or written, for a moment or for
+    // longer than the busy timeout: the file is never set aside for it, and whatever was
+    // recorded stays in it, with what is recorded once it is free.
+    void busyIsNeverDamage_data()
+    {
+        QTest::addColumn<bool>("existing");
+        QTest::addColumn<int>("holdMs");
+        QTest::addColumn<Store::State>("state");
+        QTest::newRow("a new file, its maker switching it to WAL")
+            << false << 1000 << Store::State::Open;
+        QTest::newRow("a new file held past the busy timeout")
+            << false << 6500 << Store::State::Waiting;
+        QTest::newRow("a file of ours, another copy writing")
+            << true << 1000 << Store::State::Open;
+        QTest::newRow("a file of ours written past the busy timeout")
+            << true << 6500 << Store::State::Waiting;
+    }
+
+    void busyIsNeverDamage()
+    {
+        QFETCH(bool, existing);
+        QFETCH(int, holdMs);
+        QFETCH(Store::State, state);
+        if (existing) {
+            Store store(path());
+            QVERIFY(store.record("before", start));
+        }
+        TestSupport::WriteLock lock(path());
+        QVERIFY(lock.isHeld());
+        std::thread holder([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
+            lock.release();
+        });
+        Store store(path());
+        const Store::State opened = store.state();
+        holder.join();
+        QCOMPARE(opened, state);
+        QCOMPARE(store.setAsidePath(), QString());
+        QVERIFY(QDir(m_folder.path()).entryList({"*.damaged-*"}).isEmpty());
+        QCOMPARE(store.notice().isEmpty(), state == Store::State::Open);
+        QVERIFY2(store.record("after", start.addSecs(1)), qPrintable(store.errorString()));
+        QCOMPARE(store.state(), Store::State::Open);
+        const Store again(path());
+        QCOMPARE(inputs(again.history()),
+                 existing ? QStringList({"after", "before"}) : QStringList({"after"}));
+    }
+
+    // What a copy left in its journal when it ended before the file took it: taken in by the
+    // next start, counted once, and the journal then deleted. A journal its copy still holds
+    // is that copy's own.
+    void journalsLeftBehind_data()
+    {
+        using Words::Journal;
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QByteArray>("journal");
+        QTest::addColumn<bool>("held");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QStringList>("replayed");
+        const QDateTime at = start.addSecs(10);
+        QTest::newRow("words of a copy killed meanwhile")
+            << QStringList()
+            << Journal::line({1, "alpha", at}) + Journal::line({2, "beta", at.addSecs(1)})
+            << false << QStringList({"beta:1", "alpha:1"}) << QStringList({"alpha", "beta"});
+        QTest::newRow("a word since recorded is not counted again")
+            << QStringList({"alpha"})
+            << Journal::line({1, "alpha", at}) + Journal::recordedLine(1)
+                + Journal::line({2, "beta", at.addSecs(1)})
+            << false << QStringList({"beta:1", "alpha:1"}) << QStringList({"beta"});
+        QTest::newRow("a line cut short as the copy was killed")
+            << QStringList()
+            << Journal::line({1, "alpha", at}) + Journal::line({2, "beta", at}).chopped(5)
+            << false << QStringList({"alpha:1"}) << QStringList({"alpha"});
+        QTest::newRow("lines that don't read")
+            << QStringList()
+            << "\x01\xff\n{}\n[1,2]\n{\"w\":3,\"t\":\"x\"}\n" + Journal::line({7, "alpha", at})
+            << false << QStringList({"alpha:1"}) << QStringList({"alpha"});
+        QTest::newRow("a word looked up again since, by another copy")
+            << QStringList({"alpha"}) << Journal::line({1, "alpha", start.addSecs(-60)}) << false
+            << QStringList({"alpha:2"}) << QStringList({"alpha"});
+        QTest::newRow("tabs, new lines and quotes in a word")
+            << QStringList()
+            << Journal::line({1, "a\tb\nc \"d\" \\ 研究", at})
+            << false << QStringList({"a\tb\nc \"d\" \\ 研究:1"})
+            << QStringList({"a\tb\nc \"d\" \\ 研究"});
+        QTest::newRow("a journal its copy still holds")
+            << QStringList() << Journal::line({1, "alpha", at}) << true << QStringList()
+            << QStringList();
+    }
+
+    void journalsLeftBehind()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QByteArray, journal);
+        QFETCH(bool, held);
+        QFETCH(QStringList, after);
+        QFETCH(QStringList, replayed);
+        Store store(path());
+        for (const QString &input : std::as_const(before))
+            QVERIFY(store.record(input, start));
+        const QString left = m_folder.path("words-waiting-1-0badcafe");
+        TestSupport::writeBytes(left, journal);
+        const int fd = ::open(QFile::encodeName(left).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(fd >= 0);
+        if (held)
+            QCOMPARE(::flock(fd, LOCK_EX | LOCK_NB), 0);
+        Words::Recorder recorder(store);
+        QStringList recorded;
+        recorder.recorded = [&](const QString &input) { recorded << input; };
+        recorder.adoptLeftBehind();
+        QCOMPARE(recorder.flush(), Words::Recorder::Outcome::Recorded);
+        ::close(fd);
+        QCOMPARE(counted(store.history()), after);
+        QCOMPARE(QFileInfo::exists(left), held);
+        QCOMPARE(journalsIn(m_folder.path()), held ? QStringList({QFileInfo(left).fileName()})
+                                                   : QStringList());
+        QCOMPARE(recorded, replayed);
+    }
+
+    // A file that fails for a reason of its own, here a disk that takes no more: the lookup is
+    // still kept, in the journal, and reaches the history once the file takes it, or at the
+    // next start if the program ends first.
+    void aFailingFileLosesNoLookup_data()
+    {
+        QTest::addColumn<bool>("restarted");
+        QTest::newRow("the disk has room again") << false;
+        QTest::newRow("the program ended first") << true;
+    }
+
+    void aFailingFileLosesNoLookup()
+    {
+        QFETCH(bool, restarted);
+        auto store = std::make_unique<Store>(path());
+        auto recorder = std::make_unique<Words::Recorder>(*store);
+        for (int i = 0; i < 20; ++i)
+            QVERIFY(recorder->keep(QStringLiteral("word %1").arg(i), start.addSecs(i)));
+        QVERIFY(journalsIn(m_folder.path()).isEmpty());
+        const qint64 walSize = QFileInfo(path() + "-wal").size();
+        QVERIFY(walSize > 0);
+        struct rlimit before;
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &before), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit full = before;
+        full.rlim_cur = rlim_t(walSize);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &full), 0);
+        const bool kept = recorder->keep("while full", start.addSecs(100));
+        const Words::Recorder::Outcome outcome = recorder->flush();
+        ::setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY(kept);
+        QCOMPARE(outcome, Words::Recorder::Outcome::Failed);
+        QCOMPARE(store->lastFailure(), Store::Failure::Other);
+        QCOMPARE(recorder->waiting(), 1);
+        QCOMPARE(journalsIn(m_folder.path()).size(), 1);
+        if (restarted) {
+            recorder.reset();
+            store = std::make_unique<Store>(path());
+            recorder = std::make_unique<Words::Recorder>(*store);
+            recorder->adoptLeftBehind();
+        }
+        QCOMPARE(recorder->flush(), Words::Recorder::Outcome::Recorded);
+        QCOMPARE(store->state(), Store::State::Open);
+        QCOMPARE(inputs(store->history()).value(0), QString("while full"));
+        QCOMPARE(store->historySize(), 21);
+        QVERIFY(journalsIn(m_folder.path()).isEmpty());
     }
 };
 

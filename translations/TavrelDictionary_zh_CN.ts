@@ -705,6 +705,10 @@ Why:
         <source>History and favourites are kept only until the program ends: %1.</source>
         <translation>历史记录和收藏夹只保留到程序退出：%1。</translation>
     </message>
+    <message>
+        <source>The words database is in use by another copy of the program; the words looked up wait until it is free.</source>
+        <translation>单词数据库正被本程序的另一个副本使用；查过的单词将等待，直到它空闲为止。</translation>
+    </message>
 </context>
 <context>
     <name>X11Shortcut</name>
@@ -851,6 +855,14 @@ The new query string applies until the program ends; at the next start it will b
     <message>
         <source>The history is busy; &quot;%1&quot; is kept until it can be recorded: %2</source>
         <translation>历史记录正忙；“%1”将暂存，直到可以记录为止：%2</translation>
+    </message>
+    <message>
+        <source>The history can be written again; every word looked up meanwhile is in it.</source>
+        <translation>历史记录又可以写入了；这期间查过的每个单词都已记入。</translation>
+    </message>
+    <message>
+        <source>The history can&apos;t be written (%1). The words looked up are kept and will be added once it can.</source>
+        <translation>无法写入历史记录（%1）。查过的单词已暂存，一旦可以写入就会加入。</translation>
     </message>
 </context>
 <context>

@@ -705,6 +705,10 @@ Why:
         <source>History and favourites are kept only until the program ends: %1.</source>
         <translation>歷史紀錄和我的最愛只保留到程式結束：%1。</translation>
     </message>
+    <message>
+        <source>The words database is in use by another copy of the program; the words looked up wait until it is free.</source>
+        <translation>單字資料庫正被本程式的另一個副本使用；查過的單字將等待，直到它空閒為止。</translation>
+    </message>
 </context>
 <context>
     <name>X11Shortcut</name>
@@ -851,6 +855,14 @@ The new query string applies until the program ends; at the next start it will b
     <message>
         <source>The history is busy; &quot;%1&quot; is kept until it can be recorded: %2</source>
         <translation>歷史紀錄正忙；「%1」將暫存，直到可以記錄為止：%2</translation>
+    </message>
+    <message>
+        <source>The history can be written again; every word looked up meanwhile is in it.</source>
+        <translation>歷史紀錄又可以寫入了；這期間查過的每個單字都已記入。</translation>
+    </message>
+    <message>
+        <source>The history can&apos;t be written (%1). The words looked up are kept and will be added once it can.</source>
+        <translation>無法寫入歷史紀錄（%1）。查過的單字已暫存，一旦可以寫入就會加入。</translation>
     </message>
 </context>
 <context>

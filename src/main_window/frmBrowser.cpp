@@ -24,6 +24,7 @@
 #include "word_windows/favouriteswindow.h"
 #include "word_windows/historywindow.h"
 #include "word_windows/suggestionlist.h"
+#include "words/recorder.h"
 #include "words/store.h"
 #include "words/suggestions.h"
 
@@ -35,6 +36,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTimer>
+
+#include <cstdio>
 
 namespace {
 
@@ -197,6 +200,17 @@ void frmBrowser::openWords()
     m_words = std::make_unique<Words::Store>(strSessionPath + QStringLiteral("/words.sqlite"));
     m_preferences = PreferencesFile::load(strSessionPath, m_words->keepsHistory());
     m_words->setKeepsHistory(m_preferences.keepHistory);
+    m_recorder = std::make_unique<Words::Recorder>(*m_words);
+    m_recorder->recorded = [](const QString &input) { Timing::mark("recorded", input); };
+    if (!m_recordTimer) {
+        m_recordTimer = new QTimer(this);
+        m_recordTimer->setSingleShot(true);
+        connect(m_recordTimer, &QTimer::timeout, this, &frmBrowser::recordPending);
+    }
+    // What a copy that ended left waiting, this folder's earlier run among them.
+    m_recorder->adoptLeftBehind();
+    if (m_recorder->waiting() > 0)
+        recordSoon();
     m_mnuKeepHistory->setChecked(m_preferences.keepHistory);
     WebBrowser1()->setToneColours(toneOptions(m_preferences.tones));
     m_handwriting->setTraditional(m_preferences.traditionalCharacters);
@@ -213,9 +227,15 @@ void frmBrowser::Form_Unload()
     delete m_historyWindow;
     delete m_favouritesWindow;
     WebBrowser1()->setIsFavourite({});
-    // Each try waits for the file as long as the store's busy timeout allows.
-    for (int attempt = 0; attempt < 3 && !m_unrecorded.isEmpty(); ++attempt)
-        recordPending();
+    // Each try waits for the file as long as the store's busy timeout allows. What is still
+    // waiting then stays in the journal, for the next start.
+    if (m_recordTimer)
+        m_recordTimer->stop();
+    for (int attempt = 0; attempt < 3 && m_recorder && m_recorder->waiting() > 0; ++attempt) {
+        if (m_recorder->flush() == Words::Recorder::Outcome::Failed)
+            break;
+    }
+    m_recorder.reset();
     m_words.reset();
 }
 
@@ -241,7 +261,8 @@ void frmBrowser::cmdGo1_Click()
     if (!word.isEmpty()) {
         m_readNextAnswer = m_preferences.pronunciation.readAfterLookup;
         GoToUrl(address, word);
-        recordLookup(word);
+        if (!m_lookingUpKept)
+            recordLookup(word);
     }
 }
 
@@ -257,40 +278,92 @@ void frmBrowser::txtWord_Edited(const QString &text)
 
 void frmBrowser::recordLookup(const QString &input)
 {
-    if (!m_words || !m_words->keepsHistory() || input.trimmed().isEmpty())
+    if (!m_recorder || input.trimmed().isEmpty())
         return;
-    m_unrecorded.append(input);
-    if (m_unrecorded.size() == 1)
-        recordPending();
+    const bool waitedBefore = m_recorder->waiting() > 0;
+    m_recorder->keep(input);
+    if (!waitedBefore && m_recorder->waiting() > 0)
+        sayWhyWaiting(m_words->lastFailure() == Words::Store::Failure::Busy
+                          ? Words::Recorder::Outcome::Busy
+                          : Words::Recorder::Outcome::Failed);
+}
+
+bool frmBrowser::keepWordFromOutside(const QString &word)
+{
+    // A word that comes in as the program ends is not taken: the program that sent it goes on
+    // with it itself.
+    if (!IsLoaded() || !m_recorder)
+        return false;
+    const QString input = trimSpaces(word);
+    if (input.isEmpty())
+        return true;
+    // Journalled first: the program that sent it waits for the answer, and the file may keep it
+    // waiting longer than that program waits.
+    if (!m_recorder->keepForLater(input))
+        return false;
+    recordSoon();
+    return true;
+}
+
+qsizetype frmBrowser::lookupsWaiting() const { return m_recorder ? m_recorder->waiting() : 0; }
+
+void frmBrowser::recordSoon()
+{
+    if (m_recordTimer && !m_recordTimer->isActive())
+        m_recordTimer->start(0);
 }
 
 // Another copy of the program writing to the same file may keep it busy for longer than a
-// record waits. A word looked up meanwhile waits its turn, in order, and is tried again: it is
-// never dropped for that.
+// record waits. A word looked up meanwhile waits its turn, in order, in the journal, and is
+// tried again: it is never dropped for that.
 void frmBrowser::recordPending()
 {
-    while (m_words && !m_unrecorded.isEmpty()) {
-        const QString input = m_unrecorded.constFirst();
-        if (!m_words->record(input)) {
-            if (!m_words->isWritable() || !m_words->keepsHistory()) {
-                m_unrecorded.clear();
-                return;
-            }
-            StatusBar1()->setSimpleText(
-                tr("The history is busy; \"%1\" is kept until it can be recorded: %2")
-                    .arg(input, m_words->errorString()));
-            QTimer::singleShot(recordRetryMs, this, &frmBrowser::recordPending);
-            return;
+    if (!m_recorder)
+        return;
+    const Words::Recorder::Outcome outcome = m_recorder->flush();
+    if (outcome == Words::Recorder::Outcome::Recorded) {
+        if (m_failureSaid) {
+            m_failureSaid = false;
+            StatusBar1()->setSimpleText(tr("The history can be written again; every word "
+                                           "looked up meanwhile is in it."));
         }
-        m_unrecorded.removeFirst();
-        Timing::mark("recorded", input);
+        return;
     }
+    sayWhyWaiting(outcome);
+}
+
+void frmBrowser::sayWhyWaiting(Words::Recorder::Outcome outcome)
+{
+    if (outcome == Words::Recorder::Outcome::Busy) {
+        StatusBar1()->setSimpleText(
+            tr("The history is busy; \"%1\" is kept until it can be recorded: %2")
+                .arg(m_recorder->firstWaiting(), m_recorder->errorString()));
+        m_recordTimer->start(recordRetryMs);
+        return;
+    }
+    // Disk full, a file made read-only or damaged meanwhile: not a wait, and said as such, once.
+    if (!m_failureSaid) {
+        m_failureSaid = true;
+        const QString message = tr("The history can't be written (%1). The words looked up are "
+                                   "kept and will be added once it can.")
+                                    .arg(m_recorder->errorString());
+        StatusBar1()->setSimpleText(message);
+        std::fprintf(stderr, "TavrelDictionary: %s\n", qPrintable(message));
+    }
+    m_recordTimer->start(recordFailedRetryMs);
 }
 
 void frmBrowser::LookUp(const QString &word)
 {
     Controls::setText(*txtWord(), word);
     cmdGo1_Click();
+}
+
+void frmBrowser::LookUpKept(const QString &word)
+{
+    m_lookingUpKept = true;
+    LookUp(word);
+    m_lookingUpKept = false;
 }
 
 void frmBrowser::mnuQueryString_Click()

@@ -4,6 +4,7 @@
 
 #include "preferences/preferences.h"
 #include "window_layer/form.h"
+#include "words/recorder.h"
 
 #include <memory>
 
@@ -23,6 +24,8 @@ class WebBrowser;
 
 class WordListWindow;
 
+class QTimer;
+
 namespace Words {
 class Store;
 struct Favourite;
@@ -40,6 +43,11 @@ public:
 
     // Puts the word into the word box and looks it up as "Translate" does.
     void LookUp(const QString &word);
+    // The same for a word kept already (see keepWordFromOutside): not recorded a second time.
+    void LookUpKept(const QString &word);
+    // Keeps a word handed over by another program in the history, or in the journal of words
+    // waiting for it, before the word is looked up: true once it is safe, and may be said taken.
+    bool keepWordFromOutside(const QString &word);
 
     // The words the user keeps, while the window is loaded.
     Words::Store *words() const { return m_words.get(); }
@@ -83,6 +91,8 @@ public:
 
     // Every lookup the user makes, whichever way, goes into the history as it was typed.
     void recordLookup(const QString &input);
+    // Lookups not in the history yet: the file was busy, or failed.
+    qsizetype lookupsWaiting() const;
     // Whether an entry is kept among the favourites, for any answer view that shows its star.
     bool isFavourite(const QString &word, const QString &reading) const;
     void toggleFavourite(const Words::Favourite &entry);
@@ -156,10 +166,17 @@ private:
     QPointer<QAction> m_mnuAbout;
 
     void recordPending();
+    void recordSoon();
+    void sayWhyWaiting(Words::Recorder::Outcome outcome);
 
     std::unique_ptr<Words::Store> m_words;
-    QStringList m_unrecorded; // looked up, not yet in the history: the file was busy
+    std::unique_ptr<Words::Recorder> m_recorder;
+    QTimer *m_recordTimer = nullptr;
+    bool m_failureSaid = false; // a failure of the file that isn't busy is said once
+    bool m_lookingUpKept = false; // the word looked up is in the history, or on its way
     static constexpr int recordRetryMs = 250;
+    // A file that fails for a reason of its own is not asked as often as a busy one.
+    static constexpr int recordFailedRetryMs = 10000;
     QPointer<HistoryWindow> m_historyWindow;
     QPointer<FavouritesWindow> m_favouritesWindow;
     Pronouncer *m_pronouncer = nullptr;

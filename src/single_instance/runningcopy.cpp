@@ -200,9 +200,16 @@ void Server::read(QLocalSocket *socket)
     case MessageReader::State::Complete: {
         const QString word = reader->word();
         m_readers.erase(reader);
+        const auto request = popUpRequestOf(word);
+        // Said taken only once it is safe: the sender may end the moment it hears so.
+        if (!request && m_keeper && !m_keeper(word)) {
+            socket->abort();
+            socket->deleteLater();
+            return;
+        }
         socket->write(QByteArray(1, taken));
         socket->disconnectFromServer();
-        if (const auto request = popUpRequestOf(word))
+        if (request)
             emit popUpRequested(*request);
         else
             emit wordReceived(word);

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QLocalSocket;
@@ -74,7 +75,12 @@ public:
     // How long a connection may take to deliver its message.
     static constexpr int connectionTimeoutMs = 10000;
 
+    // Asked to keep each word safe before it is said taken: a word it can't keep is not taken,
+    // and the program that sent it goes on with it itself. Without one, every word is taken.
+    void setKeeper(std::function<bool(const QString &)> keeper) { m_keeper = std::move(keeper); }
+
 signals:
+    // A word taken: kept already by the keeper.
     void wordReceived(const QString &word);
     void popUpRequested(RunningCopy::PopUpRequest request);
 
@@ -86,6 +92,7 @@ private:
     // reaches the readers.
     QHash<QLocalSocket *, MessageReader> m_readers;
     QLocalServer m_server;
+    std::function<bool(const QString &)> m_keeper;
 };
 
 } // namespace RunningCopy

@@ -21,7 +21,18 @@ WordsFromOutside::WordsFromOutside(QObject *parent)
 
 void WordsFromOutside::take(const QString &word)
 {
-    m_waiting << word;
+    m_waiting.append({word, true});
+    show();
+}
+
+void WordsFromOutside::takeKept(const QString &word)
+{
+    m_waiting.append({word, false});
+    show();
+}
+
+void WordsFromOutside::show()
+{
     if (Form::ModalShown()) {
         if (QWidget *dialog = QApplication::activeModalWidget()) {
             dialog->raise();
@@ -41,10 +52,10 @@ void WordsFromOutside::lookUpWhenNoDialog()
     // A word that comes in as the program ends would load the main window again.
     if (!main.IsLoaded())
         return;
-    for (const QString &word : std::exchange(m_waiting, {})) {
+    for (const Waiting &waiting : std::exchange(m_waiting, {})) {
         // A blank word leaves the word box as it is, as well as the page.
-        if (!trimSpaces(word).isEmpty())
-            main.LookUp(word);
+        if (!trimSpaces(waiting.word).isEmpty())
+            waiting.record ? main.LookUp(waiting.word) : main.LookUpKept(waiting.word);
     }
     QWidget *window = main.window();
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QObject>
-#include <QStringList>
+#include <QList>
+#include <QString>
 #include <QTimer>
 
 // Words that come from outside the main window, from the command line or from another copy:
@@ -15,10 +16,19 @@ public:
     explicit WordsFromOutside(QObject *parent = nullptr);
 
     void take(const QString &word);
+    // A word whose lookup is in the history already, or on its way there.
+    void takeKept(const QString &word);
 
 private:
+    struct Waiting
+    {
+        QString word;
+        bool record = true;
+    };
+
+    void show();
     void lookUpWhenNoDialog();
 
-    QStringList m_waiting;
+    QList<Waiting> m_waiting;
     QTimer m_dialogCheck;
 };

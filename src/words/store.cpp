@@ -9,6 +9,10 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <QThread>
+
+#include <functional>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +26,7 @@ namespace {
 constexpr qint64 applicationId = 0x54617672;
 constexpr int schemaVersion = 1;
 constexpr int busyTimeoutMs = 5000;
+constexpr int busyRetryMs = 20;
 
 const QStringList schema {
     QStringLiteral("CREATE TABLE IF NOT EXISTS history(id INTEGER PRIMARY KEY, "
@@ -61,6 +66,27 @@ QDateTime fromMs(qint64 ms) { return QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC)
 
 } // namespace
 
+Store::Failure failureOf(const QSqlError &error)
+{
+    bool ok = false;
+    // Extended codes carry the primary one in their low byte.
+    const int code = error.nativeErrorCode().toInt(&ok) & 0xff;
+    if (!ok)
+        return Store::Failure::Other;
+    switch (code) {
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
+        return Store::Failure::Busy;
+    // An error of reading or writing (a disk full, a file gone) says nothing of the file's
+    // content: only a read that fails at opening is taken for an unreadable file.
+    case 11: // SQLITE_CORRUPT
+    case 26: // SQLITE_NOTADB
+        return Store::Failure::Damaged;
+    default:
+        return Store::Failure::Other;
+    }
+}
+
 Store::Store(const QString &path)
     : m_path(path)
     , m_connection(QStringLiteral("words-%1").arg(quintptr(this)))
@@ -81,7 +107,9 @@ Store::Store(const QString &path)
                                                    "shown but not changed.")
                            .arg(QDir::toNativeSeparators(path));
         }
-    } else if (QFileInfo(path).isFile()) {
+    } else if (m_failure == Failure::Busy) {
+        waitForFile();
+    } else if (m_failure == Failure::Damaged && QFileInfo(path).isFile()) {
         setAside();
     } else {
         openInMemory(m_error);
@@ -91,24 +119,72 @@ Store::Store(const QString &path)
 
 Store::~Store()
 {
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(m_connection);
+    closeConnection();
 }
 
-bool Store::fail(const QString &why)
+bool Store::fail(const QString &why, Failure failure)
 {
     m_error = why;
+    m_failure = failure;
     return false;
+}
+
+bool Store::fail(const QSqlError &error)
+{
+    return fail(error.text(), failureOf(error));
 }
 
 bool Store::exec(const QString &statement)
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     if (!query.exec(statement))
-        return fail(query.lastError().text());
+        return fail(query.lastError());
+    return true;
+}
+
+// SQLite calls no busy handler where waiting could deadlock or where the statement needs the
+// whole file: the switch to WAL among them fails at once while another copy writes. Those are
+// tried again here, for as long as a statement that does wait would.
+bool Store::execWhileBusy(const QString &statement)
+{
+    QDeadlineTimer deadline(busyTimeoutMs);
+    while (!exec(statement)) {
+        if (m_failure != Failure::Busy || deadline.hasExpired())
+            return false;
+        QThread::msleep(busyRetryMs);
+    }
+    return true;
+}
+
+// IMMEDIATE: the write lock is taken first, waiting as the busy timeout allows, so no reading
+// transaction ever has to become a writing one, which SQLite would refuse at once.
+bool Store::write(const std::function<bool()> &change)
+{
+    if (!isWritable())
+        return fail(QStringLiteral("the words database is read-only"));
+    if (m_state == State::Waiting && !tryFileAgain())
+        return false;
+    return transaction(change);
+}
+
+bool Store::transaction(const std::function<bool()> &change)
+{
+    if (!execWhileBusy(QStringLiteral("BEGIN IMMEDIATE")))
+        return false;
+    if (!change()) {
+        const QString why = m_error;
+        const Failure failure = m_failure;
+        exec(QStringLiteral("ROLLBACK"));
+        return fail(why, failure);
+    }
+    if (!execWhileBusy(QStringLiteral("COMMIT"))) {
+        const QString why = m_error;
+        const Failure failure = m_failure;
+        exec(QStringLiteral("ROLLBACK"));
+        return fail(why, failure);
+    }
+    m_error.clear();
+    m_failure = Failure::None;
     return true;
 }
 
@@ -122,7 +198,7 @@ bool Store::openFile(const QString &path, bool readOnly)
             options += QStringLiteral(";QSQLITE_OPEN_READONLY");
         db.setConnectOptions(options);
         if (!db.open())
-            return fail(db.lastError().text());
+            return fail(db.lastError());
     }
     if (!isOurs())
         return false;
@@ -130,7 +206,7 @@ bool Store::openFile(const QString &path, bool readOnly)
         return true;
     // WAL: a lookup's commit is one append, and a program killed at any moment loses none that
     // was committed. NORMAL syncs at checkpoints only, which a crash of the program survives.
-    return exec(QStringLiteral("PRAGMA journal_mode=WAL"))
+    return execWhileBusy(QStringLiteral("PRAGMA journal_mode=WAL"))
         && exec(QStringLiteral("PRAGMA synchronous=NORMAL")) && prepareSchema();
 }
 
@@ -140,44 +216,62 @@ bool Store::isOurs()
     // Both from one statement, so from one snapshot: asked apart, another copy creating the file
     // could commit in between, and its fresh file would look like one with tables but not ours,
     // to be set aside while that copy goes on writing into it.
-    if (!query.exec(QStringLiteral("SELECT (SELECT application_id FROM pragma_application_id), "
-                                   "(SELECT count(*) FROM sqlite_master)"))
-        || !query.next())
-        return fail(query.lastError().text());
+    if (!readWhileBusy(query, QStringLiteral("SELECT (SELECT application_id FROM pragma_application_id), "
+                                   "(SELECT count(*) FROM sqlite_master)")))
+        return unreadable(query.lastError());
     const qint64 id = query.value(0).toLongLong();
     const int objects = query.value(1).toInt();
     if (id != applicationId && !(id == 0 && objects == 0))
-        return fail(QStringLiteral("the file is not this program's database"));
+        return fail(QStringLiteral("the file is not this program's database"), Failure::Damaged);
     // A file cut short or overwritten in part reads well until the damaged page is reached.
-    if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next())
-        return fail(query.lastError().text());
+    if (!readWhileBusy(query, QStringLiteral("PRAGMA quick_check")))
+        return unreadable(query.lastError());
     if (query.value(0).toString() != QLatin1String("ok"))
-        return fail(QStringLiteral("the file is damaged: ") + query.value(0).toString());
+        return fail(QStringLiteral("the file is damaged: ") + query.value(0).toString(),
+                    Failure::Damaged);
     if (id == applicationId) {
         for (const QString &check : schemaCheck) {
-            if (!exec(check))
-                return false;
+            if (!readWhileBusy(query, check, false))
+                return unreadable(query.lastError());
         }
     }
     return true;
 }
 
+// A file whose reading fails, unless only because another copy holds it, is damaged, or laid
+// out as no version of this program lays it out.
+bool Store::unreadable(const QSqlError &error)
+{
+    fail(error);
+    if (m_failure != Failure::Busy)
+        m_failure = Failure::Damaged;
+    return false;
+}
+
+bool Store::readWhileBusy(QSqlQuery &query, const QString &statement, bool row)
+{
+    QDeadlineTimer deadline(busyTimeoutMs);
+    for (;;) {
+        if (query.exec(statement) && (!row || query.next()))
+            return true;
+        if (failureOf(query.lastError()) != Failure::Busy || deadline.hasExpired())
+            return false;
+        QThread::msleep(busyRetryMs);
+    }
+}
+
 bool Store::prepareSchema()
 {
-    if (!exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return false;
-    for (const QString &statement : schema) {
-        if (!exec(statement)) {
-            exec(QStringLiteral("ROLLBACK"));
-            return false;
+    const bool prepared = transaction([this] {
+        for (const QString &statement : schema) {
+            if (!exec(statement))
+                return false;
         }
-    }
-    if (!exec(QStringLiteral("PRAGMA application_id=%1").arg(applicationId))
-        || !exec(QStringLiteral("PRAGMA user_version=%1").arg(schemaVersion))
-        || !exec(QStringLiteral("COMMIT"))) {
-        exec(QStringLiteral("ROLLBACK"));
+        return exec(QStringLiteral("PRAGMA application_id=%1").arg(applicationId))
+            && exec(QStringLiteral("PRAGMA user_version=%1").arg(schemaVersion));
+    });
+    if (!prepared)
         return false;
-    }
     for (const QString &check : schemaCheck) {
         if (!exec(check))
             return false;
@@ -188,11 +282,7 @@ bool Store::prepareSchema()
 void Store::setAside()
 {
     const QString why = m_error;
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(m_connection);
+    closeConnection();
 
     const QString base
         = m_path + QStringLiteral(".damaged-") + QDate::currentDate().toString(Qt::ISODate);
@@ -219,13 +309,51 @@ void Store::setAside()
                    .arg(why, QFileInfo(aside).fileName());
 }
 
-void Store::openInMemory(const QString &why)
+// Another copy has held the file for longer than the busy timeout: the file is left as it is,
+// and tried again at the next change. Meanwhile the caller keeps the words that wait.
+void Store::waitForFile()
+{
+    const QString why = m_error;
+    closeConnection();
+    openFile(QStringLiteral(":memory:"), false);
+    m_error = why;
+    m_failure = Failure::Busy;
+    m_state = State::Waiting;
+    m_notice = QCoreApplication::translate("Words::Store",
+                                           "The words database is in use by another copy of the "
+                                           "program; the words looked up wait until it is free.");
+}
+
+bool Store::tryFileAgain()
+{
+    closeConnection();
+    if (openFile(m_path, false)) {
+        m_state = State::Open;
+        m_notice.clear();
+        loadState();
+        return true;
+    }
+    const QString why = m_error;
+    const Failure failure = m_failure;
+    if (failure == Failure::Busy)
+        waitForFile();
+    else
+        openInMemory(why);
+    return fail(why, failure);
+}
+
+void Store::closeConnection()
 {
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         db.close();
     }
     QSqlDatabase::removeDatabase(m_connection);
+}
+
+void Store::openInMemory(const QString &why)
+{
+    closeConnection();
     m_state = State::InMemory;
     m_notice = QCoreApplication::translate(
                    "Words::Store", "History and favourites are kept only until the program ends: %1.")
@@ -250,49 +378,34 @@ bool Store::record(const QString &input, const QDateTime &when)
 {
     if (!m_keepHistory || input.trimmed().isEmpty())
         return false;
-    if (!isWritable())
-        return fail(QStringLiteral("the words database is read-only"));
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    // IMMEDIATE: another program on the same file waits here, not halfway through.
-    if (!exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return false;
-    QSqlQuery update(db);
-    update.prepare(QStringLiteral(
-        "UPDATE history SET last_seen = :when, count = count + 1 WHERE input = :input"));
-    update.bindValue(QStringLiteral(":when"), when.toMSecsSinceEpoch());
-    update.bindValue(QStringLiteral(":input"), input);
-    bool done = update.exec();
-    if (done && update.numRowsAffected() == 0) {
+    return write([&] {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        QSqlQuery update(db);
+        // A lookup replayed from a journal may be older than one recorded since.
+        update.prepare(QStringLiteral("UPDATE history SET last_seen = max(last_seen, :when), "
+                                      "count = count + 1 WHERE input = :input"));
+        update.bindValue(QStringLiteral(":when"), when.toMSecsSinceEpoch());
+        update.bindValue(QStringLiteral(":input"), input);
+        if (!update.exec())
+            return fail(update.lastError());
+        if (update.numRowsAffected() > 0)
+            return true;
         QSqlQuery insert(db);
         insert.prepare(QStringLiteral("INSERT INTO history(input, folded, last_seen, count) "
                                       "VALUES(:input, :folded, :when, 1)"));
         insert.bindValue(QStringLiteral(":input"), input);
         insert.bindValue(QStringLiteral(":folded"), input.toCaseFolded());
         insert.bindValue(QStringLiteral(":when"), when.toMSecsSinceEpoch());
-        done = insert.exec();
-        if (!done)
-            m_error = insert.lastError().text();
+        if (!insert.exec())
+            return fail(insert.lastError());
         QSqlQuery trim(db);
         // Only when the new row took the history past its size; the oldest go.
-        done = done
-            && trim.exec(QStringLiteral("DELETE FROM history WHERE id IN (SELECT id FROM history "
-                                        "ORDER BY last_seen DESC, id DESC LIMIT -1 OFFSET %1)")
-                             .arg(maxHistory));
-        if (!done && m_error.isEmpty())
-            m_error = trim.lastError().text();
-    } else if (!done) {
-        m_error = update.lastError().text();
-    }
-    if (!done) {
-        exec(QStringLiteral("ROLLBACK"));
-        return false;
-    }
-    if (!exec(QStringLiteral("COMMIT"))) {
-        exec(QStringLiteral("ROLLBACK"));
-        return false;
-    }
-    m_error.clear();
-    return true;
+        if (!trim.exec(QStringLiteral("DELETE FROM history WHERE id IN (SELECT id FROM history "
+                                      "ORDER BY last_seen DESC, id DESC LIMIT -1 OFFSET %1)")
+                           .arg(maxHistory)))
+            return fail(trim.lastError());
+        return true;
+    });
 }
 
 namespace {
@@ -349,41 +462,41 @@ QList<HistoryItem> Store::historyStartingWith(const QString &prefix, int limit) 
 
 bool Store::clearHistory()
 {
-    if (!isWritable())
-        return fail(QStringLiteral("the words database is read-only"));
-    return exec(QStringLiteral("DELETE FROM history"));
+    return write([this] { return exec(QStringLiteral("DELETE FROM history")); });
 }
 
 bool Store::addFavourite(Favourite favourite)
 {
-    if (!isWritable())
-        return fail(QStringLiteral("the words database is read-only"));
     if (!favourite.added.isValid())
         favourite.added = QDateTime::currentDateTimeUtc();
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral("INSERT OR REPLACE INTO favourites(word, reading, senses, added) "
-                                 "VALUES(:word, :reading, :senses, :added)"));
-    query.bindValue(QStringLiteral(":word"), favourite.word);
-    query.bindValue(QStringLiteral(":reading"), favourite.reading);
-    query.bindValue(QStringLiteral(":senses"), favourite.senses.join(u'\n'));
-    query.bindValue(QStringLiteral(":added"), favourite.added.toMSecsSinceEpoch());
-    if (!query.exec())
-        return fail(query.lastError().text());
+    const bool added = write([&] {
+        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        query.prepare(QStringLiteral("INSERT OR REPLACE INTO favourites(word, reading, senses, "
+                                     "added) VALUES(:word, :reading, :senses, :added)"));
+        query.bindValue(QStringLiteral(":word"), favourite.word);
+        query.bindValue(QStringLiteral(":reading"), favourite.reading);
+        query.bindValue(QStringLiteral(":senses"), favourite.senses.join(u'\n'));
+        query.bindValue(QStringLiteral(":added"), favourite.added.toMSecsSinceEpoch());
+        return query.exec() || fail(query.lastError());
+    });
+    if (!added)
+        return false;
     m_favouriteKeys.insert(favouriteKey(favourite.word, favourite.reading));
     return true;
 }
 
 bool Store::removeFavourite(const QString &word, const QString &reading)
 {
-    if (!isWritable())
-        return fail(QStringLiteral("the words database is read-only"));
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(
-        QStringLiteral("DELETE FROM favourites WHERE word = :word AND reading = :reading"));
-    query.bindValue(QStringLiteral(":word"), word);
-    query.bindValue(QStringLiteral(":reading"), reading);
-    if (!query.exec())
-        return fail(query.lastError().text());
+    const bool removed = write([&] {
+        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        query.prepare(
+            QStringLiteral("DELETE FROM favourites WHERE word = :word AND reading = :reading"));
+        query.bindValue(QStringLiteral(":word"), word);
+        query.bindValue(QStringLiteral(":reading"), reading);
+        return query.exec() || fail(query.lastError());
+    });
+    if (!removed)
+        return false;
     m_favouriteKeys.remove(favouriteKey(word, reading));
     return true;
 }

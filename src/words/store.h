@@ -6,13 +6,19 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class QSqlError;
+class QSqlQuery;
+
 // The words the user keeps: the history of lookups and the favourites, in one SQLite file ("words.sqlite") beside the settings file. Plain storage, no widgets.
 //
 // The file is written in WAL mode with a busy timeout, so that a program killed at any moment
 // keeps every lookup committed before, and two programs on one folder wait for each other
-// instead of failing. A file that can't be opened or isn't this program's database is set aside
-// and a new one started; a read-only file is used read-only. Neither ever stops the program:
-// notice() says, once, what happened, for the status bar.
+// instead of failing. A file that is damaged, unreadable or isn't this program's database is set
+// aside and a new one started; a read-only file is used read-only. A file another copy holds for
+// longer than the timeout is never taken for damaged: it is left alone and tried again. None of
+// this ever stops the program: notice() says, once, what happened, for the status bar.
 namespace Words {
 
 struct HistoryItem
@@ -42,6 +48,15 @@ public:
         ReadOnly, // the file is read-only: shown, never changed
         SetAside, // the file was damaged or not this program's, and a new one started
         InMemory, // nothing can be kept on disk; the words last until the program ends
+        Waiting, // another copy held the file too long; it is tried again at the next change
+    };
+
+    // What the last failure was: only Damaged ever sets a file aside.
+    enum class Failure {
+        None,
+        Busy, // another connection holds the file: wait, and try again
+        Damaged, // not this program's file, not readable, or failing its check
+        Other, // a real failure of the file or the disk (full, read-only, ...)
     };
 
     // Opens, or creates, the database at path. Never fails: see State and notice().
@@ -81,16 +96,26 @@ public:
 
     // The last error of the database, for a message; empty when the last change went well.
     QString errorString() const { return m_error; }
+    Failure lastFailure() const { return m_failure; }
 
 private:
     bool openFile(const QString &path, bool readOnly);
     bool prepareSchema();
     bool isOurs();
+    bool unreadable(const QSqlError &error);
     void setAside();
+    void waitForFile();
+    bool tryFileAgain();
     void openInMemory(const QString &why);
+    void closeConnection();
     void loadState();
     bool exec(const QString &statement);
-    bool fail(const QString &why);
+    bool execWhileBusy(const QString &statement);
+    bool readWhileBusy(QSqlQuery &query, const QString &statement, bool row = true);
+    bool write(const std::function<bool()> &change);
+    bool transaction(const std::function<bool()> &change);
+    bool fail(const QString &why, Failure failure = Failure::Other);
+    bool fail(const QSqlError &error);
 
     QString m_path;
     QString m_connection;
@@ -98,9 +123,13 @@ private:
     QString m_notice;
     QString m_error;
     State m_state = State::Open;
+    Failure m_failure = Failure::None;
     bool m_keepHistory = true;
     // Kept in memory as well: every answer asks for each of its entries.
     QSet<QString> m_favouriteKeys;
 };
+
+// How SQLite's code of an error counts: busy or locked, damage, or any other failure.
+Store::Failure failureOf(const QSqlError &error);
 
 } // namespace Words
