@@ -262,12 +262,21 @@ QString Compositor::paste(bool primary)
 
 void Compositor::stop()
 {
-    for (QProcess *process : {&m_holder, &m_compositor}) {
-        if (process->state() == QProcess::NotRunning)
-            continue;
-        // XWayland and the clients the compositor started go with it.
-        ProcessTree::kill(process->processId());
-        process->waitForFinished();
+    if (m_holder.state() != QProcess::NotRunning) {
+        m_holder.kill();
+        m_holder.waitForFinished();
+    }
+    if (m_compositor.state() != QProcess::NotRunning) {
+        // Ended as a logout ends it, it takes XWayland, its socket and its lock file with it;
+        // whatever is left after that is killed.
+        const QList<qint64> children = ProcessTree::descendantsOf(m_compositor.processId());
+        m_compositor.terminate();
+        if (!m_compositor.waitForFinished(10000))
+            ProcessTree::kill(m_compositor.processId());
+        for (const qint64 child : children)
+            if (ProcessTree::isRunning(child))
+                ProcessTree::kill(child);
+        m_compositor.waitForFinished();
     }
     QDBusConnection::disconnectFromBus(m_busName);
     m_remoteSession.clear();
