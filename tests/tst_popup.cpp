@@ -415,8 +415,6 @@ void TestPopUp::selectionInThePopUp()
     bool late = true;
     connect(&later, &QTimer::timeout, this,
             [&] { late = primaryOwner.start("primary", primary, primaryType); });
-    if (primaryAfterMs > 0)
-        later.start(primaryAfterMs);
     if (!clipboard.isNull())
         QVERIFY(clipboardOwner.own("clipboard", clipboard, clipboardType));
 
@@ -426,6 +424,8 @@ void TestPopUp::selectionInThePopUp()
     PopUpLookup lookup;
     QStringList lookedUp;
     connect(&lookup, &PopUpLookup::lookedUp, this, [&](const QString &w) { lookedUp << w; });
+    if (primaryAfterMs > 0)
+        later.start(primaryAfterMs);
     lookup.lookUpSelection();
     PopUpWindow *window = lookup.window();
     QVERIFY(window && window->isVisible());
