@@ -28,7 +28,7 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 constexpr int selectionShare = 60;
 constexpr int aloneShare = 90;
 // Between two requests to a selection not yet there. kwin hands its selection on to X11
-// programs 25 to 45 ms after one of their windows has the focus.
+// programs some tens of milliseconds after one of their windows has the focus.
 constexpr int retryMs = 15;
 
 const char *targetName(int target)
