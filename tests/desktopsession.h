@@ -19,6 +19,8 @@ public:
 
     // A folder of the session's own, for sockets, as a login gives one.
     QString runtimeFolder() const { return m_runtime.path(); }
+    // The session bus, for DBUS_SESSION_BUS_ADDRESS.
+    QString busAddress() const { return m_busAddress; }
 
     // Puts the program, its engine module and its dictionary into the folder and starts it there
     // with the session's environment and the given variables; a value "-" removes a variable.

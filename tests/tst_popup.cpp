@@ -21,6 +21,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 
 #include <xcb/xcb.h>
@@ -44,6 +45,15 @@ public:
     }
     bool own(const QString &selection, const QByteArray &bytes, const QString &type)
     {
+        if (!start(selection, bytes, type))
+            return false;
+        // xclip says nothing once it owns the selection; a short wait lets it take it.
+        QTest::qWait(300);
+        return m_xclip.state() == QProcess::Running;
+    }
+    // Starts taking the selection, without waiting for it to be taken.
+    bool start(const QString &selection, const QByteArray &bytes, const QString &type)
+    {
         QStringList arguments {"-quiet", "-selection", selection, "-i"};
         if (!type.isEmpty())
             arguments << "-t" << type;
@@ -52,9 +62,7 @@ public:
             return false;
         m_xclip.write(bytes);
         m_xclip.closeWriteChannel();
-        // xclip says nothing once it owns the selection; a short wait lets it take it.
-        QTest::qWait(300);
-        return m_xclip.state() == QProcess::Running;
+        return true;
     }
 
 private:
@@ -211,6 +219,27 @@ private slots:
         QTest::newRow("a NUL: binary") << QByteArray("PNG\0\x01\x02", 6) << true << "";
         QTest::newRow("a NUL in Latin-1") << QByteArray("a\0b", 3) << false << "";
         QTest::newRow("nothing") << QByteArray() << true << "";
+        QTest::newRow("STRING: ASCII") << QByteArray("water") << false << "water";
+        // Bridges from Wayland answer STRING with the text's UTF-8.
+        QTest::newRow("STRING: UTF-8 Chinese") << QByteArray("\xe7\xa0\x94\xe7\xa9\xb6") << false
+                                               << "研究";
+        QTest::newRow("STRING: UTF-8 accents") << QByteArray("caf\xc3\xa9 cr\xc3\xa8me") << false
+                                               << "café crème";
+        QTest::newRow("STRING: UTF-8 beyond the BMP")
+            << QByteArray("\xf0\xa0\x80\x80") << false << QString::fromUcs4(U"\U00020000", 1);
+        QTest::newRow("STRING: Latin-1 accents") << QByteArray("na\xefve") << false << "naïve";
+        QTest::newRow("STRING: a Latin-1 sign alone") << QByteArray("\xa9 2024") << false
+                                                      << "© 2024";
+        QTest::newRow("STRING: an accented capital before a space") << QByteArray("\xc0 la") << false
+                                                                    << "À la";
+        QTest::newRow("STRING: an overlong form is Latin-1")
+            << QByteArray("\xc0\xaf") << false << QString(QChar(0xc0)) + QChar(0xaf);
+        QTest::newRow("STRING: a cut sequence is Latin-1")
+            << QByteArray("\xe7\xa0") << false << QString(QChar(0xe7)) + QChar(0xa0);
+        QTest::newRow("STRING: a surrogate's bytes are Latin-1")
+            << QByteArray("\xed\xa0\x80") << false
+            << QString(QChar(0xed)) + QChar(0xa0) + QChar(0x80);
+        QTest::newRow("UTF8_STRING: a cut sequence") << QByteArray("\xe7\xa0") << true << "";
     }
 
     void decodedSelection()
@@ -219,6 +248,32 @@ private slots:
         QFETCH(bool, utf8);
         QFETCH(QString, text);
         QCOMPARE(PopUpRules::decodedSelection(bytes, utf8), text);
+    }
+
+    void offersText_data()
+    {
+        QTest::addColumn<QByteArrayList>("targets");
+        QTest::addColumn<bool>("text");
+
+        QTest::newRow("a bridge from Wayland")
+            << QByteArrayList {"TARGETS", "TIMESTAMP", "text/plain;charset=utf-8", "UTF8_STRING"}
+            << true;
+        QTest::newRow("Latin-1 only") << QByteArrayList {"TARGETS", "STRING"} << true;
+        QTest::newRow("an image") << QByteArrayList {"TARGETS", "TIMESTAMP", "image/png"} << false;
+        QTest::newRow("files")
+            << QByteArrayList {"TARGETS", "text/uri-list", "x-special/gnome-copied-files"} << false;
+        QTest::newRow("MIME text only, never asked for")
+            << QByteArrayList {"TARGETS", "text/plain;charset=utf-8"} << false;
+        QTest::newRow("names are case-sensitive") << QByteArrayList {"utf8_string", "string"}
+                                                  << false;
+        QTest::newRow("nothing") << QByteArrayList {} << false;
+    }
+
+    void offersText()
+    {
+        QFETCH(QByteArrayList, targets);
+        QFETCH(bool, text);
+        QCOMPARE(PopUpRules::offersText(targets), text);
     }
 
     void placement_data()
@@ -302,25 +357,36 @@ void TestPopUp::selectionInThePopUp_data()
     QTest::addColumn<bool>("primaryHangs");
     QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("shown");
+    // How long after the pop-up asks the selection's owner comes, as a compositor's bridge does.
+    QTest::addColumn<int>("primaryAfterMs");
 
     QTest::newRow("the selection") << QByteArray("  你好\nnext line") << "" << QByteArray("clip")
-                                   << "" << false << "你好" << "nǐ hǎo";
+                                   << "" << false << "你好" << "nǐ hǎo" << 0;
     QTest::newRow("no selection: the clipboard") << QByteArray() << "" << QByteArray("你好") << ""
-                                                 << false << "你好" << "nǐ hǎo";
+                                                 << false << "你好" << "nǐ hǎo" << 0;
     QTest::newRow("a blank selection: the clipboard")
-        << QByteArray(" \n ") << "" << QByteArray("你好") << "" << false << "你好" << "nǐ hǎo";
-    QTest::newRow("an owner that never answers: the clipboard")
-        << QByteArray() << "" << QByteArray("你好") << "" << true << "你好" << "nǐ hǎo";
+        << QByteArray(" \n ") << "" << QByteArray("你好") << "" << false << "你好" << "nǐ hǎo" << 0;
+    // A slow owner is the selection all the same: the clipboard holds something else.
+    QTest::newRow("an owner that never answers: not the clipboard")
+        << QByteArray() << "" << QByteArray("你好") << "" << true << "" << "Nothing selected" << 0;
     QTest::newRow("an owner that never answers and no clipboard")
-        << QByteArray() << "" << QByteArray() << "" << true << "" << "Nothing selected";
+        << QByteArray() << "" << QByteArray() << "" << true << "" << "Nothing selected" << 0;
     QTest::newRow("an image") << QByteArray() << "" << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10)
-                              << "image/png" << false << "" << "Nothing selected";
+                              << "image/png" << false << "" << "Nothing selected" << 0;
     QTest::newRow("binary bytes said to be text")
         << QByteArray("\x7f" "ELF\x02\x01\0\0\xff\xfe", 10) << "UTF8_STRING" << QByteArray() << ""
-        << false << "" << "Nothing selected";
+        << false << "" << "Nothing selected" << 0;
     QTest::newRow("a megabyte of text, read in pieces")
         << QByteArray("你好 ") + QByteArray(1024 * 1024, 'x') << "" << QByteArray() << "" << false
-        << QString("你好 ") + QString(197, u'x') << "";
+        << QString("你好 ") + QString(197, u'x') << "" << 0;
+    QTest::newRow("an owner that comes late: not the clipboard")
+        << QByteArray("研究") << "" << QByteArray("water") << "" << false << "研究" << "yán jiū"
+        << 200;
+    QTest::newRow("STRING only, in UTF-8") << QByteArray("研究") << "STRING" << QByteArray("water")
+                                           << "" << false << "研究" << "yán jiū" << 0;
+    QTest::newRow("an image selected: the clipboard")
+        << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << "image/png" << QByteArray("你好") << ""
+        << false << "你好" << "nǐ hǎo" << 0;
 }
 
 void TestPopUp::selectionInThePopUp()
@@ -334,14 +400,21 @@ void TestPopUp::selectionInThePopUp()
     QFETCH(bool, primaryHangs);
     QFETCH(QString, word);
     QFETCH(QString, shown);
+    QFETCH(int, primaryAfterMs);
 
     SelectionOwner primaryOwner;
     SelectionOwner clipboardOwner;
     SilentOwner silent;
     if (primaryHangs)
         QVERIFY(silent.own("PRIMARY"));
-    else if (!primary.isNull())
+    else if (!primary.isNull() && primaryAfterMs == 0)
         QVERIFY(primaryOwner.own("primary", primary, primaryType));
+    // Ends with the test function, so that a failure leaves nothing to fire.
+    QTimer later;
+    later.setSingleShot(true);
+    bool late = true;
+    connect(&later, &QTimer::timeout, this,
+            [&] { late = primaryOwner.start("primary", primary, primaryType); });
     if (!clipboard.isNull())
         QVERIFY(clipboardOwner.own("clipboard", clipboard, clipboardType));
 
@@ -351,6 +424,8 @@ void TestPopUp::selectionInThePopUp()
     PopUpLookup lookup;
     QStringList lookedUp;
     connect(&lookup, &PopUpLookup::lookedUp, this, [&](const QString &w) { lookedUp << w; });
+    if (primaryAfterMs > 0)
+        later.start(primaryAfterMs);
     lookup.lookUpSelection();
     PopUpWindow *window = lookup.window();
     QVERIFY(window && window->isVisible());
@@ -371,6 +446,7 @@ void TestPopUp::selectionInThePopUp()
         QTRY_VERIFY(window->answerView()->toPlainText().contains(shown));
         QCOMPARE(lookedUp, QStringList {word});
     }
+    QVERIFY(late);
     const QRect placed = window->geometry();
     QCOMPARE(placed.size(), QSize(420, 320));
     QCOMPARE(placed.topLeft(), QPoint(312, 212));

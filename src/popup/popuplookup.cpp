@@ -2,6 +2,7 @@
 
 #include "popupwindow.h"
 #include "browser/answerview.h"
+#include "program/timing.h"
 #include "rules.h"
 #include "selectionreader.h"
 
@@ -121,6 +122,7 @@ void PopUpLookup::readWhenFocused(int source)
 void PopUpLookup::answer(const QString &selected)
 {
     const QString word = PopUpRules::lookupText(selected);
+    Timing::mark("popup-answer", word);
     PopUpWindow *window = present();
     if (word.isEmpty()) {
         window->showMessage(PopUpRules::nothingSelected());

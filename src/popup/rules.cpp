@@ -45,11 +45,19 @@ QString decodedSelection(const QByteArray &bytes, bool utf8)
 {
     if (bytes.contains('\0'))
         return QString();
-    if (!utf8)
-        return QString::fromLatin1(bytes);
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = decoder.decode(bytes);
-    return decoder.hasError() ? QString() : text;
+    if (!decoder.hasError())
+        return text;
+    // Latin-1 text is seldom valid UTF-8 by chance: two of its letters would have to make a
+    // sequence, an accented capital followed by a sign such as "©".
+    return utf8 ? QString() : QString::fromLatin1(bytes);
+}
+
+bool offersText(const QList<QByteArray> &targets)
+{
+    // The two the reader asks for; owners that know text at all know one of them.
+    return targets.contains("UTF8_STRING") || targets.contains("STRING");
 }
 
 QString nothingSelected()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QRect>
 #include <QString>
 
@@ -22,7 +23,14 @@ QString lookupText(const QString &selected);
 
 // The text of a selection's bytes as its owner gave them for UTF8_STRING or STRING; empty when
 // they are no text at all (a NUL, or bytes that are not UTF-8 where UTF-8 was asked for).
+// STRING is Latin-1 by the book, yet owners that hand a Wayland selection on to X11 programs
+// answer it with UTF-8; bytes that are valid UTF-8 are read as UTF-8 there too.
 QString decodedSelection(const QByteArray &bytes, bool utf8);
+
+// True when an owner's list of targets (its answer to TARGETS) holds text as UTF8_STRING or
+// STRING, the forms the pop-up asks for; false for an image or a file, whose owner never answers with text however long it is
+// asked.
+bool offersText(const QList<QByteArray> &targets);
 
 // What the pop-up says when there is nothing to look up.
 QString nothingSelected();

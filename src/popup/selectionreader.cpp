@@ -1,6 +1,7 @@
 #include "selectionreader.h"
 
 #include "rules.h"
+#include "program/timing.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -22,8 +23,19 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name)
     return found;
 }
 
-// The share of the deadline the primary selection gets before the clipboard is asked instead.
+// How much of the deadline a selection with no owner, or a refusing one, is waited for: the
+// primary selection leaves the rest to the clipboard; a selection read alone leaves a margin.
 constexpr int selectionShare = 60;
+constexpr int aloneShare = 90;
+// Between two requests to a selection not yet there. kwin hands its selection on to X11
+// programs some tens of milliseconds after one of their windows has the focus.
+constexpr int retryMs = 15;
+
+const char *targetName(int target)
+{
+    static const char *const names[] = {"UTF8_STRING", "STRING", "TARGETS"};
+    return names[target];
+}
 } // namespace
 
 // A connection to the X server of the reader's own, and the window the owners write to.
@@ -48,8 +60,11 @@ SelectionReader::SelectionReader(QObject *parent)
 {
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this, [this] { finish(QString()); });
-    m_clipboardDeadline.setSingleShot(true);
-    connect(&m_clipboardDeadline, &QTimer::timeout, this, &SelectionReader::ownerSilent);
+    m_retry.setSingleShot(true);
+    connect(&m_retry, &QTimer::timeout, this, [this] {
+        if (m_reading)
+            askAs(Target::Utf8);
+    });
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
     auto x11 = std::make_unique<X11>();
@@ -77,21 +92,14 @@ void SelectionReader::read(Source source, int deadlineMs)
 {
     m_reading = true;
     m_fallBack = source == Source::Selection;
+    m_deadlineMs = deadlineMs;
     m_deadline.start(deadlineMs);
+    m_elapsed.start();
     if (!m_x11) {
         readWithQt(source);
         return;
     }
-    if (m_fallBack) {
-        m_clipboardDeadline.start(deadlineMs * selectionShare / 100);
-        ask("PRIMARY");
-    } else if (source == Source::Primary) {
-        m_clipboardDeadline.stop();
-        ask("PRIMARY");
-    } else {
-        m_clipboardDeadline.stop();
-        ask("CLIPBOARD");
-    }
+    ask(source == Source::Clipboard ? "CLIPBOARD" : "PRIMARY");
 }
 
 void SelectionReader::readWithQt(Source source)
@@ -112,29 +120,47 @@ void SelectionReader::readWithQt(Source source)
 
 void SelectionReader::ask(const char *selection)
 {
+    m_retry.stop();
     m_x11->selection = atom(m_x11->connection, selection);
-    askAs("UTF8_STRING");
+    m_waitUntilMs = m_deadlineMs * (m_fallBack ? selectionShare : aloneShare) / 100;
+    askAs(Target::Utf8);
 }
 
-void SelectionReader::askAs(const char *target)
+void SelectionReader::askAs(Target target)
 {
     m_bytes.clear();
     m_incremental = false;
-    m_utf8 = qstrcmp(target, "STRING") != 0;
-    m_x11->target = atom(m_x11->connection, target);
+    m_asked = target;
+    m_x11->target = atom(m_x11->connection, targetName(int(target)));
     xcb_delete_property(m_x11->connection, m_x11->window, m_x11->property);
     xcb_convert_selection(m_x11->connection, m_x11->window, m_x11->selection, m_x11->target,
                           m_x11->property, XCB_CURRENT_TIME);
     xcb_flush(m_x11->connection);
 }
 
-void SelectionReader::ownerSilent()
+void SelectionReader::refused()
 {
-    // The primary selection's owner took too long: the clipboard gets the rest of the time.
-    if (m_reading && m_fallBack) {
-        m_fallBack = false;
-        ask("CLIPBOARD");
+    switch (m_asked) {
+    case Target::Utf8:
+        // Owners older than UTF-8 know only Latin-1 text.
+        askAs(Target::Latin1);
+        break;
+    case Target::Latin1:
+        // Whether it holds text at all tells a selection not yet handed on from an image.
+        askAs(Target::Targets);
+        break;
+    case Target::Targets:
+        waitForOwner();
+        break;
     }
+}
+
+void SelectionReader::waitForOwner()
+{
+    if (m_elapsed.elapsed() + retryMs < m_waitUntilMs)
+        m_retry.start(retryMs);
+    else
+        finish(QString());
 }
 
 void SelectionReader::handleEvents()
@@ -147,11 +173,8 @@ void SelectionReader::handleEvents()
                 // An answer to a request given up.
             } else if (notify->property != XCB_ATOM_NONE) {
                 fetchProperty();
-            } else if (m_utf8) {
-                // Owners older than UTF-8 know only Latin-1 text.
-                askAs("STRING");
             } else {
-                finish(QString());
+                refused();
             }
         } else if (m_reading && m_incremental && type == XCB_PROPERTY_NOTIFY) {
             const auto *notify = reinterpret_cast<xcb_property_notify_event_t *>(event);
@@ -191,9 +214,43 @@ void SelectionReader::fetchProperty()
         m_incremental = false;
     }
     const bool done = !m_incremental;
+    const bool atoms = reply->type == XCB_ATOM_ATOM && reply->format == 32;
     std::free(reply);
-    if (done)
-        finish(PopUpRules::decodedSelection(m_bytes, m_utf8));
+    if (!done)
+        return;
+    if (m_asked == Target::Targets && !atoms)
+        refused();
+    else
+        answered();
+}
+
+void SelectionReader::answered()
+{
+    if (m_asked != Target::Targets) {
+        // An owner that answers with nothing has not been given the text yet.
+        if (m_bytes.isEmpty())
+            refused();
+        else
+            finish(PopUpRules::decodedSelection(m_bytes, m_asked == Target::Utf8));
+        return;
+    }
+    QList<xcb_get_atom_name_cookie_t> cookies;
+    const auto *targets = reinterpret_cast<const xcb_atom_t *>(m_bytes.constData());
+    for (qsizetype i = 0; i < m_bytes.size() / qsizetype(sizeof(xcb_atom_t)); ++i)
+        cookies << xcb_get_atom_name(m_x11->connection, targets[i]);
+    QList<QByteArray> names;
+    for (const xcb_get_atom_name_cookie_t &cookie : std::as_const(cookies)) {
+        xcb_get_atom_name_reply_t *name
+            = xcb_get_atom_name_reply(m_x11->connection, cookie, nullptr);
+        if (name)
+            names << QByteArray(xcb_get_atom_name_name(name), xcb_get_atom_name_name_length(name));
+        std::free(name);
+    }
+    // Text it would not give is on its way; anything else is no text at all.
+    if (PopUpRules::offersText(names))
+        waitForOwner();
+    else
+        finish(QString());
 }
 
 void SelectionReader::finish(const QString &text)
@@ -202,13 +259,16 @@ void SelectionReader::finish(const QString &text)
         return;
     if (m_fallBack && m_x11 && PopUpRules::lookupText(text).isEmpty() && m_deadline.isActive()) {
         m_fallBack = false;
-        m_clipboardDeadline.stop();
         ask("CLIPBOARD");
         return;
     }
     m_reading = false;
     m_deadline.stop();
-    m_clipboardDeadline.stop();
+    m_retry.stop();
+    if (m_x11)
+        Timing::mark("selection-read", QStringLiteral("%1 ms, as %2")
+                                           .arg(m_elapsed.elapsed())
+                                           .arg(QLatin1String(targetName(int(m_asked)))));
     m_bytes.clear();
     emit textRead(text);
 }
