@@ -547,7 +547,10 @@ private slots:
         const QStringList storedAgain = storedInputs(folder.path());
         for (const QString &input : std::as_const(taken))
             QVERIFY2(storedAgain.contains(input), qPrintable(input + " was taken, then lost"));
-        QCOMPARE(storedAgain.size(), taken.size() + 1);
+        // A word kept in the instant before the kill, whose answer never reached its sender, is
+        // kept all the same: one more than said taken, never one less.
+        QVERIFY(storedAgain.size() >= taken.size() + 1);
+        QVERIFY(storedAgain.size() <= taken.size() + 2);
     }
 
     // Twenty runs of two copies, as the copies race to create the file and a run shows a fault
