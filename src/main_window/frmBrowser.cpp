@@ -305,8 +305,6 @@ bool frmBrowser::keepWordFromOutside(const QString &word)
     return true;
 }
 
-qsizetype frmBrowser::lookupsWaiting() const { return m_recorder ? m_recorder->waiting() : 0; }
-
 void frmBrowser::recordSoon()
 {
     if (m_recordTimer && !m_recordTimer->isActive())

@@ -91,8 +91,6 @@ public:
 
     // Every lookup the user makes, whichever way, goes into the history as it was typed.
     void recordLookup(const QString &input);
-    // Lookups not in the history yet: the file was busy, or failed.
-    qsizetype lookupsWaiting() const;
     // Whether an entry is kept among the favourites, for any answer view that shows its star.
     bool isFavourite(const QString &word, const QString &reading) const;
     void toggleFavourite(const Words::Favourite &entry);

@@ -2,7 +2,6 @@
 
 #include "store.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -128,6 +127,8 @@ bool Journal::append(const WaitingWord &word)
         m_error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
+    // A journal that could be written again says so: no old error is given for a new failure.
+    m_error.clear();
     return true;
 }
 
